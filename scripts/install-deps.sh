@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package that building, running and testing Quillotap needs.
+# Idempotent: when everything is present it only checks and returns.
+set -euo pipefail
+
+PACKAGES=(
+  # build
+  build-essential cmake ninja-build pkg-config git clang
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libpulse-dev libmp3lame-dev libvorbis-dev libogg-dev libsndfile1-dev
+  libavformat-dev libavcodec-dev libavutil-dev libswresample-dev
+  libtag1-dev libfftw3-dev libx11-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # run
+  pulseaudio pulseaudio-utils dbus dbus-x11 libqt6dbus6 qt6-qpa-plugins
+  fonts-dejavu-core xdg-utils
+  # test and benchmark
+  xvfb xauth xdotool imagemagick ffmpeg sox libsox-fmt-mp3 lame vorbis-tools trayer
+  time procps
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "All build, run and test packages are installed."
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+echo "Installing: ${missing[*]}"
+$SUDO apt-get update
+$SUDO apt-get install -y --no-install-recommends "${missing[@]}"
