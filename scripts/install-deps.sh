@@ -16,7 +16,7 @@ PACKAGES=(
   fonts-dejavu-core xdg-utils
   # test and benchmark
   xvfb xauth xdotool imagemagick ffmpeg sox libsox-fmt-mp3 lame vorbis-tools trayer
-  time procps
+  time procps python3
 )
 
 missing=()

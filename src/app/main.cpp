@@ -1,6 +1,41 @@
+// The program: one instance per user, the main window, and a clean
+// shut-down however the program is asked to end (window closed, desktop
+// session ending, SIGTERM, SIGINT, SIGHUP).
+#include "app/FormMain.h"
+#include "app/ShownTimestamp.h"
+#include "app/SingleInstance.h"
+#include "app/TerminationSignals.h"
+#include "ui/Bitmaps.h"
+
 #include <QApplication>
+#include <QSessionManager>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Quillotap"));
+    QApplication::setOrganizationName(QStringLiteral("Velmora Software"));
+    QApplication::setWindowIcon(quillotap::ProgramIcon());
+
+    // A second start ends at once: no window, nothing written.
+    quillotap::SingleInstance instance;
+    if (!instance.tryLock())
+        return 0;
+
+    quillotap::TerminationSignals termination;
+    quillotap::FormMain window;
+    QObject::connect(&termination, &quillotap::TerminationSignals::terminationRequested, &window,
+                     [&window] {
+                         window.close();
+                         QCoreApplication::quit();
+                     });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager&) { window.Shutdown(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &quillotap::FormMain::Shutdown);
+
+    if (!window.StartUp(QCoreApplication::arguments()))
+        return 1;
+    quillotap::ReportWhenShown(&window);
+    if (!window.state().IconMode)
+        window.show();
+    return app.exec();
 }

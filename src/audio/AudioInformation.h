@@ -22,10 +22,19 @@ public:
 
     // Writes the properties above into the file's ID3 tag without touching
     // the audio data. Returns false when the file cannot be written.
+    // The tag is ID3v2.3 (UTF-16 for text outside Latin-1); an ID3v1 tag the
+    // file already has is updated too, none is added. Genre -1, Year 0 and
+    // Track 0 write no such field.
     bool WriteTags(const QString& path) const;
 
     // ID3v1 genre name for a number, "" for none or unknown.
     static QString GenreName(int genre);
+
+    // Why the last Open or WriteTags failed; "" after a success.
+    QString GetErrorText() const { return errorText_; }
+
+private:
+    mutable QString errorText_;
 };
 
 } // namespace quillotap

@@ -2,6 +2,8 @@
 
 #include "audio/SampleBlock.h"
 
+#include <QtGlobal>
+
 namespace quillotap::test {
 
 // Interleaved tone of the given frequency, amplitude 0..1, on every channel.

@@ -1,0 +1,344 @@
+#include "app/FormMain.h"
+
+#include "hotkeys/HotkeyTable.h"
+#include "recording/InputSelection.h"
+#include "settings/LaunchAtStartup.h"
+#include "settings/OptionBoxes.h"
+#include "settings/OutputFolderChooser.h"
+#include "ui/Bitmaps.h"
+#include "ui/FormAbout.h"
+#include "ui/HelpViewer.h"
+#include "ui/PageMenu.h"
+#include "ui/PageMenuHandlers.h"
+#include "ui/PictureButton.h"
+#include "ui/SliderHandlers.h"
+#include "ui_FormMain.h"
+#include "ui_PageFiles.h"
+#include "ui_PageHotkey.h"
+#include "ui_PageIconMode.h"
+#include "ui_PageOptions.h"
+#include "ui_PageRecorder.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace quillotap {
+
+namespace {
+
+// Page rectangle and menu buttons, in twips.
+constexpr int PageLeft = 2175;
+constexpr int PageTop = 900;
+constexpr int PageWidth = 7150;
+constexpr int PageHeight = 5220;
+constexpr int MenuLeft = 15;
+constexpr int MenuTop = 270;
+constexpr int MenuPitch = 420;
+constexpr int MenuWidth = 1560;
+constexpr int MenuHeight = 405;
+// Space kept right of and below the pages, in pixels.
+constexpr int WindowMargin = 15;
+
+const char* const WindowIconPath = ":/icons/quillotap.png";
+
+// Draws the cells of a report-style list: grid lines between the cells, and
+// each cell aligned like its column header unless the item says otherwise,
+// so right-aligned columns stay right-aligned whoever fills the rows.
+class ReportItemDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Midlight));
+        const QRect r = option.rect;
+        painter->drawLine(r.topRight(), r.bottomRight());
+        painter->drawLine(r.bottomLeft(), r.bottomRight());
+        painter->restore();
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(Qt::TextAlignmentRole).isValid() || !index.model())
+            return;
+        const QVariant headerAlignment =
+            index.model()->headerData(index.column(), Qt::Horizontal, Qt::TextAlignmentRole);
+        if (headerAlignment.isValid())
+            option->displayAlignment = Qt::Alignment(headerAlignment.toInt());
+    }
+};
+
+// A column of a report view: its width in twips and a typical cell text.
+struct ReportColumn {
+    int twips;
+    const char* sample;
+};
+
+// Room a cell keeps around its text, in pixels.
+constexpr int CellPadding = 12;
+
+// Report style: one row per item without tree decoration, whole rows
+// selected, grid lines, clickable headers (the owner decides about sorting).
+// Each column gets its width in twips, widened where its caption or its
+// typical text would not fit in the desktop's font.
+void SetUpReportView(QTreeWidget* view, std::initializer_list<ReportColumn> columns) {
+    view->setItemDelegate(new ReportItemDelegate(view));
+    view->setRootIsDecorated(false);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setAllColumnsShowFocus(true);
+    view->setSortingEnabled(false);
+    view->header()->setSectionsClickable(true);
+    view->header()->setSectionsMovable(false);
+    int index = 0;
+    for (const ReportColumn& column : columns) {
+        const int text =
+            view->fontMetrics().horizontalAdvance(QString::fromUtf8(column.sample)) + CellPadding;
+        view->setColumnWidth(index, std::max({FormMain::Twips(column.twips), text,
+                                              view->header()->sectionSizeHint(index)}));
+        ++index;
+    }
+}
+
+} // namespace
+
+QRect FormMain::PageRect() {
+    return {Twips(PageLeft), Twips(PageTop), Twips(PageWidth), Twips(PageHeight)};
+}
+
+QRect FormMain::MenuButtonRect(int index) {
+    return {Twips(MenuLeft), Twips(MenuTop + MenuPitch * index), Twips(MenuWidth),
+            Twips(MenuHeight)};
+}
+
+FormMain::FormMain(QWidget* parent)
+    : QWidget(parent), frame_(std::make_unique<Ui::FormMain>()),
+      recorder_(std::make_unique<Ui::PageRecorder>()), files_(std::make_unique<Ui::PageFiles>()),
+      hotkey_(std::make_unique<Ui::PageHotkey>()), iconMode_(std::make_unique<Ui::PageIconMode>()),
+      options_(std::make_unique<Ui::PageOptions>()) {
+    state_.CreateAudioObjects();
+    setUpFrame();
+    setUpPages();
+    setUpListViews();
+    setUpPictures();
+    setUpSubsystems();
+    connectRecorderEvents();
+}
+
+FormMain::~FormMain() = default;
+
+void FormMain::setUpFrame() {
+    frame_->setupUi(this);
+    setWindowTitle(QStringLiteral("Quillotap"));
+    if (QFile::exists(QString::fromLatin1(WindowIconPath)))
+        setWindowIcon(ProgramIcon());
+
+    // The forms carry the same geometry; the twips figures are authoritative.
+    for (int i = 0; i < MenuButtonCount; ++i)
+        menuButton(i)->setGeometry(MenuButtonRect(i));
+    const QRect pages = PageRect();
+    frame_->PicFrame->setGeometry(pages);
+    frame_->LabelStatus->setGeometry(pages.left(), MenuButtonRect(0).top(), pages.width(),
+                                     MenuButtonRect(0).height());
+    setFixedSize(pages.right() + 1 + WindowMargin, pages.bottom() + 1 + WindowMargin);
+}
+
+void FormMain::setUpPages() {
+    // Each page is built from its own form; the form names the page
+    // PicFrame0..PicFrame4 after its place in the menu.
+    auto addPage = [this](auto& ui) {
+        auto* page = new QWidget(frame_->PicFrame);
+        ui.setupUi(page);
+        frame_->PicFrame->addWidget(page);
+    };
+    addPage(*recorder_);
+    addPage(*files_);
+    addPage(*hotkey_);
+    addPage(*iconMode_);
+    addPage(*options_);
+    frame_->PicFrame->setCurrentIndex(RecorderPage);
+}
+
+void FormMain::setUpListViews() {
+    SetUpReportView(files_->ListViewFile, {{2140, "20261207-181541.mp3"},
+                                           {1900, "2026/12/07 18:15:41"},
+                                           {640, "99,999"},
+                                           {640, "MP3"}});
+    // The status column also takes what is left of the width.
+    SetUpReportView(hotkey_->ListViewHotkey, {{3750, "(Stop recording and) Play the recorded file"},
+                                              {1650, "Ctrl + Alt + Down"},
+                                              {0, "Disabled"}});
+}
+
+void FormMain::setUpPictures() {
+    // Menu button i: normal, hover and selected pictures; the Files button
+    // also has the greyed picture it shows while a recording runs. The
+    // recorder page is shown first, so its button starts selected.
+    for (int i = 0; i < MenuButtonCount; ++i) {
+        menuButton(i)->setPictures(LoadBitmap(MenuBitmapNumber(i, MenuPicture::Normal)),
+                                   LoadBitmap(MenuBitmapNumber(i, MenuPicture::Hover)),
+                                   LoadBitmap(MenuBitmapNumber(i, MenuPicture::Selected)));
+    }
+    menuButton(FilesPage)->setGreyedPicture(LoadBitmap(bitmap::FilesGreyed));
+    menuButton(RecorderPage)->setSelected(true);
+
+    frame_->PicAbout->setPictures(LoadBitmap(bitmap::AboutNormal), LoadBitmap(bitmap::AboutHover),
+                                  LoadBitmap(bitmap::AboutPressed));
+    // The preset buttons keep their hover picture while pressed.
+    for (PictureButton* preset : {recorder_->PicPreset1, files_->PicPreset2})
+        preset->setPictures(LoadBitmap(bitmap::PresetNormal), LoadBitmap(bitmap::PresetHover),
+                            LoadBitmap(bitmap::PresetHover));
+}
+
+QStackedWidget* FormMain::pageStack() const {
+    return frame_->PicFrame;
+}
+
+QWidget* FormMain::page(int index) const {
+    return frame_->PicFrame->widget(index);
+}
+
+PictureButton* FormMain::menuButton(int index) const {
+    switch (index) {
+    case 0:
+        return frame_->PicMenu0;
+    case 1:
+        return frame_->PicMenu1;
+    case 2:
+        return frame_->PicMenu2;
+    case 3:
+        return frame_->PicMenu3;
+    case 4:
+        return frame_->PicMenu4;
+    case 5:
+        return frame_->PicMenu5;
+    default:
+        return nullptr;
+    }
+}
+
+PictureButton* FormMain::aboutButton() const {
+    return frame_->PicAbout;
+}
+
+QLabel* FormMain::statusLabel() const {
+    return frame_->LabelStatus;
+}
+
+void FormMain::setUpSubsystems() {
+    // The pages get their size now, so that knobs placed during the
+    // start-up sit where they belong before the window is first shown.
+    for (int i = 0; i < PageCount; ++i) {
+        page(i)->resize(PageRect().size());
+        if (QLayout* layout = page(i)->layout())
+            layout->activate();
+    }
+
+    QList<PictureButton*> buttons;
+    for (int i = 0; i < MenuButtonCount; ++i)
+        buttons << menuButton(i);
+    pageMenu_ = new PageMenu(buttons, pageStack(), this);
+    pageMenuHandlers_ =
+        new PageMenuHandlers(state_, *pageMenu_, recorder_->CheckPreview,
+                             {[this] { BuildRecordingsList(); }, [this] { CmdStopPlay_Click(); },
+                              [this] { OpenManual(); }},
+                             this);
+    connect(frame_->PicAbout, &PictureButton::clicked, this, [this] {
+        FormAbout::showFor(this);
+        frame_->PicAbout->showPicture(PictureButton::Picture::Normal);
+    });
+
+    input_ =
+        new InputSelection(state_,
+                           {recorder_->DeviceCombo, recorder_->ComboSource, recorder_->PicSlider3,
+                            recorder_->PicSlider4, recorder_->CheckPreview,
+                            recorder_->AudioVisualization21, frame_->LabelStatus},
+                           this);
+    input_->setStopRecording([this] { StopRecording(); });
+    connect(recorder_->ComboFormat, &QComboBox::currentIndexChanged, this,
+            &FormMain::ComboFormat_Click);
+
+    sliders_ = new SliderHandlers(
+        state_,
+        {files_->PicSlider1, files_->PicSlider2, recorder_->PicSlider3, recorder_->PicSlider4},
+        [this] { SeekPlayback(); }, this);
+
+    optionBoxes_ = new OptionBoxes(state_,
+                                   {options_->CheckSound1, options_->CheckSound2,
+                                    options_->CheckSize, options_->TextSize, options_->CheckTime,
+                                    options_->TextTime, iconMode_->CheckIconMode},
+                                   this);
+    folderChooser_ =
+        new OutputFolderChooser(state_, options_->TextPath, this,
+                                {[this] { SuspendHotkeys(); }, [this] { ResumeHotkeys(); },
+                                 [this] { BuildRecordingsList(); }},
+                                this);
+    folderChooser_->setErrorMessage([this](const QString& title, const QString& text) {
+        showMessage(QMessageBox::Critical, title, text);
+    });
+    connect(options_->CmdBrowse, &QPushButton::clicked, folderChooser_,
+            &OutputFolderChooser::CmdBrowse_Click);
+    connect(options_->CheckStart, &QCheckBox::toggled, this, &CheckStart_Click);
+
+    connect(hotkey_->ListViewHotkey, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* row) {
+                ShowHotkeyInEditor(row, {hotkey_->Frame1, hotkey_->Option1, hotkey_->Option2,
+                                         hotkey_->CheckCtrl, hotkey_->CheckAlt, hotkey_->CheckShift,
+                                         hotkey_->ComboKey});
+            });
+}
+
+void FormMain::connectRecorderEvents() {
+    AudioRecord* recorder = state_.AudioRecord.get();
+    // While no recording runs the captured blocks are fetched and dropped;
+    // the recording path takes them over once it exists.
+    connect(recorder, &AudioRecord::EndArrayRecord, this, [this] { input_->DropRecordedBlock(); });
+    connect(recorder, &AudioRecord::Timer, this, [this] { input_->FeedDisplay(); });
+    connect(recorder, &AudioRecord::GainChange, this,
+            [this](int newVolume) { input_->GainChange(newVolume); });
+}
+
+void FormMain::setMessageHandler(MessageHandler handler) {
+    messageHandler_ = std::move(handler);
+}
+
+void FormMain::showMessage(QMessageBox::Icon icon, const QString& title, const QString& text) {
+    if (messageHandler_) {
+        messageHandler_(icon, title, text);
+        return;
+    }
+    QMessageBox box(icon, title, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void FormMain::OpenManual() {
+    ShowHelp(state_.AppFolder, this);
+}
+
+void FormMain::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        OpenManual();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+void FormMain::closeEvent(QCloseEvent* event) {
+    Shutdown();
+    event->accept();
+}
+
+} // namespace quillotap

@@ -1,0 +1,209 @@
+// The main window: the page menu at the left, the about button, the status
+// line and the five pages (recorder, files, hotkeys, icon mode, options) on
+// one spot. It owns the shared state and the audio objects; the behaviour of
+// each page lives in its subsystem, which reaches the page's controls through
+// the ui objects below (include the matching "ui_Page*.h" in a source file of
+// the core library) or, from anywhere, through control<T>("ObjectName").
+#pragma once
+
+#include "app/MainState.h"
+#include "ui/PictureSlider.h"
+
+#include <QMessageBox>
+#include <QRect>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QStackedWidget;
+class QTreeWidget;
+
+namespace Ui {
+class FormMain;
+class PageRecorder;
+class PageFiles;
+class PageHotkey;
+class PageIconMode;
+class PageOptions;
+} // namespace Ui
+
+namespace quillotap {
+
+class InputSelection;
+class OptionBoxes;
+class OutputFolderChooser;
+class PageMenu;
+class PageMenuHandlers;
+class PictureButton;
+class SliderHandlers;
+
+// The window's picture sliders as its forms create them (a form passes only
+// the parent); each class fixes the orientation and the range of its kind.
+// Playback position and input balance run from 0 to 100.
+class PercentSlider : public PictureSlider {
+    Q_OBJECT
+public:
+    explicit PercentSlider(QWidget* parent = nullptr)
+        : PictureSlider(Qt::Horizontal, 100, parent) {}
+};
+
+// Player volume, 0 to 65535 from left to right.
+class HorizontalVolumeSlider : public PictureSlider {
+    Q_OBJECT
+public:
+    explicit HorizontalVolumeSlider(QWidget* parent = nullptr)
+        : PictureSlider(Qt::Horizontal, 65535, parent) {}
+};
+
+// Input volume, 0 at the bottom to 65535 at the top.
+class VerticalVolumeSlider : public PictureSlider {
+    Q_OBJECT
+public:
+    explicit VerticalVolumeSlider(QWidget* parent = nullptr)
+        : PictureSlider(Qt::Vertical, 65535, parent) {}
+};
+
+class FormMain : public QWidget {
+    Q_OBJECT
+public:
+    // Page indexes, in the order of the page menu.
+    enum Page : int { RecorderPage = 0, FilesPage, HotkeyPage, IconModePage, OptionsPage };
+    static constexpr int PageCount = 5;
+    // Menu buttons 0..4 show the pages, button 5 is Help.
+    static constexpr int MenuButtonCount = 6;
+
+    // Window geometry is given in twips; 15 twips make one pixel. Rounds to
+    // the nearest pixel (7150 twips are 477 pixels).
+    static constexpr int Twips(int twips) { return (2 * twips + 15) / 30; }
+    // The rectangle the five pages share.
+    static QRect PageRect();
+    // Menu button i (0..5).
+    static QRect MenuButtonRect(int index);
+
+    explicit FormMain(QWidget* parent = nullptr);
+    ~FormMain() override;
+
+    MainState& state() { return state_; }
+    const MainState& state() const { return state_; }
+
+    // Generated ui objects of the frame and of each page; their members are
+    // the controls, named as in the forms (ui.ComboFormat, ui.CmdRecord...).
+    Ui::FormMain& frameUi() const { return *frame_; }
+    Ui::PageRecorder& recorderUi() const { return *recorder_; }
+    Ui::PageFiles& filesUi() const { return *files_; }
+    Ui::PageHotkey& hotkeyUi() const { return *hotkey_; }
+    Ui::PageIconMode& iconModeUi() const { return *iconMode_; }
+    Ui::PageOptions& optionsUi() const { return *options_; }
+
+    // The stacked widget PicFrame and its pages PicFrame0..PicFrame4.
+    QStackedWidget* pageStack() const;
+    QWidget* page(int index) const;
+    // PicMenu0..PicMenu5, PicAbout, LabelStatus.
+    PictureButton* menuButton(int index) const;
+    PictureButton* aboutButton() const;
+    QLabel* statusLabel() const;
+
+    // Any control of the window by object name, for code that does not see
+    // the generated ui headers (tests, helpers in other targets).
+    template <class T> T* control(const QString& objectName) const {
+        return findChild<T*>(objectName);
+    }
+
+    // ---- start-up and shut-down ----
+
+    // Shows a message box; tests replace it to see the messages instead.
+    using MessageHandler =
+        std::function<void(QMessageBox::Icon icon, const QString& title, const QString& text)>;
+    void setMessageHandler(MessageHandler handler);
+
+    // The load sequence, run once after the audio objects exist: settings,
+    // sound device, hotkey table, preview, first page, format line and the
+    // command line (`arguments` as QCoreApplication::arguments() gives
+    // them). Returns false when the program must end at once (the sound
+    // device has no source); nothing is saved then.
+    bool StartUp(const QStringList& arguments);
+    bool endedEarly() const { return endedEarly_; }
+
+    void LoadSettings();
+    void SaveSettings();
+    // Runs the shut-down sequence (stop, end playback, save) once, however
+    // often the window is closed or the session ends. A window whose
+    // start-up did not complete saves nothing.
+    void Shutdown();
+    bool isShutDown() const { return shutDown_; }
+
+    // ---- the window's subsystems ----
+    PageMenu& pageMenu() const { return *pageMenu_; }
+    InputSelection& inputSelection() const { return *input_; }
+    OutputFolderChooser& folderChooser() const { return *folderChooser_; }
+    SliderHandlers& sliderHandlers() const { return *sliders_; }
+    OptionBoxes& optionBoxes() const { return *optionBoxes_; }
+
+    // ---- operations shared between the subsystems ----
+    // The recording stop routine; safe in every state. Ends the preview.
+    void StopRecording();
+    // Ends playback; safe in every state.
+    void StopPlayback();
+    // The player's Stop button.
+    void CmdStopPlay_Click();
+    // Moves playback to the position slider's value and ends its drag.
+    void SeekPlayback();
+    // Re-reads the recordings list from the output folder when it is stale.
+    void BuildRecordingsList();
+    // Switch the hotkey poller off and on around modal dialogs.
+    void SuspendHotkeys();
+    void ResumeHotkeys();
+    // The format list's selection handling: the format line and "Set".
+    void ComboFormat_Click();
+    // Icon mode as the icon-mode button enters it.
+    void EnterIconMode();
+    bool iconModeRequested() const { return iconModeRequested_; }
+    // Opens the user manual from the program folder.
+    void OpenManual();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void setUpFrame();
+    void setUpPages();
+    void setUpListViews();
+    void setUpPictures();
+    void setUpSubsystems();
+    void connectRecorderEvents();
+    void showMessage(QMessageBox::Icon icon, const QString& title, const QString& text);
+
+    void InitOutputFolder();
+    bool InitSoundDevice();
+    void LayoutPages();
+    void LoadMenuPictures();
+    void LoadFormatSettings();
+    void SelectLastFormat();
+    void ArmHotkeyTimers();
+    void LoadHotkeyTable();
+    void SetPreviewFromSettings();
+
+    MainState state_;
+    std::unique_ptr<Ui::FormMain> frame_;
+    std::unique_ptr<Ui::PageRecorder> recorder_;
+    std::unique_ptr<Ui::PageFiles> files_;
+    std::unique_ptr<Ui::PageHotkey> hotkey_;
+    std::unique_ptr<Ui::PageIconMode> iconMode_;
+    std::unique_ptr<Ui::PageOptions> options_;
+    PageMenu* pageMenu_ = nullptr;
+    PageMenuHandlers* pageMenuHandlers_ = nullptr;
+    InputSelection* input_ = nullptr;
+    SliderHandlers* sliders_ = nullptr;
+    OptionBoxes* optionBoxes_ = nullptr;
+    OutputFolderChooser* folderChooser_ = nullptr;
+    MessageHandler messageHandler_;
+    bool started_ = false;
+    bool endedEarly_ = false;
+    bool shutDown_ = false;
+    bool iconModeRequested_ = false;
+};
+
+} // namespace quillotap

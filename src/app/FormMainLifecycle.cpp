@@ -1,0 +1,247 @@
+// The main window's load and unload sequences: what happens, in which order,
+// when the program starts and when it ends. Each subsystem's own steps live
+// with that subsystem; this file only calls them in turn.
+#include "app/FormMain.h"
+
+#include "app/SoundDeviceInit.h"
+#include "hotkeys/HotkeyTable.h"
+#include "recording/InputSelection.h"
+#include "settings/LaunchAtStartup.h"
+#include "settings/NumericText.h"
+#include "settings/OptionBoxes.h"
+#include "settings/OutputFolder.h"
+#include "settings/Registry.h"
+#include "settings/Settings.h"
+#include "ui/Bitmaps.h"
+#include "ui/PageMenu.h"
+#include "ui/PictureButton.h"
+#include "ui/PresetSettings.h"
+#include "ui/SliderHandlers.h"
+#include "ui_FormMain.h"
+#include "ui_PageFiles.h"
+#include "ui_PageHotkey.h"
+#include "ui_PageIconMode.h"
+#include "ui_PageOptions.h"
+#include "ui_PageRecorder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <cmath>
+
+namespace quillotap {
+
+namespace {
+constexpr int HotkeyPollMilliseconds = 1;
+constexpr int HotkeyPauseMilliseconds = 200;
+const QString IconModeArgument = QStringLiteral("/icon");
+} // namespace
+
+bool FormMain::StartUp(const QStringList& arguments) {
+    LoadSettings();
+    if (endedEarly_)
+        return false;
+    const QString damage = Registry::instance().takeDamageReport();
+    if (!damage.isEmpty())
+        showMessage(QMessageBox::Warning, QStringLiteral("Quillotap"), damage);
+
+    // The report views already select whole rows and draw grid lines.
+    LoadHotkeyTable();
+    recorder_->LabelFomartStr->setText(state_.MP3FormatStr);
+
+    // The preview runs once, so that the recorder is set up, and is stopped
+    // again unless it was on when the program last closed.
+    recorder_->CheckPreview->setChecked(true);
+    SetPreviewFromSettings();
+    pageMenu_->PicMenu_Click(RecorderPage);
+    ComboFormat_Click();
+
+    // Only the exact single argument "/icon" asks for icon mode.
+    if (arguments.size() == 2 && arguments.at(1) == IconModeArgument)
+        EnterIconMode();
+    // No skin: the window keeps the desktop's style.
+    setWindowIcon(ProgramIcon());
+    started_ = true;
+    return true;
+}
+
+void FormMain::LoadSettings() {
+    InitOutputFolder();
+    if (!InitSoundDevice())
+        return;
+    sliders_->InitPlayerVolumeSlider();
+    LayoutPages();
+    LoadMenuPictures();
+    LoadFormatSettings();
+    const PanePresets presets = LoadVisualizationPresets();
+    state_.CurrentPreset1 = presets.preset1;
+    state_.CurrentPreset2 = presets.preset2;
+    SelectLastFormat();
+    state_.FileListStale = true;
+    BuildRecordingsList();
+    ArmHotkeyTimers();
+    optionBoxes_->LoadCueFlags();
+    optionBoxes_->LoadLimits();
+    optionBoxes_->LoadIconModeFlag();
+    // Ticking the box writes the entry again, with this program's path.
+    if (LaunchAtStartupStored())
+        options_->CheckStart->setChecked(true);
+    sliders_->InitSliderGeometry();
+}
+
+void FormMain::InitOutputFolder() {
+    state_.AppFolder = AppFolderPath();
+    state_.OutputFolder =
+        quillotap::InitOutputFolder(ReadSetting(QStringLiteral("FilePath")), DocumentsFolder());
+    options_->TextPath->setText(state_.OutputFolder);
+}
+
+bool FormMain::InitSoundDevice() {
+    const SoundDeviceResult result =
+        quillotap::InitSoundDevice(state_, recorder_->DeviceCombo, *input_);
+    if (result != SoundDeviceResult::NoSource)
+        return true;
+    showMessage(QMessageBox::Critical, QStringLiteral("Quillotap"),
+                QString::fromLatin1(SoundDeviceFailureText));
+    endedEarly_ = true;
+    return false;
+}
+
+void FormMain::LayoutPages() {
+    pageMenu_->ShowPage(RecorderPage);
+}
+
+void FormMain::LoadMenuPictures() {
+    for (PictureButton* preset : {recorder_->PicPreset1, files_->PicPreset2})
+        preset->showPicture(PictureButton::Picture::Normal);
+    pageMenu_->LoadMenuPictures();
+    state_.CurrentPage = RecorderPage;
+    frame_->PicAbout->showPicture(PictureButton::Picture::Normal);
+}
+
+void FormMain::LoadFormatSettings() {
+    LoadOggSettings(state_.FormatSettings, *state_.AudioFile);
+    LoadWavSettings(state_.FormatSettings, *state_.AudioFile);
+    LoadWmaSettings(state_.FormatSettings, *state_.AudioFile);
+    state_.MP3FormatStr = LoadMp3Settings(*state_.MP3Lame, *state_.AudioFile);
+    state_.ID3 = LoadId3Defaults();
+}
+
+void FormMain::SelectLastFormat() {
+    QComboBox* formats = recorder_->ComboFormat;
+    formats->setCurrentIndex(0);
+    const double stored = LeadingNumber(ReadSetting(QStringLiteral("LastFormat")));
+    const long index = std::lround(stored);
+    if (index >= 0 && index < formats->count())
+        formats->setCurrentIndex(static_cast<int>(index));
+}
+
+void FormMain::ArmHotkeyTimers() {
+    state_.TimerHotkey.setInterval(HotkeyPollMilliseconds);
+    state_.TimerDelay.setInterval(HotkeyPauseMilliseconds);
+    state_.TimerDelay.stop();
+    state_.TimerHotkey.start();
+}
+
+void FormMain::LoadHotkeyTable() {
+    QTreeWidget* list = hotkey_->ListViewHotkey;
+    if (list->topLevelItemCount() == 0)
+        quillotap::LoadHotkeyTable(list);
+    // Selecting the first row shows it in the editor.
+    list->setCurrentItem(list->topLevelItem(0));
+    ShowHotkeyInEditor(list->topLevelItem(0),
+                       {hotkey_->Frame1, hotkey_->Option1, hotkey_->Option2, hotkey_->CheckCtrl,
+                        hotkey_->CheckAlt, hotkey_->CheckShift, hotkey_->ComboKey});
+}
+
+void FormMain::SetPreviewFromSettings() {
+    if (ReadSetting(QStringLiteral("Preview")) == QLatin1String("1")) {
+        state_.PreviewRestore = 1;
+        return;
+    }
+    state_.PreviewRestore = 0;
+    recorder_->CheckPreview->setChecked(false);
+}
+
+void FormMain::ComboFormat_Click() {
+    // The description of the MP3 settings; the other formats show their
+    // name until their descriptions are wired in.
+    recorder_->CmdSet->setEnabled(true);
+    const int code = recorder_->ComboFormat->currentIndex();
+    if (code < 0)
+        return;
+    QString text = code == 0 ? state_.MP3FormatStr : recorder_->ComboFormat->itemText(code);
+    if (code == 0 && state_.MP3Lame->VbrCodingMethod >= 0)
+        text += QStringLiteral(" VBR");
+    recorder_->LabelFomartStr->setText(text);
+}
+
+void FormMain::EnterIconMode() {
+    // Icon mode itself comes with the notification-area icon; until then
+    // the request is only noted and the window stays visible.
+    iconModeRequested_ = true;
+}
+
+void FormMain::StopRecording() {
+    // No recording can run yet: stopping means ending the preview.
+    input_->StopCapture();
+}
+
+void FormMain::StopPlayback() {
+    // Playback is added with the files page; nothing plays before that.
+    state_.PlayerActive = false;
+}
+
+void FormMain::CmdStopPlay_Click() {
+    // The player's Stop button: ends playback (filled in with playback).
+}
+
+void FormMain::SeekPlayback() {
+    // Seeking comes with playback; the drag of the position knob ends here.
+    state_.PositionDragging = false;
+}
+
+void FormMain::BuildRecordingsList() {
+    // The recordings list reads the output folder here once it exists.
+}
+
+void FormMain::SuspendHotkeys() {
+    state_.TimerHotkey.stop();
+}
+
+void FormMain::ResumeHotkeys() {
+    state_.TimerHotkey.start();
+}
+
+void FormMain::Shutdown() {
+    if (shutDown_)
+        return;
+    shutDown_ = true;
+    // A window that never finished loading (or ended early) saves nothing.
+    if (!started_ || endedEarly_)
+        return;
+    StopRecording();
+    if (state_.PlayerActive)
+        StopPlayback();
+    SaveSettings();
+}
+
+void FormMain::SaveSettings() {
+    WriteSetting(QStringLiteral("FilePath"), state_.OutputFolder);
+    WriteSetting(QStringLiteral("LastFormat"),
+                 QString::number(recorder_->ComboFormat->currentIndex()));
+    SaveHotkeyTable(hotkey_->ListViewHotkey);
+    WriteSetting(QStringLiteral("Preset1"), QString::number(state_.CurrentPreset1));
+    WriteSetting(QStringLiteral("Preset2"), QString::number(state_.CurrentPreset2));
+    WriteSetting(QStringLiteral("Preview"),
+                 recorder_->CheckPreview->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    SaveOptionFlags(state_);
+    SaveOutputFormatSettings(state_.FormatSettings);
+    SaveMp3Settings(*state_.MP3Lame);
+}
+
+} // namespace quillotap

@@ -1,0 +1,57 @@
+#include "app/SingleInstance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quillotap {
+
+namespace {
+
+constexpr auto kLockName = "/quillotap.lock";
+
+// A folder only this user can use: created 0700, or already there as a real
+// folder (not a link) owned by this user, tightened to 0700. In a folder that
+// others can write to, another user could hold or replace the lock.
+bool isPrivateFolder(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    ::mkdir(native.constData(), 0700);
+    struct stat st {};
+    if (::lstat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
+        return false;
+    return (st.st_mode & 0777) == 0700 || ::chmod(native.constData(), 0700) == 0;
+}
+
+} // namespace
+
+SingleInstance::SingleInstance(const QString& lockFilePath) : lock_(lockFilePath) {
+    // Age alone never makes the lock stale (a program may run for weeks);
+    // it is stale only when the process that wrote it is gone.
+    lock_.setStaleLockTime(0);
+}
+
+bool SingleInstance::tryLock() {
+    return lock_.isLocked() || lock_.tryLock(0);
+}
+
+void SingleInstance::release() {
+    lock_.unlock();
+}
+
+QString SingleInstance::defaultLockFilePath() {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime))
+        return runtime + QLatin1String(kLockName);
+    const QString fallback = QStringLiteral("/tmp/quillotap-%1").arg(::getuid());
+    if (isPrivateFolder(fallback))
+        return fallback + QLatin1String(kLockName);
+    // /tmp/quillotap-<uid> is taken by someone else: use the user's cache.
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QDir().mkpath(cache);
+    return cache + QLatin1String(kLockName);
+}
+
+} // namespace quillotap

@@ -1,0 +1,28 @@
+// Opening the sound device at start-up: lists the usable input devices,
+// selects the recorder's default one and its first source.
+#pragma once
+
+class QComboBox;
+
+namespace quillotap {
+
+class InputSelection;
+struct MainState;
+
+enum class SoundDeviceResult {
+    NoDevice, // the sound system offers no device: the window comes up empty
+    Ready,    // a device with at least one source is selected
+    NoSource, // the selected device has no source: the program must end
+};
+
+// The message for NoSource.
+inline constexpr const char* SoundDeviceFailureText =
+    "Can not initialize sound device. If you started other sound recorder, please exit it "
+    "before run this application";
+
+// Fills `deviceCombo` with the usable devices (item data = the recorder's
+// device index), selects the default device, or the last listed one when the
+// default lies past the list, and runs the device selection.
+SoundDeviceResult InitSoundDevice(MainState& state, QComboBox* deviceCombo, InputSelection& input);
+
+} // namespace quillotap

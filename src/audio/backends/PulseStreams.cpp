@@ -1,0 +1,230 @@
+#include "audio/backends/PulseStreams.h"
+
+#include "audio/backends/PulseBackend.h"
+#include "audio/backends/PulseConnection.h"
+
+#include <algorithm>
+#include <cstring>
+#include <pulse/pulseaudio.h>
+
+namespace quillotap {
+
+namespace {
+
+constexpr pa_usec_t kCaptureFragmentUs = 20 * PA_USEC_PER_MSEC;
+// Short enough that "pulled from the player" is close to "heard".
+constexpr pa_usec_t kPlaybackTargetUs = 100 * PA_USEC_PER_MSEC;
+
+void stateChanged(pa_stream*, void* userdata) {
+    static_cast<const PulseConnection*>(userdata)->signal();
+}
+
+bool formatFor(int sampleRate, int channels, pa_sample_spec* spec, pa_channel_map* map) {
+    spec->format = PA_SAMPLE_S16LE;
+    spec->rate = uint32_t(std::max(sampleRate, 0));
+    spec->channels = uint8_t(std::clamp(channels, 0, 255));
+    return channels >= 1 && channels <= 2 && pa_sample_spec_valid(spec) &&
+           pa_channel_map_init_auto(map, spec->channels, PA_CHANNEL_MAP_DEFAULT);
+}
+
+// With the lock held: waits until the stream is ready or has failed.
+bool waitReady(const PulseConnection& connection, pa_stream* stream, QString* error) {
+    const bool settled = connection.waitUntil([stream] {
+        const pa_stream_state_t state = pa_stream_get_state(stream);
+        return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
+    });
+    if (settled && pa_stream_get_state(stream) == PA_STREAM_READY)
+        return true;
+    if (error)
+        *error =
+            settled
+                ? QStringLiteral("The sound server refused the stream: %1")
+                      .arg(QString::fromUtf8(pa_strerror(pa_context_errno(connection.context()))))
+                : QStringLiteral("The sound server did not open the stream in time.");
+    return false;
+}
+
+// With the lock held: detaches the callbacks and releases the stream.
+void release(pa_stream*& stream) {
+    if (!stream)
+        return;
+    pa_stream_set_state_callback(stream, nullptr, nullptr);
+    pa_stream_set_read_callback(stream, nullptr, nullptr);
+    pa_stream_set_write_callback(stream, nullptr, nullptr);
+    if (PA_STREAM_IS_GOOD(pa_stream_get_state(stream)))
+        pa_stream_disconnect(stream);
+    pa_stream_unref(stream);
+    stream = nullptr;
+}
+
+} // namespace
+
+PulseCapture::PulseCapture(std::shared_ptr<PulseConnection> connection,
+                           SoundBackend::CaptureCallback callback)
+    : connection_(std::move(connection)), callback_(std::move(callback)) {}
+
+PulseCapture::~PulseCapture() {
+    stop();
+}
+
+bool PulseCapture::open(const std::string& source, int sampleRate, int channels, QString* error) {
+    pa_sample_spec spec;
+    pa_channel_map map;
+    if (!formatFor(sampleRate, channels, &spec, &map)) {
+        if (error)
+            *error = QStringLiteral("Unsupported capture format: %1 Hz, %2 channels.")
+                         .arg(sampleRate)
+                         .arg(channels);
+        return false;
+    }
+    PulseConnection::Lock lock(*connection_);
+    stream_ = pa_stream_new(connection_->context(), "Recording", &spec, &map);
+    if (!stream_) {
+        if (error)
+            *error = QStringLiteral("Cannot create a record stream.");
+        return false;
+    }
+    pa_stream_set_state_callback(stream_, stateChanged, connection_.get());
+    pa_stream_set_read_callback(stream_, readable, this);
+    pa_buffer_attr attr;
+    attr.maxlength = uint32_t(-1);
+    attr.tlength = uint32_t(-1);
+    attr.prebuf = uint32_t(-1);
+    attr.minreq = uint32_t(-1);
+    attr.fragsize = uint32_t(pa_usec_to_bytes(kCaptureFragmentUs, &spec));
+    if (pa_stream_connect_record(stream_, source.c_str(), &attr, PA_STREAM_ADJUST_LATENCY) < 0 ||
+        !waitReady(*connection_, stream_, error)) {
+        release(stream_);
+        if (error && error->isEmpty())
+            *error = QStringLiteral("Cannot record from the source.");
+        return false;
+    }
+    return true;
+}
+
+void PulseCapture::stop() {
+    if (!stream_)
+        return;
+    PulseConnection::Lock lock(*connection_);
+    release(stream_);
+}
+
+void PulseCapture::readable(pa_stream* stream, std::size_t, void* userdata) {
+    auto* self = static_cast<PulseCapture*>(userdata);
+    while (pa_stream_readable_size(stream) > 0) {
+        const void* data = nullptr;
+        std::size_t bytes = 0;
+        if (pa_stream_peek(stream, &data, &bytes) < 0 || bytes == 0)
+            break;
+        const std::size_t count = bytes / sizeof(int16_t);
+        if (data) {
+            self->callback_(static_cast<const int16_t*>(data), count);
+        } else {
+            // A hole in the server's buffer: keep the timeline with silence.
+            self->silence_.assign(count, 0);
+            self->callback_(self->silence_.data(), count);
+        }
+        pa_stream_drop(stream);
+    }
+}
+
+PulsePlayback::PulsePlayback(std::shared_ptr<PulseConnection> connection, PulseBackend* backend,
+                             SoundBackend::PlaybackCallback callback)
+    : connection_(std::move(connection)), backend_(backend), callback_(std::move(callback)) {}
+
+PulsePlayback::~PulsePlayback() {
+    stop();
+}
+
+bool PulsePlayback::open(int sampleRate, int channels, int volume, bool muted, QString* error) {
+    pa_sample_spec spec;
+    pa_channel_map map;
+    if (!formatFor(sampleRate, channels, &spec, &map)) {
+        if (error)
+            *error = QStringLiteral("Unsupported playback format: %1 Hz, %2 channels.")
+                         .arg(sampleRate)
+                         .arg(channels);
+        return false;
+    }
+    sampleRate_ = sampleRate;
+    channels_ = channels;
+    PulseConnection::Lock lock(*connection_);
+    stream_ = pa_stream_new(connection_->context(), "Playback", &spec, &map);
+    if (!stream_) {
+        if (error)
+            *error = QStringLiteral("Cannot create a playback stream.");
+        return false;
+    }
+    pa_stream_set_state_callback(stream_, stateChanged, connection_.get());
+    pa_stream_set_write_callback(stream_, writable, this);
+    pa_buffer_attr attr;
+    attr.maxlength = uint32_t(-1);
+    attr.tlength = uint32_t(pa_usec_to_bytes(kPlaybackTargetUs, &spec));
+    attr.prebuf = uint32_t(-1);
+    attr.minreq = uint32_t(-1);
+    attr.fragsize = uint32_t(-1);
+    pa_cvolume cv;
+    pa_cvolume_set(&cv, spec.channels, volumeToPulse(volume));
+    const auto flags = pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING |
+                                         PA_STREAM_AUTO_TIMING_UPDATE |
+                                         (muted ? PA_STREAM_START_MUTED : PA_STREAM_START_UNMUTED));
+    if (pa_stream_connect_playback(stream_, nullptr, &attr, flags, &cv, nullptr) < 0 ||
+        !waitReady(*connection_, stream_, error)) {
+        release(stream_);
+        if (error && error->isEmpty())
+            *error = QStringLiteral("Cannot play on the default output.");
+        return false;
+    }
+    sinkInput_ = pa_stream_get_index(stream_);
+    backend_->outputStreamStarted(sinkInput_, channels);
+    return true;
+}
+
+void PulsePlayback::stop() {
+    if (!stream_)
+        return;
+    PulseConnection::Lock lock(*connection_);
+    release(stream_);
+    backend_->outputStreamEnded(sinkInput_);
+}
+
+qint64 PulsePlayback::pendingFrames() const {
+    if (!stream_)
+        return 0;
+    PulseConnection::Lock lock(*connection_);
+    pa_usec_t latency = 0;
+    int negative = 0;
+    if (pa_stream_get_latency(stream_, &latency, &negative) < 0)
+        return 0;
+    const qint64 latencyFrames = qint64(latency * pa_usec_t(sampleRate_) / PA_USEC_PER_SEC);
+    const qint64 heard = framesWritten_ + (negative ? latencyFrames : -latencyFrames);
+    return std::max<qint64>(0, dataEnd_ - heard);
+}
+
+void PulsePlayback::writable(pa_stream*, std::size_t bytes, void* userdata) {
+    static_cast<PulsePlayback*>(userdata)->write(bytes);
+}
+
+void PulsePlayback::write(std::size_t bytes) {
+    void* data = nullptr;
+    std::size_t size = bytes;
+    if (pa_stream_begin_write(stream_, &data, &size) < 0 || !data)
+        return;
+    const std::size_t frameBytes = sizeof(int16_t) * std::size_t(channels_);
+    size -= size % frameBytes;
+    if (size == 0) {
+        pa_stream_cancel_write(stream_);
+        return;
+    }
+    auto* samples = static_cast<int16_t*>(data);
+    const std::size_t count = size / sizeof(int16_t);
+    std::size_t got = std::min(callback_(samples, count), count);
+    got -= got % std::size_t(channels_);
+    std::memset(samples + got, 0, (count - got) * sizeof(int16_t));
+    if (got > 0)
+        dataEnd_ = framesWritten_ + qint64(got) / channels_;
+    framesWritten_ += qint64(count) / channels_;
+    pa_stream_write(stream_, data, size, nullptr, 0, PA_SEEK_RELATIVE);
+}
+
+} // namespace quillotap

@@ -1,0 +1,97 @@
+#include "audio/codecs/SampleConverter.h"
+
+extern "C" {
+#include <libavutil/channel_layout.h>
+#include <libavutil/mathematics.h>
+#include <libavutil/opt.h>
+#include <libswresample/swresample.h>
+}
+
+#include <algorithm>
+
+namespace quillotap {
+
+SampleConverter::~SampleConverter() {
+    reset();
+}
+
+void SampleConverter::reset() {
+    swr_free(&swr_);
+}
+
+bool SampleConverter::configure(int inRate, int inChannels, int outRate, int outChannels) {
+    reset();
+    inRate_ = inRate;
+    outRate_ = outRate;
+    inChannels_ = inChannels;
+    outChannels_ = outChannels;
+    if (inRate < 1 || outRate < 1 || inChannels < 1 || inChannels > 2 || outChannels < 1 ||
+        outChannels > 2)
+        return false;
+    if (inRate == outRate && inChannels == outChannels)
+        return true;
+
+    AVChannelLayout inLayout, outLayout;
+    av_channel_layout_default(&inLayout, inChannels);
+    av_channel_layout_default(&outLayout, outChannels);
+    if (swr_alloc_set_opts2(&swr_, &outLayout, AV_SAMPLE_FMT_S16, outRate, &inLayout,
+                            AV_SAMPLE_FMT_S16, inRate, 0, nullptr) < 0) {
+        swr_ = nullptr;
+        return false;
+    }
+    // Unity gain both ways instead of the -3 dB centre mix of the default
+    // matrix: a mono recording sounds as loud on both channels.
+    if (inChannels != outChannels) {
+        const double toStereo[] = {1.0, 1.0};
+        const double toMono[] = {0.5, 0.5};
+        const bool ok = inChannels == 1 ? swr_set_matrix(swr_, toStereo, 1) >= 0
+                                        : swr_set_matrix(swr_, toMono, 2) >= 0;
+        if (!ok) {
+            reset();
+            return false;
+        }
+    }
+    if (swr_init(swr_) < 0) {
+        reset();
+        return false;
+    }
+    return true;
+}
+
+SampleBlock SampleConverter::convert(const int16_t* in, qint64 frames) {
+    if (!swr_) {
+        if (inChannels_ < 1 || inRate_ < 1 || inChannels_ != outChannels_ || inRate_ != outRate_)
+            return {};
+        return SampleBlock(in, in + frames * inChannels_);
+    }
+    if (frames <= 0 || frames > (1 << 26))
+        return {};
+    const int capacity = swr_get_out_samples(swr_, int(frames));
+    if (capacity <= 0)
+        return {};
+    SampleBlock out(size_t(capacity) * size_t(outChannels_));
+    auto* outPtr = reinterpret_cast<uint8_t*>(out.data());
+    const auto* inPtr = reinterpret_cast<const uint8_t*>(in);
+    const int got = swr_convert(swr_, &outPtr, capacity, &inPtr, int(frames));
+    out.resize(size_t(std::max(got, 0)) * size_t(outChannels_));
+    return out;
+}
+
+SampleBlock SampleConverter::drain() {
+    if (!swr_)
+        return {};
+    SampleBlock result;
+    // Bounded: the resampler holds at most its filter length.
+    for (int i = 0; i < 16; ++i) {
+        const int capacity = std::max(swr_get_out_samples(swr_, 0), 0) + 256;
+        SampleBlock out(size_t(capacity) * size_t(outChannels_));
+        auto* outPtr = reinterpret_cast<uint8_t*>(out.data());
+        const int got = swr_convert(swr_, &outPtr, capacity, nullptr, 0);
+        if (got <= 0)
+            break;
+        result.insert(result.end(), out.begin(), out.begin() + ptrdiff_t(got) * outChannels_);
+    }
+    return result;
+}
+
+} // namespace quillotap

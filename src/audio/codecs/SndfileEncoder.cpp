@@ -1,0 +1,126 @@
+#include "audio/codecs/SndfileEncoder.h"
+
+#include "audio/codecs/FormatText.h"
+
+#include <sndfile.h>
+
+#include <algorithm>
+#include <unistd.h>
+
+namespace quillotap {
+
+namespace {
+
+class SndfileEncoder final : public AudioEncoder {
+public:
+    SndfileEncoder(std::unique_ptr<OutputFile> file, SNDFILE* sf, int rate, int channels)
+        : file_(std::move(file)), sf_(sf), rate_(rate), channels_(channels) {}
+    ~SndfileEncoder() override { finish(); }
+
+    int sampleRate() const override { return rate_; }
+    int channels() const override { return channels_; }
+    QString errorText() const override { return file_->errorText(); }
+
+    bool write(const int16_t* samples, qint64 frames) override {
+        if (!sf_ || file_->failed())
+            return false;
+        if (frames <= 0)
+            return file_->checkStillLinked();
+        const sf_count_t written = sf_writef_short(sf_, samples, sf_count_t(frames));
+        if (file_->failed())
+            return false;
+        if (written != sf_count_t(frames)) {
+            file_->setError(QString::fromLocal8Bit(sf_strerror(sf_)));
+            return false;
+        }
+        return file_->checkStillLinked();
+    }
+
+    bool finish() override {
+        if (!sf_)
+            return !file_->failed();
+        // sf_close rewrites the header with the final sizes.
+        sf_close(sf_);
+        sf_ = nullptr;
+        file_->close();
+        return !file_->failed();
+    }
+
+private:
+    std::unique_ptr<OutputFile> file_;
+    SNDFILE* sf_;
+    int rate_;
+    int channels_;
+};
+
+// libsndfile writes through these callbacks into the OutputFile, so every
+// failed write is caught there (libsndfile's codecs do not all report short
+// writes themselves).
+sf_count_t fileLength(void* user) {
+    return static_cast<OutputFile*>(user)->size();
+}
+sf_count_t fileSeek(sf_count_t offset, int whence, void* user) {
+    return static_cast<OutputFile*>(user)->seek(offset, whence);
+}
+sf_count_t fileRead(void* ptr, sf_count_t count, void* user) {
+    const ssize_t n = ::read(static_cast<OutputFile*>(user)->fd(), ptr, size_t(count));
+    return n < 0 ? 0 : sf_count_t(n);
+}
+sf_count_t fileWrite(const void* ptr, sf_count_t count, void* user) {
+    return static_cast<OutputFile*>(user)->write(ptr, size_t(count)) ? count : 0;
+}
+sf_count_t fileTell(void* user) {
+    return static_cast<OutputFile*>(user)->seek(0, SEEK_CUR);
+}
+
+SF_VIRTUAL_IO kFileIo{fileLength, fileSeek, fileRead, fileWrite, fileTell};
+
+std::unique_ptr<AudioEncoder> openSndfile(std::unique_ptr<OutputFile> file, int format, int rate,
+                                          int channels, QString* error) {
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = channels;
+    info.format = format;
+    if (!sf_format_check(&info)) {
+        *error = QStringLiteral("This sample format cannot be written.");
+        return nullptr;
+    }
+    SNDFILE* sf = sf_open_virtual(&kFileIo, SFM_WRITE, &info, file.get());
+    if (!sf) {
+        *error = file->failed() ? file->errorText()
+                                : QStringLiteral("The file could not be started: %1")
+                                      .arg(QString::fromLocal8Bit(sf_strerror(nullptr)));
+        return nullptr;
+    }
+    // Keep the header valid as the file grows, so the file can be read (and
+    // survives a crash) at any moment.
+    sf_command(sf, SFC_SET_UPDATE_HEADER_AUTO, nullptr, SF_TRUE);
+    return std::make_unique<SndfileEncoder>(std::move(file), sf, rate, channels);
+}
+
+} // namespace
+
+std::unique_ptr<AudioEncoder> createWavEncoder(std::unique_ptr<OutputFile> file,
+                                               const WavSettings& s, QString* error) {
+    const int rate = std::clamp(s.sampleRate, 1000, 384000);
+    const int channels = s.channels == 1 ? 1 : 2;
+    const int subtype = s.bitsPerSample == 8 ? SF_FORMAT_PCM_U8 : SF_FORMAT_PCM_16;
+    return openSndfile(std::move(file), SF_FORMAT_WAV | subtype, rate, channels, error);
+}
+
+std::unique_ptr<AudioEncoder> createVoxEncoder(std::unique_ptr<OutputFile> file, QString* error) {
+    return openSndfile(std::move(file), SF_FORMAT_RAW | SF_FORMAT_VOX_ADPCM, 8000, 1, error);
+}
+
+QString describeWav(const WavSettings& s) {
+    return QStringLiteral("WAV %1 Hz; %2; %3 bit")
+        .arg(groupedNumber(s.sampleRate),
+             s.channels == 2 ? QStringLiteral("Stereo") : QStringLiteral("Mono"))
+        .arg(s.bitsPerSample);
+}
+
+QString describeVox() {
+    return QStringLiteral("VOX Dialogic ADPCM 8,000 Hz; Mono; 4 bit");
+}
+
+} // namespace quillotap

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace quillotap {
+
+class AudioFile;
+
+// The OGG, WAV and WMA options, held in memory for the program's lifetime.
+// Filled at start-up from the settings, changed by the format dialogs, and
+// written back when the program closes. Field names are the setting names.
+struct OutputFormatSettings {
+    QString OGGFreq = QStringLiteral("44,100 Hz");
+    QString OGGChMode = QStringLiteral("Stereo");
+    int OGGsldrBitrate = 128;
+    int OGGsldrMinBitrate = 128;
+    int OGGsldrMaxBitrate = 128;
+    int OGGsldrQuality = 300; // hundredths: 300 = quality 3.00
+    bool OGGchVbr = false;
+    bool OGGchQuality = false;
+    int WAVFreq = 44100;
+    int WAVChannel = 2;
+    int WAVBit = 16;
+    int WMAProfile = 14;
+};
+
+// The six OGG sample-rate texts in list order, and the rate of one (0 when the
+// text is not one of them).
+const QStringList& OggFrequencyTexts();
+int OggFrequencyValue(const QString& text);
+
+// Start-up loads: read the stored values over the defaults and hand the
+// parameters to the audio-file object. Nothing is validated here.
+void LoadOggSettings(OutputFormatSettings& settings, AudioFile& audioFile);
+void LoadWavSettings(OutputFormatSettings& settings, AudioFile& audioFile);
+void LoadWmaSettings(OutputFormatSettings& settings, AudioFile& audioFile);
+
+// Hands the OGG fields to the audio-file object in the mode they select
+// (quality mode wins over VBR, VBR over constant bitrate).
+void ApplyOggToAudioFile(const OutputFormatSettings& settings, AudioFile& audioFile);
+
+// Writes "WMAProfile", "WAVFreq", "WAVChannel", "WAVBit" and the eight OGG
+// values, in that order.
+void SaveOutputFormatSettings(const OutputFormatSettings& settings);
+
+// Setting-text conversions shared by the loaders: a whole number, or a
+// Boolean stored as True/False (or a number). Empty or unconvertible text
+// leaves `value` as it is and returns false.
+bool ReadIntSetting(const QString& name, int& value);
+bool ReadBoolSetting(const QString& name, bool& value);
+QString BoolText(bool value);
+
+} // namespace quillotap

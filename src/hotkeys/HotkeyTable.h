@@ -1,0 +1,64 @@
+// The seven hotkey actions as rows of the hotkey list: the list rows are the
+// table itself (the poller reads them, the editor writes them, the settings
+// load fills them and the save at exit writes them back).
+//
+// Row n (1..7) carries the item key "An" and the stored code in column 0's
+// data, the action in column 0, the code's display form in column 1 and the
+// enabled text ("Enabled"/"Disabled") in column 2.
+#pragma once
+
+#include <QString>
+#include <Qt>
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QRadioButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace quillotap {
+
+inline constexpr int HotkeyRowCount = 7;
+// Column 0 data: the hotkey code that is tested and stored, and the item key.
+inline constexpr int HotkeyCodeRole = Qt::UserRole;
+inline constexpr int HotkeyItemKeyRole = Qt::UserRole + 1;
+enum HotkeyColumn { HotkeyFunctionColumn = 0, HotkeyKeysColumn = 1, HotkeyStatusColumn = 2 };
+
+struct HotkeyRowDefault {
+    const char* function;    // the text of the "Function" column
+    const char* defaultCode; // used when nothing is stored
+};
+const std::array<HotkeyRowDefault, HotkeyRowCount>& HotkeyRowDefaults();
+
+// Fills the (empty) list from "Hotkey1".."Hotkey7" and "Hotkey1E".."Hotkey7E";
+// an empty stored text gives the default code or "Enabled". Stored texts are
+// taken as they are.
+void LoadHotkeyTable(QTreeWidget* list);
+
+// Writes the code of rows 1..7 to "Hotkey1".."Hotkey7", then their enabled
+// texts to "Hotkey1E".."Hotkey7E".
+void SaveHotkeyTable(const QTreeWidget* list);
+
+QString HotkeyCode(const QTreeWidgetItem* row);
+QString HotkeyEnabledText(const QTreeWidgetItem* row);
+
+// The controls of the hotkey editor.
+struct HotkeyEditor {
+    QGroupBox* frame = nullptr;       // Frame1
+    QRadioButton* enabled = nullptr;  // Option1
+    QRadioButton* disabled = nullptr; // Option2
+    QCheckBox* ctrl = nullptr;
+    QCheckBox* alt = nullptr;
+    QCheckBox* shift = nullptr;
+    QComboBox* key = nullptr; // ComboKey
+};
+
+// The row-selection handling: shows the row's action, enabled state,
+// modifiers and key in the editor. A key name that the key list does not
+// hold leaves the list's selection as it was.
+void ShowHotkeyInEditor(const QTreeWidgetItem* row, const HotkeyEditor& editor);
+
+} // namespace quillotap

@@ -1,0 +1,46 @@
+// The global keyboard state the hotkey poller reads: which keys are held
+// right now, whichever window has the focus. Keys are named by the virtual-key
+// codes of KeyNames.h (Ctrl 17, Alt 18, Shift 16 stand for either side).
+//
+// A reader takes one snapshot per poll (refresh) and answers isKeyDown from
+// it, so one poll costs one query of the system however many keys it tests.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+namespace quillotap {
+
+class KeyboardState {
+public:
+    virtual ~KeyboardState() = default;
+
+    // Takes a new snapshot of the keyboard.
+    virtual void refresh() {}
+    // Whether the key was down at the last refresh.
+    virtual bool isKeyDown(int virtualKey) const = 0;
+    // False when this desktop session gives no system-wide keyboard state,
+    // so no hotkey can ever fire.
+    virtual bool available() const { return true; }
+};
+
+// No keyboard state can be read (no X display): nothing is ever down.
+class NullKeyboardState : public KeyboardState {
+public:
+    bool isKeyDown(int) const override { return false; }
+    bool available() const override { return false; }
+};
+
+// The line the hotkey page shows when available() is false.
+QString HotkeysUnavailableText();
+
+// The keyboard of the desktop session: the X11 keyboard when an X display
+// (X11 or XWayland) can be opened, otherwise the null keyboard.
+std::unique_ptr<KeyboardState> CreateKeyboardState();
+
+// Whether the key is down in the keyboard's current snapshot.
+inline bool IsKeyDown(const KeyboardState& keyboard, int virtualKey) {
+    return keyboard.isKeyDown(virtualKey);
+}
+
+} // namespace quillotap

@@ -1,0 +1,67 @@
+// The start and stop cue sounds of the hotkeys: "start.wav" before a hotkey
+// starts a recording, "stop.wav" after a hotkey stops one, both from the
+// program's folder. A cue plays on the default output through a player of its
+// own (the program's player may be busy with a recording) while the calling
+// thread waits a fixed time (1000 ms for the start cue, 500 ms for the stop
+// cue); whatever is still sounding then is cut off. The start cue therefore
+// never ends up in the recording.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace quillotap {
+
+class AudioPlayer;
+class SoundBackend;
+
+class CueSounds {
+public:
+    // Holds the calling thread for the given milliseconds.
+    using Wait = std::function<void(int milliseconds)>;
+
+    static constexpr int kStartCueMs = 1000;
+    static constexpr int kStopCueMs = 500;
+
+    // appFolder (ending in "/") and the two "Yes"/"No" flags are the main
+    // window's and are read at each call. Without a back end the program's
+    // sound back end is used; without a wait, real time passes.
+    CueSounds(const QString& appFolder, QString& playStartSound, QString& playStopSound,
+              std::shared_ptr<SoundBackend> backend = nullptr, Wait wait = {});
+    ~CueSounds();
+    CueSounds(const CueSounds&) = delete;
+    CueSounds& operator=(const CueSounds&) = delete;
+
+    // Play the cue when its flag is "Yes" and its file exists; return when
+    // its time is over.
+    void PlayStartCue();
+    void PlayStopCue();
+
+    // The check boxes "Play sound when press hotkey to start/stop recording".
+    void CheckSound1_Click(bool checked);
+    void CheckSound2_Click(bool checked);
+    // The "Test" buttons: play the cue even while it is switched off.
+    void CmdTestSound1_Click();
+    void CmdTestSound2_Click();
+
+    // Whether the cue player still sounds (it never does once a cue call
+    // has returned).
+    bool isCuePlaying() const;
+
+    // The real-time wait: blocks the calling thread.
+    static void BlockFor(int milliseconds);
+
+private:
+    void playCue(const QString& flag, const QString& fileName, int milliseconds);
+    void queueFile(const QString& path, int milliseconds);
+
+    const QString& appFolder_;
+    QString& playStartSound_;
+    QString& playStopSound_;
+    std::shared_ptr<SoundBackend> backend_;
+    Wait wait_;
+    std::unique_ptr<AudioPlayer> player_;
+};
+
+} // namespace quillotap

@@ -1,0 +1,148 @@
+#include "recording/InputSelection.h"
+
+#include "app/MainState.h"
+#include "audio/AudioVisualizationEx2.h"
+#include "ui/PictureSlider.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QSignalBlocker>
+
+namespace quillotap {
+
+namespace {
+constexpr int DisplaySamplesPerChannel = 1024;
+constexpr int BlockMilliseconds = 1000;
+} // namespace
+
+InputSelection::InputSelection(MainState& state, const InputControls& controls, QObject* parent)
+    : QObject(parent), state_(state), c_(controls) {
+    connect(c_.DeviceCombo, &QComboBox::currentIndexChanged, this,
+            &InputSelection::DeviceCombo_Click);
+    connect(c_.ComboSource, &QComboBox::currentIndexChanged, this, &InputSelection::SelectSource);
+    connect(c_.CheckPreview, &QCheckBox::toggled, this, &InputSelection::CheckPreview_Click);
+}
+
+void InputSelection::DeviceCombo_Click() {
+    AudioRecord& recorder = *state_.AudioRecord;
+    const int entry = c_.DeviceCombo->currentIndex();
+    if (entry >= 0)
+        recorder.SetDevice(c_.DeviceCombo->itemData(entry).toInt());
+    state_.CountSrc = recorder.GetLineCount();
+    FillSourceList();
+    if (c_.ComboSource->count() < 1)
+        return;
+    // Entry 0 becomes the source even when it was selected already.
+    {
+        const QSignalBlocker quiet(c_.ComboSource);
+        c_.ComboSource->setCurrentIndex(0);
+    }
+    SelectSource();
+}
+
+void InputSelection::FillSourceList() {
+    AudioRecord& recorder = *state_.AudioRecord;
+    const QSignalBlocker quiet(c_.ComboSource);
+    c_.ComboSource->clear();
+    // Every line index up to and including the count is asked for; an index
+    // the recorder has no line for answers with an empty name and is left
+    // out, so the list holds real sources only.
+    for (int line = 0; line <= state_.CountSrc; ++line) {
+        recorder.SelectLine(line);
+        const QString name = recorder.GetLineName();
+        if (!name.isEmpty())
+            c_.ComboSource->addItem(name);
+    }
+    c_.ComboSource->setCurrentIndex(-1);
+}
+
+void InputSelection::SelectSource() {
+    if (c_.ComboSource->count() == 0)
+        return;
+    AudioRecord& recorder = *state_.AudioRecord;
+    const QString wanted = c_.ComboSource->currentText();
+    int line = 0;
+    for (; line <= state_.CountSrc; ++line) {
+        recorder.SelectLine(line);
+        if (recorder.GetLineName() == wanted)
+            break;
+    }
+    state_.SourceLine = line;
+    recorder.SelectLine(line);
+
+    // A control the line lacks shows as a disabled slider with the dimmed
+    // knob: the volume at the line's reported level, the balance centred.
+    const bool hasVolume = recorder.GetLineHasVolume();
+    c_.PicSlider4->setEnabled(hasVolume);
+    c_.PicSlider4->setDimmed(!hasVolume);
+    c_.PicSlider4->placeKnobAtValue(recorder.GetLineVolume());
+
+    const bool hasBalance = recorder.GetLineHasBalance();
+    c_.PicSlider3->setEnabled(hasBalance);
+    c_.PicSlider3->setDimmed(!hasBalance);
+    if (hasBalance)
+        c_.PicSlider3->placeKnobAtValue(recorder.GetLineBalance());
+    else
+        c_.PicSlider3->SetSliderKnob(c_.PicSlider3->width() / 2);
+
+    recorder.SelectLine(state_.SourceLine);
+    recorder.SetLineSelected(true);
+}
+
+CaptureFormat InputSelection::previewFormat() const {
+    CaptureFormat format;
+    const int rate = state_.AudioFile->GetSampleRate();
+    const int channels = state_.AudioFile->GetChannels();
+    if (rate > 0 && channels > 0)
+        format = {rate, channels};
+    return format;
+}
+
+void InputSelection::CheckPreview_Click(bool ticked) {
+    if (!ticked) {
+        if (stopRecording_)
+            stopRecording_();
+        else
+            StopCapture();
+        return;
+    }
+    AudioRecord& recorder = *state_.AudioRecord;
+    SelectSource();
+    const CaptureFormat format = previewFormat();
+    recorder.SetFormat(format.sampleRate, format.channels);
+    recorder.SetBufferSize(recorder.GetBufferSize(BlockMilliseconds));
+    c_.AudioVisualization21->SetFormat(format.sampleRate, format.channels);
+    recorder.Start();
+}
+
+void InputSelection::StopCapture() {
+    AudioRecord& recorder = *state_.AudioRecord;
+    recorder.Stop();
+    recorder.GetRecordedBuffer();
+    c_.AudioVisualization21->SetSamples({});
+    c_.LabelStatus->setText(QStringLiteral("Ready to record"));
+}
+
+void InputSelection::DropRecordedBlock() {
+    if (!state_.RecordingActive)
+        state_.AudioRecord->GetRecordedBuffer();
+}
+
+void InputSelection::FeedDisplay() {
+    int channels = state_.AudioFile->GetChannels();
+    if (channels <= 0)
+        channels = 2;
+    const SampleBlock latest =
+        state_.AudioRecord->GetLastSamples(channels * DisplaySamplesPerChannel);
+    if (c_.CheckPreview->isChecked())
+        c_.AudioVisualization21->SetSamples(latest);
+}
+
+void InputSelection::GainChange(int newVolume) {
+    if (state_.SrcVolumeBusy)
+        return;
+    c_.PicSlider4->placeKnobAtValue(newVolume);
+}
+
+} // namespace quillotap

@@ -1,0 +1,20 @@
+// Texts the recording page shows.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+namespace quillotap {
+
+inline constexpr const char* StatusRecording = "Recording";
+inline constexpr const char* StatusReady = "Ready to record";
+
+// Kilobytes with digit grouping and two decimals ("#,#0.#0") in the
+// locale's separators: 1234.5 is "1,234.50" in English, "1.234,50" in German.
+QString FormatKilobytes(double kilobytes, const QLocale& locale = QLocale());
+
+// The size line while recording ("… KB") and the final one after a stop ("… Kb").
+QString RunningSizeText(qint64 bytes, const QLocale& locale = QLocale());
+QString FinalSizeText(qint64 bytes, const QLocale& locale = QLocale());
+
+} // namespace quillotap

@@ -1,0 +1,143 @@
+#include "settings/OptionBoxes.h"
+
+#include "app/MainState.h"
+#include "settings/NumericText.h"
+#include "settings/Settings.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include <cmath>
+
+namespace quillotap {
+
+namespace {
+
+const QString Yes = QStringLiteral("Yes");
+const QString No = QStringLiteral("No");
+
+QString YesNo(bool on) {
+    return on ? Yes : No;
+}
+
+// A "Yes"/"No" option that is on only when the stored text is exactly "Yes".
+QString StoredYesMeansOn(const QString& name) {
+    return ReadSetting(name) == Yes ? Yes : No;
+}
+
+// A stored whole number, or `fallback` when the text is empty or no number.
+int StoredNumber(const QString& name, int fallback) {
+    const QString text = ReadSetting(name).trimmed();
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || std::fabs(value) > 2147483647.0)
+        return fallback;
+    return static_cast<int>(std::lround(value));
+}
+
+// Replaces the box's text by its clamped form and returns the value.
+int ApplyClamp(QLineEdit* box, int lower, int upper) {
+    const ClampedLimit clamped = ClampLimitText(box->text(), lower, upper);
+    if (box->text() != clamped.text)
+        box->setText(clamped.text); // runs the change handling again, which changes nothing
+    return clamped.value;
+}
+
+} // namespace
+
+ClampedLimit ClampLimitText(const QString& text, int lower, int upper) {
+    const double number = std::floor(std::fabs(LeadingNumber(text)));
+    // Anything too large for a number (or not a number at all) counts as the
+    // upper bound.
+    if (!std::isfinite(number) || number > upper)
+        return {QString::number(upper), upper};
+    const int value = number < lower ? lower : static_cast<int>(number);
+    return {QString::number(value), value};
+}
+
+OptionBoxes::OptionBoxes(MainState& state, const OptionControls& controls, QObject* parent)
+    : QObject(parent), state_(state), c_(controls) {
+    connect(c_.CheckSound1, &QCheckBox::toggled, this, &OptionBoxes::CheckSound1_Click);
+    connect(c_.CheckSound2, &QCheckBox::toggled, this, &OptionBoxes::CheckSound2_Click);
+    connect(c_.CheckSize, &QCheckBox::toggled, this, &OptionBoxes::CheckSize_Click);
+    connect(c_.CheckTime, &QCheckBox::toggled, this, &OptionBoxes::CheckTime_Click);
+    connect(c_.TextSize, &QLineEdit::textChanged, this, &OptionBoxes::TextSize_Change);
+    connect(c_.TextTime, &QLineEdit::textChanged, this, &OptionBoxes::TextTime_Change);
+    connect(c_.CheckIconMode, &QCheckBox::toggled, this, &OptionBoxes::CheckIconMode_Click);
+}
+
+void OptionBoxes::LoadCueFlags() {
+    state_.PlayStartSound = ReadSetting(QStringLiteral("PlayStartSound")) == No ? No : Yes;
+    state_.PlayStopSound = ReadSetting(QStringLiteral("PlayStopSound")) == No ? No : Yes;
+    if (state_.PlayStartSound == Yes)
+        c_.CheckSound1->setChecked(true);
+    if (state_.PlayStopSound == Yes)
+        c_.CheckSound2->setChecked(true);
+}
+
+void OptionBoxes::LoadLimits() {
+    state_.SizeLimit = StoredYesMeansOn(QStringLiteral("SizeLimit"));
+    state_.Timelimit = StoredYesMeansOn(QStringLiteral("Timelimit"));
+    state_.MaxSize = StoredNumber(QStringLiteral("MaxSize"), 10);
+    state_.MaxTime = StoredNumber(QStringLiteral("MaxTime"), 600);
+    if (state_.SizeLimit == Yes)
+        c_.CheckSize->setChecked(true);
+    if (state_.Timelimit == Yes)
+        c_.CheckTime->setChecked(true);
+    // The boxes' change handling clamps the stored values too. Run it even
+    // when the text happens to be unchanged, so the limits always match
+    // their boxes.
+    c_.TextSize->setText(QString::number(state_.MaxSize));
+    TextSize_Change();
+    c_.TextTime->setText(QString::number(state_.MaxTime));
+    TextTime_Change();
+}
+
+void OptionBoxes::LoadIconModeFlag() {
+    state_.StartIconWhenMin = StoredYesMeansOn(QStringLiteral("StartIconWhenMin"));
+    if (state_.StartIconWhenMin == Yes)
+        c_.CheckIconMode->setChecked(true);
+}
+
+void OptionBoxes::CheckSound1_Click(bool ticked) {
+    state_.PlayStartSound = YesNo(ticked);
+}
+
+void OptionBoxes::CheckSound2_Click(bool ticked) {
+    state_.PlayStopSound = YesNo(ticked);
+}
+
+// A limit value can only be edited while its limit is off.
+void OptionBoxes::CheckSize_Click(bool ticked) {
+    state_.SizeLimit = YesNo(ticked);
+    c_.TextSize->setEnabled(!ticked);
+}
+
+void OptionBoxes::CheckTime_Click(bool ticked) {
+    state_.Timelimit = YesNo(ticked);
+    c_.TextTime->setEnabled(!ticked);
+}
+
+void OptionBoxes::TextSize_Change() {
+    state_.MaxSize = ApplyClamp(c_.TextSize, MinSizeLimit, MaxSizeLimit);
+}
+
+void OptionBoxes::TextTime_Change() {
+    state_.MaxTime = ApplyClamp(c_.TextTime, MinTimeLimit, MaxTimeLimit);
+}
+
+void OptionBoxes::CheckIconMode_Click(bool ticked) {
+    state_.StartIconWhenMin = YesNo(ticked);
+}
+
+void SaveOptionFlags(const MainState& state) {
+    WriteSetting(QStringLiteral("PlayStopSound"), state.PlayStopSound);
+    WriteSetting(QStringLiteral("PlayStartSound"), state.PlayStartSound);
+    WriteSetting(QStringLiteral("StartIconWhenMin"), state.StartIconWhenMin);
+    WriteSetting(QStringLiteral("SizeLimit"), state.SizeLimit);
+    WriteSetting(QStringLiteral("Timelimit"), state.Timelimit);
+    WriteSetting(QStringLiteral("MaxSize"), QString::number(state.MaxSize));
+    WriteSetting(QStringLiteral("MaxTime"), QString::number(state.MaxTime));
+}
+
+} // namespace quillotap

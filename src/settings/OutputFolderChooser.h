@@ -1,0 +1,53 @@
+// The "Browse..." button of the options page: lets the user pick the folder
+// recordings go to. The hotkeys are switched off while the chooser is open,
+// so that no hotkey starts a recording into a folder that is about to change.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QLineEdit;
+class QWidget;
+
+namespace quillotap {
+
+struct MainState;
+
+class OutputFolderChooser : public QObject {
+    Q_OBJECT
+public:
+    // Asks for a folder: returns the chosen path, or "" when cancelled.
+    using FolderDialog =
+        std::function<QString(QWidget* owner, const QString& title, const QString& startFolder)>;
+    // Shows an error message with the error icon.
+    using ErrorMessage = std::function<void(const QString& title, const QString& text)>;
+
+    struct Hooks {
+        std::function<void()> suspendHotkeys;
+        std::function<void()> resumeHotkeys;
+        std::function<void()> buildRecordingsList;
+    };
+
+    // `textPath` shows the folder; `owner` owns the dialogs.
+    OutputFolderChooser(MainState& state, QLineEdit* textPath, QWidget* owner, Hooks hooks,
+                        QObject* parent = nullptr);
+
+    // Defaults: QFileDialog::getExistingDirectory and a QMessageBox.
+    void setFolderDialog(FolderDialog dialog) { dialog_ = std::move(dialog); }
+    void setErrorMessage(ErrorMessage message) { error_ = std::move(message); }
+
+    // The click on "Browse...".
+    void CmdBrowse_Click();
+
+private:
+    MainState& state_;
+    QLineEdit* textPath_;
+    QWidget* owner_;
+    Hooks hooks_;
+    FolderDialog dialog_;
+    ErrorMessage error_;
+};
+
+} // namespace quillotap

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "settings/RegistryHive.h"
+
+#include <QString>
+
+namespace quillotap {
+
+// Result codes of the registry operations, numbered as on Windows.
+inline constexpr long ERROR_SUCCESS = 0;
+inline constexpr long ERROR_FILE_NOT_FOUND = 2;
+inline constexpr long ERROR_ACCESS_DENIED = 5;
+inline constexpr long ERROR_WRITE_FAULT = 29;
+inline constexpr long ERROR_INVALID_PARAMETER = 87;
+
+// An open key: the path of a key below HKEY_CURRENT_USER that existed when
+// it was opened.
+struct RegKey {
+    QString path;
+};
+
+// The current user's registry for this process. It lives in the hive file
+// (see hiveFilePath()), which is read on first use and rewritten atomically,
+// mode 0600, after every change; a change that cannot be written is undone
+// in memory too and reported by its result code.
+//
+// The value "Quillotap" of the key Software\Microsoft\Windows\CurrentVersion\Run
+// is not kept in the hive: it is the desktop's login autostart entry (see
+// AutostartEntry). Other values of that key are refused.
+//
+// A hive that cannot be parsed is moved aside to user.reg.bad and the empty
+// hive (all defaults) is used; takeDamageReport() then hands out one message
+// for the user. If the damaged or unreadable file cannot be moved aside, the
+// registry refuses every write so that the file is never overwritten.
+class Registry {
+public:
+    static Registry& instance();
+
+    static QString runKeyPath() {
+        return QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+    }
+    static QString runValueName() { return QStringLiteral("Quillotap"); }
+
+    // Forgets everything in memory and reads the hive file again from the
+    // path the environment names now.
+    void reload();
+
+    // A one-line message about a damaged or unreadable hive found by the
+    // last load, once; "" afterwards or when there was nothing to report.
+    QString takeDamageReport();
+
+    long createKey(const QString& path);
+    long openKey(const QString& path, RegKey* key);
+    long setValue(const RegKey& key, const QString& name, const RegValue& value);
+    long queryValue(const RegKey& key, const QString& name, RegValue* value);
+    long deleteValue(const RegKey& key, const QString& name);
+
+private:
+    Registry() = default;
+
+    void ensureLoaded();
+    void load();
+    void setAside(const QString& path, const QString& reason);
+    long store(const RegistryHive& changed);
+
+    static bool isRunKey(const QString& path);
+    long setRunValue(const QString& name, const RegValue& value);
+    long queryRunValue(const QString& name, RegValue* value);
+    long deleteRunValue(const QString& name);
+
+    bool loaded_ = false;
+    bool readOnly_ = false;
+    RegistryHive hive_;
+    QString damageReport_;
+};
+
+} // namespace quillotap

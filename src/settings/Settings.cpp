@@ -1,0 +1,22 @@
+#include "settings/Settings.h"
+
+#include "settings/M_Special.h"
+
+namespace quillotap {
+
+QString ReadSetting(const QString& name) {
+    QString text = QueryValue(HKEY_CURRENT_USER, QString::fromLatin1(kProgramKey), name).toString();
+    if (text.isEmpty() || text.front() == QChar(0))
+        return QString();
+    if (text.back() == QChar(0))
+        text.chop(1);
+    return text;
+}
+
+void WriteSetting(const QString& name, const QString& text) {
+    const QString key = QString::fromLatin1(kProgramKey);
+    CreateNewKey(HKEY_CURRENT_USER, key);
+    SetKeyValue(HKEY_CURRENT_USER, key, name, text, REG_SZ);
+}
+
+} // namespace quillotap

@@ -1,0 +1,208 @@
+// The options page: the folder chooser, "Launch at startup", the limit boxes
+// and the cue boxes; and the window's Help key and hotkey table rows.
+#include "AppFixture.h"
+
+#include "hotkeys/HotkeyCode.h"
+#include "hotkeys/HotkeyTable.h"
+#include "settings/Autostart.h"
+#include "settings/AutostartEntry.h"
+#include "settings/OptionBoxes.h"
+#include "settings/OutputFolderChooser.h"
+#include "ui/HelpViewer.h"
+
+#include <QRadioButton>
+#include <QTest>
+
+namespace quillotap::test {
+namespace {
+
+using BrowseTest = AppFixture;
+
+struct DialogCall {
+    QString title;
+    QString start;
+    bool hotkeysActive = true;
+};
+
+TEST_F(BrowseTest, ChosenFolderBecomesTheOutputFolder) {
+    start();
+    QTemporaryDir chosen;
+    DialogCall call;
+    form().folderChooser().setFolderDialog(
+        [&](QWidget*, const QString& title, const QString& startFolder) {
+            call = {title, startFolder, state().TimerHotkey.isActive()};
+            return chosen.path();
+        });
+    state().FileListStale = false;
+    form().folderChooser().CmdBrowse_Click();
+
+    EXPECT_EQ(call.title, "Please select a directory.");
+    EXPECT_EQ(call.start, documents_ + "/Quillotap");
+    EXPECT_FALSE(call.hotkeysActive) << "hotkeys are off while the chooser is open";
+    EXPECT_TRUE(state().TimerHotkey.isActive());
+    EXPECT_EQ(state().OutputFolder, chosen.path() + "/");
+    EXPECT_EQ(control<QLineEdit>("TextPath")->text(), chosen.path() + "/");
+    EXPECT_TRUE(state().FileListStale);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(BrowseTest, CancelOrUnreadableFolderChangesNothing) {
+    start();
+    const QString before = state().OutputFolder;
+    QTemporaryDir locked;
+    QFile::setPermissions(locked.path(), QFileDevice::Permissions());
+    const bool canLock = !runningAsRoot();
+    const struct {
+        QString chosen;
+        bool message;
+    } cases[] = {
+        {QString(), false},
+        {locked.path() + "/missing", true},
+        {canLock ? locked.path() : locked.path() + "/gone", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen.toStdString());
+        messages_.clear();
+        state().FileListStale = false;
+        form().folderChooser().setFolderDialog(
+            [&](QWidget*, const QString&, const QString&) { return c.chosen; });
+        form().folderChooser().CmdBrowse_Click();
+        EXPECT_EQ(state().OutputFolder, before);
+        EXPECT_EQ(control<QLineEdit>("TextPath")->text(), before);
+        EXPECT_FALSE(state().FileListStale);
+        EXPECT_TRUE(state().TimerHotkey.isActive());
+        ASSERT_EQ(messages_.size(), c.message ? 1u : 0u);
+        if (c.message) {
+            EXPECT_EQ(messages_[0].icon, QMessageBox::Critical);
+            EXPECT_EQ(messages_[0].title, "Error");
+            EXPECT_EQ(messages_[0].text, "Can not read " + c.chosen);
+        }
+    }
+    QFile::setPermissions(locked.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+using LaunchAtStartupTest = AppFixture;
+
+TEST_F(LaunchAtStartupTest, TheBoxWritesAndRemovesTheEntryAtOnce) {
+    start();
+    auto* box = control<QCheckBox>("CheckStart");
+    box->setChecked(true);
+    ASSERT_TRUE(QFile::exists(autostartEntryPath()));
+    EXPECT_EQ(AutostartEntry::read().value_or(QString()), AutostartCommand());
+    const auto arguments = ParseAutostartExec(AutostartCommand());
+    ASSERT_TRUE(arguments);
+    EXPECT_EQ(*arguments, QStringList({QCoreApplication::applicationFilePath(), "/icon"}));
+
+    box->setChecked(false);
+    EXPECT_FALSE(QFile::exists(autostartEntryPath()));
+}
+
+TEST_F(LaunchAtStartupTest, AnExistingEntryIsTickedAndRewrittenWithThisProgram) {
+    ASSERT_TRUE(AutostartEntry::write("/old/place/quillotap /icon"));
+    start();
+    EXPECT_TRUE(control<QCheckBox>("CheckStart")->isChecked());
+    EXPECT_EQ(AutostartEntry::read().value_or(QString()), AutostartCommand());
+}
+
+TEST(LimitText, IsClampedToItsRange) {
+    const struct {
+        const char* text;
+        int lower, upper;
+        const char* expected;
+    } cases[] = {
+        {"-7", 1, 2048, "7"},      {"3.9", 1, 2048, "3"},
+        {"0", 1, 2048, "1"},       {"", 1, 2048, "1"},
+        {"5000", 1, 2048, "2048"}, {"12abc", 1, 2048, "12"},
+        {"1e30", 1, 2048, "2048"}, {"2048", 1, 2048, "2048"},
+        {"2", 5, 86400, "5"},      {"100000", 5, 86400, "86400"},
+        {"abc", 5, 86400, "5"},    {" 600", 5, 86400, "600"},
+    };
+    for (const auto& c : cases) {
+        const ClampedLimit clamped = ClampLimitText(c.text, c.lower, c.upper);
+        EXPECT_EQ(clamped.text, QString::fromLatin1(c.expected)) << c.text;
+        EXPECT_EQ(clamped.value, clamped.text.toInt()) << c.text;
+    }
+}
+
+using OptionBoxTest = AppFixture;
+
+TEST_F(OptionBoxTest, TypingInALimitBoxClampsAndALimitLocksItsBox) {
+    start();
+    auto* size = control<QLineEdit>("TextSize");
+    auto* time = control<QLineEdit>("TextTime");
+    QTest::keyClicks(size, "0");
+    EXPECT_EQ(size->text(), "100");
+    EXPECT_EQ(state().MaxSize, 100);
+    size->clear();
+    EXPECT_EQ(size->text(), "1");
+    EXPECT_EQ(state().MaxSize, 1);
+    time->setText("100000");
+    EXPECT_EQ(time->text(), "86400");
+    EXPECT_EQ(state().MaxTime, 86400);
+
+    control<QCheckBox>("CheckSize")->setChecked(true);
+    EXPECT_EQ(state().SizeLimit, "Yes");
+    EXPECT_FALSE(size->isEnabled());
+    control<QCheckBox>("CheckSize")->setChecked(false);
+    EXPECT_EQ(state().SizeLimit, "No");
+    EXPECT_TRUE(size->isEnabled());
+
+    control<QCheckBox>("CheckSound2")->setChecked(false);
+    EXPECT_EQ(state().PlayStopSound, "No");
+}
+
+using WindowKeysTest = AppFixture;
+
+TEST_F(WindowKeysTest, F1OpensTheManual) {
+    start();
+    if (!QFile::exists(HelpFilePath(state().AppFolder)))
+        GTEST_SKIP() << "no manual beside the test program";
+    form().show();
+    QTest::keyRelease(&form(), Qt::Key_F1);
+    EXPECT_NE(form().findChild<HelpBrowser*>(), nullptr);
+}
+
+TEST_F(WindowKeysTest, SelectingAHotkeyRowFillsTheEditor) {
+    installSettings("\"Hotkey7E\"=\"Disabled\"\n\"Hotkey3\"=\"AF9\"\n\"Hotkey5\"=\"S+A\"\n");
+    start();
+    auto* list = control<QTreeWidget>("ListViewHotkey");
+    list->setCurrentItem(list->topLevelItem(6));
+    EXPECT_TRUE(control<QRadioButton>("Option2")->isChecked());
+    EXPECT_EQ(control<QComboBox>("ComboKey")->currentText(), "I");
+
+    list->setCurrentItem(list->topLevelItem(4));
+    EXPECT_TRUE(control<QCheckBox>("CheckShift")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("CheckCtrl")->isChecked());
+    EXPECT_EQ(control<QComboBox>("ComboKey")->currentText(), "A");
+
+    // A code without "+" clears the modifiers; its key is not in the list,
+    // so the list keeps its selection.
+    list->setCurrentItem(list->topLevelItem(2));
+    EXPECT_EQ(list->topLevelItem(2)->text(1), "AF9");
+    EXPECT_FALSE(control<QCheckBox>("CheckShift")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("CheckAlt")->isChecked());
+    EXPECT_EQ(control<QComboBox>("ComboKey")->currentText(), "A");
+    EXPECT_TRUE(control<QRadioButton>("Option1")->isChecked());
+}
+
+TEST(HotkeyDisplay, ReadsLikeTheKeysToPress) {
+    const struct {
+        const char* code;
+        const char* display;
+    } cases[] = {
+        {"CA+R", "Ctrl + Alt + R"},
+        {"AS+F5", "Alt + Shift + F5"},
+        {"+Home", "Home"},
+        {"CAR", "CAR"},
+        {"SC+1", "Ctrl + Shift + 1"},
+        {"CAS+Page Down", "Ctrl + Alt + Shift + Page Down"},
+        {"ca+R", "R"},
+        {"C+", "Ctrl + "},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HotkeyDisplayText(c.code), QString::fromLatin1(c.display)) << c.code;
+}
+
+} // namespace
+} // namespace quillotap::test

@@ -1,0 +1,354 @@
+// The program's load and unload: the defaults of a fresh account, the values
+// saved at close and read back at the next start, stored values that are
+// short, oddly typed or out of range, a damaged settings file, and the
+// command line.
+#include "AppFixture.h"
+
+#include "hotkeys/HotkeyTable.h"
+#include "recording/InputSelection.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <functional>
+
+namespace quillotap::test {
+namespace {
+
+using StartupTest = AppFixture;
+
+TEST_F(StartupTest, FreshAccountStartsWithEveryDefault) {
+    start();
+    ASSERT_TRUE(started_);
+    EXPECT_TRUE(messages_.empty());
+    // Loading reads; it writes nothing before the close.
+    EXPECT_FALSE(QFile::exists(hiveFilePath()));
+
+    EXPECT_EQ(control<QComboBox>("ComboFormat")->currentIndex(), 0);
+    EXPECT_FALSE(state().MP3FormatStr.isEmpty());
+    EXPECT_TRUE(control<QLabel>("LabelFomartStr")->text().startsWith(state().MP3FormatStr));
+    EXPECT_EQ(control<QLineEdit>("TextSize")->text(), "10");
+    EXPECT_EQ(control<QLineEdit>("TextTime")->text(), "600");
+    EXPECT_EQ(state().MaxSize, 10);
+    EXPECT_EQ(state().MaxTime, 600);
+    EXPECT_FALSE(control<QCheckBox>("CheckSize")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("CheckTime")->isChecked());
+    EXPECT_TRUE(control<QLineEdit>("TextSize")->isEnabled());
+    EXPECT_TRUE(control<QCheckBox>("CheckSound1")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("CheckSound2")->isChecked());
+    EXPECT_EQ(state().PlayStartSound, "Yes");
+    EXPECT_EQ(state().PlayStopSound, "Yes");
+    EXPECT_FALSE(control<QCheckBox>("CheckIconMode")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("CheckStart")->isChecked());
+
+    // The preview ran once during the start and was stopped again.
+    EXPECT_FALSE(control<QCheckBox>("CheckPreview")->isChecked());
+    EXPECT_FALSE(state().AudioRecord->IsRunning());
+    EXPECT_EQ(state().PreviewRestore, 0);
+    EXPECT_EQ(form().statusLabel()->text(), "Ready to record");
+
+    const QString folder = documents_ + "/Quillotap/";
+    EXPECT_EQ(state().OutputFolder, folder);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(control<QLineEdit>("TextPath")->text(), folder);
+    EXPECT_TRUE(state().AppFolder.endsWith('/'));
+
+    EXPECT_EQ(state().CurrentPage, FormMain::RecorderPage);
+    EXPECT_EQ(form().pageStack()->currentIndex(), FormMain::RecorderPage);
+    EXPECT_EQ(state().CurrentPreset1, 4);
+    EXPECT_EQ(state().CurrentPreset2, 11);
+    EXPECT_TRUE(state().FileListStale);
+    EXPECT_TRUE(state().TimerHotkey.isActive());
+    EXPECT_EQ(state().TimerHotkey.interval(), 1);
+    EXPECT_FALSE(state().TimerDelay.isActive());
+    EXPECT_EQ(state().TimerDelay.interval(), 200);
+
+    // The standard synthetic device and its first line.
+    EXPECT_EQ(control<QComboBox>("DeviceCombo")->currentText(), "Test signal");
+    EXPECT_EQ(control<QComboBox>("ComboSource")->currentText(), "Sine 440 Hz");
+    EXPECT_EQ(state().SourceLine, 0);
+
+    // The hotkey editor shows row 1.
+    auto* list = control<QTreeWidget>("ListViewHotkey");
+    ASSERT_EQ(list->topLevelItemCount(), HotkeyRowCount);
+    EXPECT_EQ(list->currentItem(), list->topLevelItem(0));
+    EXPECT_EQ(control<QGroupBox>("Frame1")->title(), " Hotkey for 'Start recording' ");
+    EXPECT_TRUE(control<QCheckBox>("CheckCtrl")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("CheckAlt")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("CheckShift")->isChecked());
+    EXPECT_EQ(control<QComboBox>("ComboKey")->currentText(), "R");
+    EXPECT_TRUE(control<QRadioButton>("Option1")->isChecked());
+}
+
+TEST_F(StartupTest, CloseSavesEveryValueInOrder) {
+    start();
+    close();
+    const QStringList expected = {"FilePath",
+                                  "LastFormat",
+                                  "Hotkey1",
+                                  "Hotkey2",
+                                  "Hotkey3",
+                                  "Hotkey4",
+                                  "Hotkey5",
+                                  "Hotkey6",
+                                  "Hotkey7",
+                                  "Hotkey1E",
+                                  "Hotkey2E",
+                                  "Hotkey3E",
+                                  "Hotkey4E",
+                                  "Hotkey5E",
+                                  "Hotkey6E",
+                                  "Hotkey7E",
+                                  "Preset1",
+                                  "Preset2",
+                                  "Preview",
+                                  "PlayStopSound",
+                                  "PlayStartSound",
+                                  "StartIconWhenMin",
+                                  "SizeLimit",
+                                  "Timelimit",
+                                  "MaxSize",
+                                  "MaxTime",
+                                  "WMAProfile",
+                                  "WAVFreq",
+                                  "WAVChannel",
+                                  "WAVBit",
+                                  "OGGFreq",
+                                  "OGGChMode",
+                                  "OGGsldrBitrate",
+                                  "OGGsldrMinBitrate",
+                                  "OGGsldrMaxBitrate",
+                                  "OGGsldrQuality",
+                                  "OGGchVbr",
+                                  "OGGchQuality",
+                                  "MP3Freq",
+                                  "MP3Quality",
+                                  "MP3Bitrate",
+                                  "MP3VbrBitrate",
+                                  "MP3VbrQuality",
+                                  "MP3VbrCodingMethod",
+                                  "MP3AbrBitrate",
+                                  "MP3Channels",
+                                  "MP3TypeStereo",
+                                  "MP3WritingVBRHeader",
+                                  "MP3StrictlyEnforceMinBitrate"};
+    EXPECT_EQ(storedNames(), expected);
+
+    const std::vector<std::pair<QString, QString>> values = {
+        {"FilePath", documents_ + "/Quillotap/"},
+        {"LastFormat", "0"},
+        {"Hotkey1", "CA+R"},
+        {"Hotkey2", "CA+S"},
+        {"Hotkey3", "CA+Up"},
+        {"Hotkey4", "CA+Down"},
+        {"Hotkey5", "CA+M"},
+        {"Hotkey6", "CA+P"},
+        {"Hotkey7", "CA+I"},
+        {"Hotkey1E", "Enabled"},
+        {"Hotkey7E", "Enabled"},
+        {"Preset1", "4"},
+        {"Preset2", "11"},
+        {"Preview", "0"},
+        {"PlayStopSound", "Yes"},
+        {"PlayStartSound", "Yes"},
+        {"StartIconWhenMin", "No"},
+        {"SizeLimit", "No"},
+        {"Timelimit", "No"},
+        {"MaxSize", "10"},
+        {"MaxTime", "600"},
+        {"WMAProfile", "14"},
+        {"OGGchVbr", "False"},
+        {"MP3Bitrate", "128"},
+        {"MP3WritingVBRHeader", "True"},
+    };
+    for (const auto& [name, text] : values)
+        EXPECT_EQ(stored(name), text) << name.toStdString();
+}
+
+TEST_F(StartupTest, SecondStartReadsBackWhatTheFirstSaved) {
+    start();
+    QTemporaryDir recordings;
+    form().folderChooser().setFolderDialog(
+        [&](QWidget*, const QString&, const QString&) { return recordings.path(); });
+    form().folderChooser().CmdBrowse_Click();
+    control<QComboBox>("ComboFormat")->setCurrentIndex(3);
+    control<QLineEdit>("TextTime")->setText("120");
+    control<QCheckBox>("CheckTime")->setChecked(true);
+    control<QLineEdit>("TextSize")->setText("64");
+    control<QCheckBox>("CheckSound1")->setChecked(false);
+    control<QCheckBox>("CheckIconMode")->setChecked(true);
+    control<QCheckBox>("CheckPreview")->setChecked(true);
+    state().CurrentPreset1 = 12;
+
+    restart();
+    ASSERT_TRUE(started_);
+    EXPECT_EQ(state().OutputFolder, recordings.path() + "/");
+    EXPECT_EQ(control<QLineEdit>("TextPath")->text(), recordings.path() + "/");
+    EXPECT_EQ(control<QComboBox>("ComboFormat")->currentIndex(), 3);
+    EXPECT_EQ(state().MaxTime, 120);
+    EXPECT_TRUE(control<QCheckBox>("CheckTime")->isChecked());
+    EXPECT_FALSE(control<QLineEdit>("TextTime")->isEnabled());
+    EXPECT_EQ(state().Timelimit, "Yes");
+    EXPECT_EQ(state().MaxSize, 64);
+    EXPECT_EQ(state().SizeLimit, "No");
+    EXPECT_FALSE(control<QCheckBox>("CheckSound1")->isChecked());
+    EXPECT_EQ(state().PlayStartSound, "No");
+    EXPECT_EQ(state().PlayStopSound, "Yes");
+    EXPECT_TRUE(control<QCheckBox>("CheckIconMode")->isChecked());
+    EXPECT_EQ(state().StartIconWhenMin, "Yes");
+    EXPECT_EQ(state().CurrentPreset1, 12);
+    // The preview was on at the close, so it runs again.
+    EXPECT_TRUE(control<QCheckBox>("CheckPreview")->isChecked());
+    EXPECT_TRUE(state().AudioRecord->IsRunning());
+}
+
+TEST_F(StartupTest, ClosingOnTheFilesPageStoresThePreviewAsOff) {
+    start();
+    control<QCheckBox>("CheckPreview")->setChecked(true);
+    form().pageMenu().PicMenu_Click(FormMain::FilesPage);
+    close();
+    EXPECT_EQ(stored("Preview"), "0");
+}
+
+struct StoredCase {
+    const char* name;
+    QByteArray values; // lines of the program key
+    std::function<void(AppFixture&)> check;
+};
+
+class StoredValueTest : public AppFixture, public ::testing::WithParamInterface<StoredCase> {};
+
+TEST_P(StoredValueTest, IsReadAsTheUserExpects) {
+    installSettings(GetParam().values);
+    start();
+    ASSERT_TRUE(started_);
+    GetParam().check(*this);
+}
+
+const StoredCase StoredCases[] = {
+    {"ShortFilePathCountsAsMissing", "\"FilePath\"=\"C:\"\n",
+     [](AppFixture& f) { EXPECT_EQ(f.form().state().OutputFolder, f.documents_ + "/Quillotap/"); }},
+    {"ThreeCharacterFilePathIsUsed", "\"FilePath\"=\"/..\"\n",
+     [](AppFixture& f) { EXPECT_EQ(f.form().state().OutputFolder, "/../"); }},
+    {"TrailingNulIsIgnored", "\"PlayStartSound\"=hex(1):4e,6f,00\n",
+     [](AppFixture& f) {
+         EXPECT_EQ(f.form().state().PlayStartSound, "No");
+         EXPECT_FALSE(f.form().control<QCheckBox>("CheckSound1")->isChecked());
+     }},
+    {"DwordNumberIsRead", "\"MaxSize\"=dword:00000014\n\"MaxTime\"=dword:0000012c\n",
+     [](AppFixture& f) {
+         EXPECT_EQ(f.form().state().MaxSize, 20);
+         EXPECT_EQ(f.form().state().MaxTime, 300);
+     }},
+    {"StartCueNo", "\"PlayStartSound\"=\"No\"\n",
+     [](AppFixture& f) {
+         EXPECT_EQ(f.form().state().PlayStartSound, "No");
+         EXPECT_EQ(f.form().state().PlayStopSound, "Yes");
+     }},
+    {"StartCueLowerCaseNoStaysOn", "\"PlayStartSound\"=\"no\"\n",
+     [](AppFixture& f) { EXPECT_EQ(f.form().state().PlayStartSound, "Yes"); }},
+    {"HugeSizeIsCut", "\"MaxSize\"=\"99999\"\n",
+     [](AppFixture& f) {
+         EXPECT_EQ(f.form().state().MaxSize, 2048);
+         EXPECT_EQ(f.form().control<QLineEdit>("TextSize")->text(), "2048");
+     }},
+    {"TextSizeKeepsDefault", "\"MaxSize\"=\"abc\"\n",
+     [](AppFixture& f) { EXPECT_EQ(f.form().state().MaxSize, 10); }},
+    {"ShortTimeIsRaised", "\"MaxTime\"=\"2\"\n",
+     [](AppFixture& f) {
+         EXPECT_EQ(f.form().state().MaxTime, 5);
+         EXPECT_EQ(f.form().control<QLineEdit>("TextTime")->text(), "5");
+     }},
+    {"LimitFlagsNeedExactYes", "\"SizeLimit\"=\"Yes\"\n\"Timelimit\"=\"yes\"\n",
+     [](AppFixture& f) {
+         EXPECT_EQ(f.form().state().SizeLimit, "Yes");
+         EXPECT_FALSE(f.form().control<QLineEdit>("TextSize")->isEnabled());
+         EXPECT_EQ(f.form().state().Timelimit, "No");
+     }},
+    {"UnknownFormatLeavesMp3", "\"LastFormat\"=\"9\"\n",
+     [](AppFixture& f) {
+         EXPECT_EQ(f.form().control<QComboBox>("ComboFormat")->currentIndex(), 0);
+     }},
+    {"StoredFormatIsSelected", "\"LastFormat\"=\"4\"\n",
+     [](AppFixture& f) {
+         EXPECT_EQ(f.form().control<QComboBox>("ComboFormat")->currentText(), "VOX");
+     }},
+    {"PresetsInRange", "\"Preset1\"=\"12\"\n\"Preset2\"=\"1\"\n",
+     [](AppFixture& f) {
+         EXPECT_EQ(f.form().state().CurrentPreset1, 12);
+         EXPECT_EQ(f.form().state().CurrentPreset2, 1);
+     }},
+    {"PresetsOutOfRange", "\"Preset1\"=\"4.5\"\n\"Preset2\"=\"13\"\n",
+     [](AppFixture& f) {
+         EXPECT_EQ(f.form().state().CurrentPreset1, 4);
+         EXPECT_EQ(f.form().state().CurrentPreset2, 11);
+     }},
+    {"StoredHotkeysAndStates", "\"Hotkey4\"=\"S+F9\"\n\"Hotkey7E\"=\"Disabled\"\n",
+     [](AppFixture& f) {
+         auto* list = f.form().control<QTreeWidget>("ListViewHotkey");
+         EXPECT_EQ(list->topLevelItem(3)->text(1), "Shift + F9");
+         EXPECT_EQ(HotkeyCode(list->topLevelItem(3)), "S+F9");
+         EXPECT_EQ(HotkeyEnabledText(list->topLevelItem(6)), "Disabled");
+         EXPECT_EQ(HotkeyCode(list->topLevelItem(0)), "CA+R");
+     }},
+    {"PreviewOnKeepsRunning", "\"Preview\"=\"1\"\n",
+     [](AppFixture& f) {
+         EXPECT_TRUE(f.form().control<QCheckBox>("CheckPreview")->isChecked());
+         EXPECT_TRUE(f.form().state().AudioRecord->IsRunning());
+         EXPECT_EQ(f.form().state().PreviewRestore, 0);
+     }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Settings, StoredValueTest, ::testing::ValuesIn(StoredCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StartupTest, DamagedSettingsFileGivesOneMessageAndTheDefaults) {
+    installHive("this is not a settings file\n\"MaxSize\"=\"99\n");
+    start();
+    ASSERT_TRUE(started_);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(messages_[0].title, "Quillotap");
+    EXPECT_FALSE(messages_[0].text.isEmpty());
+    EXPECT_EQ(state().MaxSize, 10);
+    // The damaged file is kept aside, and the close writes a sound one.
+    EXPECT_TRUE(QFile::exists(hiveFilePath() + ".bad"));
+    close();
+    EXPECT_EQ(stored("MaxSize"), "10");
+    restart();
+    EXPECT_EQ(messages_.size(), 1u);
+}
+
+TEST_F(StartupTest, OnlyTheExactArgumentAsksForIconMode) {
+    const struct {
+        QStringList arguments;
+        bool iconMode;
+    } cases[] = {
+        {{"quillotap", "/icon"}, true},   {{"quillotap", "/ICON"}, false},
+        {{"quillotap", "/icon "}, false}, {{"quillotap", "/icon", "x"}, false},
+        {{"quillotap"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        start(c.arguments);
+        EXPECT_EQ(form().iconModeRequested(), c.iconMode);
+        form_.reset();
+    }
+}
+
+TEST_F(StartupTest, ShutDownRunsOnceAndStopsThePreview) {
+    start();
+    control<QCheckBox>("CheckPreview")->setChecked(true);
+    ASSERT_TRUE(state().AudioRecord->IsRunning());
+    form().Shutdown();
+    EXPECT_FALSE(state().AudioRecord->IsRunning());
+    EXPECT_EQ(stored("Preview"), "1");
+    // A second shut-down (the close after a session end) writes nothing new.
+    WriteSetting("Preview", "changed");
+    form().close();
+    EXPECT_EQ(stored("Preview"), "changed");
+}
+
+} // namespace
+} // namespace quillotap::test

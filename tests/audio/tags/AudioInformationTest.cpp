@@ -1,0 +1,314 @@
+#include "TestMp3.h"
+
+#include "audio/AudioInformation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sndfile.h>
+#include <taglib/id3v1tag.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
+#include <taglib/textidentificationframe.h>
+
+namespace quillotap {
+namespace {
+
+using test::audioStart;
+using test::fileBytes;
+
+struct TagValues {
+    const char* name;
+    QString title, artist, album, comment;
+    int genre, year, track;
+};
+
+AudioInformation withValues(const TagValues& v) {
+    AudioInformation info;
+    info.Title = v.title;
+    info.Artist = v.artist;
+    info.Album = v.album;
+    info.Comment = v.comment;
+    info.Genre = v.genre;
+    info.Year = v.year;
+    info.Track = v.track;
+    return info;
+}
+
+void expectValues(const AudioInformation& info, const TagValues& v) {
+    EXPECT_EQ(info.Title, v.title);
+    EXPECT_EQ(info.Artist, v.artist);
+    EXPECT_EQ(info.Album, v.album);
+    EXPECT_EQ(info.Comment, v.comment);
+    EXPECT_EQ(info.Genre, v.genre);
+    EXPECT_EQ(info.Year, v.year);
+    EXPECT_EQ(info.Track, v.track);
+}
+
+class AudioInformationTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    QString freshMp3(const QString& name = "take.mp3") {
+        const QString p = path(name);
+        QFile::remove(p);
+        EXPECT_TRUE(test::writeUntaggedMp3(p));
+        return p;
+    }
+    QTemporaryDir dir_;
+};
+
+const TagValues kRoundTrips[] = {
+    {"plain", "Morning take", "The Band", "Sessions", "first try", 17, 2026, 1},
+    {"non_ascii", "Ünïcødé — 日本語", "Ærøskøbing Ensemble", "Ça va 🎵", "naïve café", 8, 1999, 12},
+    {"no_genre_year_track", "Title only", "", "", "", -1, 0, 0},
+    {"all_empty", "", "", "", "", -1, 0, 0},
+    {"last_genre_big_numbers", "x", "y", "z", "w", 191, 9999, 999},
+    {"first_genre", "Blues take", "A", "B", "C", 0, 1900, 255},
+};
+
+TEST_F(AudioInformationTest, WrittenTagsReadBackUnchanged) {
+    for (const TagValues& v : kRoundTrips) {
+        SCOPED_TRACE(v.name);
+        const QString file = freshMp3();
+        ASSERT_TRUE(withValues(v).WriteTags(file));
+        AudioInformation read;
+        ASSERT_TRUE(read.Open(file)) << read.GetErrorText().toStdString();
+        expectValues(read, v);
+    }
+}
+
+TEST_F(AudioInformationTest, RewritingReplacesAndRemovesFields) {
+    const QString file = freshMp3();
+    ASSERT_TRUE(withValues(kRoundTrips[0]).WriteTags(file));
+    // Genre -1, year 0, track 0 and empty texts must remove what was there.
+    const TagValues cleared{"cleared", "", "Other artist", "", "", -1, 0, 0};
+    ASSERT_TRUE(withValues(cleared).WriteTags(file));
+    AudioInformation read;
+    ASSERT_TRUE(read.Open(file));
+    expectValues(read, cleared);
+
+    TagLib::MPEG::File tagged(QFile::encodeName(file).constData(), false);
+    ASSERT_TRUE(tagged.hasID3v2Tag());
+    const auto& frames = tagged.ID3v2Tag()->frameListMap();
+    EXPECT_FALSE(frames.contains("TCON"));
+    EXPECT_FALSE(frames.contains("TRCK"));
+    EXPECT_FALSE(frames.contains("TIT2"));
+}
+
+TEST_F(AudioInformationTest, EveryGenreNumberSurvivesAWrite) {
+    const QString file = freshMp3();
+    for (int genre = 0; genre < 192; ++genre) {
+        SCOPED_TRACE(genre);
+        ASSERT_FALSE(AudioInformation::GenreName(genre).isEmpty());
+        AudioInformation info;
+        info.Genre = genre;
+        ASSERT_TRUE(info.WriteTags(file));
+        AudioInformation read;
+        ASSERT_TRUE(read.Open(file));
+        EXPECT_EQ(read.Genre, genre);
+    }
+}
+
+TEST_F(AudioInformationTest, GenreNames) {
+    EXPECT_EQ(AudioInformation::GenreName(0), "Blues");
+    EXPECT_EQ(AudioInformation::GenreName(17), "Rock");
+    EXPECT_EQ(AudioInformation::GenreName(-1), "");
+    EXPECT_EQ(AudioInformation::GenreName(192), "");
+    EXPECT_EQ(AudioInformation::GenreName(255), "");
+}
+
+TEST_F(AudioInformationTest, GenreTextsOfOtherTaggersAreUnderstood) {
+    const struct {
+        const char* text;
+        int genre;
+    } cases[] = {{"17", 17},  {"(8)", 8},           {"rock", 17},
+                 {"Jazz", 8}, {"Chiptune-ish", -1}, {"300", -1}};
+    const QString file = freshMp3();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        {
+            TagLib::MPEG::File tagged(QFile::encodeName(file).constData(), false);
+            auto* tag = tagged.ID3v2Tag(true);
+            tag->removeFrames("TCON");
+            auto* frame = new TagLib::ID3v2::TextIdentificationFrame("TCON", TagLib::String::UTF8);
+            frame->setText(TagLib::String(c.text));
+            tag->addFrame(frame);
+            ASSERT_TRUE(tagged.save(TagLib::MPEG::File::ID3v2, TagLib::File::StripNone));
+        }
+        AudioInformation read;
+        ASSERT_TRUE(read.Open(file));
+        EXPECT_EQ(read.Genre, c.genre);
+    }
+}
+
+TEST_F(AudioInformationTest, FileWithoutTagReadsEmpty) {
+    const QString file = freshMp3();
+    AudioInformation info = withValues(kRoundTrips[0]); // stale values must go
+    ASSERT_TRUE(info.Open(file));
+    expectValues(info, {"empty", "", "", "", "", -1, 0, 0});
+    EXPECT_TRUE(info.GetErrorText().isEmpty());
+}
+
+TEST_F(AudioInformationTest, AudioFramesAreNotTouched) {
+    const QString file = freshMp3();
+    const QByteArray audio = fileBytes(file);
+    ASSERT_EQ(audioStart(file), 0);
+
+    // A short tag, then one too large for the padding of the first.
+    TagValues longer = kRoundTrips[1];
+    longer.comment = QString(5000, QChar(u'é'));
+    for (const TagValues& v : {kRoundTrips[1], longer, kRoundTrips[3]}) {
+        SCOPED_TRACE(v.name);
+        ASSERT_TRUE(withValues(v).WriteTags(file));
+        const QByteArray now = fileBytes(file);
+        // An all-empty tag is removed, so the file is the bare audio again.
+        const qint64 start = audioStart(file);
+        EXPECT_EQ(start == 0, v.title.isEmpty());
+        EXPECT_EQ(now.mid(start), audio);
+    }
+}
+
+TEST_F(AudioInformationTest, ExistingId3v1TagIsKeptInStep) {
+    const QString file = freshMp3();
+    {
+        TagLib::MPEG::File tagged(QFile::encodeName(file).constData(), false);
+        tagged.ID3v1Tag(true)->setTitle("Old title");
+        tagged.ID3v1Tag()->setGenre("Rock");
+        ASSERT_TRUE(tagged.save(TagLib::MPEG::File::ID3v1, TagLib::File::StripNone));
+    }
+    const QByteArray before = fileBytes(file);
+    const QByteArray audio = before.left(before.size() - 128);
+
+    AudioInformation info;
+    info.Title = "New title";
+    info.Genre = -1;
+    ASSERT_TRUE(info.WriteTags(file));
+
+    TagLib::MPEG::File tagged(QFile::encodeName(file).constData(), false);
+    ASSERT_TRUE(tagged.hasID3v1Tag());
+    ASSERT_TRUE(tagged.hasID3v2Tag());
+    EXPECT_EQ(tagged.ID3v1Tag()->title(), TagLib::String("New title"));
+    EXPECT_EQ(tagged.ID3v1Tag()->genreNumber(), 255u);
+
+    const QByteArray after = fileBytes(file);
+    const qint64 start = audioStart(file);
+    EXPECT_EQ(after.mid(start, after.size() - start - 128), audio);
+}
+
+TEST_F(AudioInformationTest, NoId3v1TagIsAdded) {
+    const QString file = freshMp3();
+    ASSERT_TRUE(withValues(kRoundTrips[0]).WriteTags(file));
+    TagLib::MPEG::File tagged(QFile::encodeName(file).constData(), false);
+    EXPECT_FALSE(tagged.hasID3v1Tag());
+}
+
+bool writeWav(const QString& file) {
+    SF_INFO sf{};
+    sf.samplerate = 44100;
+    sf.channels = 2;
+    sf.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* out = sf_open(QFile::encodeName(file).constData(), SFM_WRITE, &sf);
+    if (!out)
+        return false;
+    // Noise makes frame-sync-like byte patterns likely.
+    std::vector<short> pcm(44100 * 2);
+    unsigned seed = 12345;
+    for (short& s : pcm) {
+        seed = seed * 1103515245u + 12345u;
+        s = static_cast<short>(seed >> 16);
+    }
+    sf_writef_short(out, pcm.data(), 44100);
+    sf_close(out);
+    return true;
+}
+
+TEST_F(AudioInformationTest, FilesThatAreNotMp3AreRefused) {
+    const QString mp3 = freshMp3("real.mp3");
+    const QByteArray mp3Bytes = fileBytes(mp3);
+    const QString wav = path("noise.wav");
+    ASSERT_TRUE(writeWav(wav));
+    const QString wavAsMp3 = path("noise-wav.mp3");
+    ASSERT_TRUE(QFile::copy(wav, wavAsMp3));
+    const QString text = path("notes.mp3");
+    ASSERT_TRUE(test::writeBytes(text, "These are plain notes, not audio.\n"));
+    const QString empty = path("empty.mp3");
+    ASSERT_TRUE(test::writeBytes(empty, QByteArray()));
+    const QString folder = path("folder.mp3");
+    ASSERT_TRUE(QDir().mkpath(folder));
+
+    const struct {
+        const char* name;
+        QString file;
+    } cases[] = {
+        {"missing", path("missing.mp3")},
+        {"empty path", QString()},
+        {"folder", folder},
+        {"empty file", empty},
+        {"text", text},
+        {"wav", wav},
+        {"wav named mp3", wavAsMp3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray before = fileBytes(c.file);
+        AudioInformation info = withValues(kRoundTrips[0]);
+        EXPECT_FALSE(info.Open(c.file));
+        EXPECT_FALSE(info.GetErrorText().isEmpty());
+        EXPECT_TRUE(info.Title.isEmpty());
+        EXPECT_EQ(info.Genre, -1);
+
+        AudioInformation writer = withValues(kRoundTrips[0]);
+        EXPECT_FALSE(writer.WriteTags(c.file));
+        EXPECT_FALSE(writer.GetErrorText().isEmpty());
+        EXPECT_EQ(fileBytes(c.file), before) << "a refused file must stay as it was";
+    }
+    EXPECT_EQ(fileBytes(mp3), mp3Bytes);
+}
+
+TEST_F(AudioInformationTest, DamagedFilesDoNotCrash) {
+    const QString source = freshMp3("source.mp3");
+    ASSERT_TRUE(withValues(kRoundTrips[1]).WriteTags(source));
+    const QByteArray tagged = fileBytes(source);
+    const qint64 start = audioStart(source);
+
+    QByteArray hugeTag = tagged;
+    hugeTag[6] = 0x7f; // tag size far beyond the end of the file
+    hugeTag[7] = 0x7f;
+    QByteArray zeroedFrames = tagged;
+    for (qint64 i = start + 100; i < start + 2000 && i < zeroedFrames.size(); ++i)
+        zeroedFrames[i] = 0;
+    QByteArray garbageFrames = tagged.left(start);
+    for (int i = 0; i < 20000; ++i)
+        garbageFrames.append(static_cast<char>((i * 7919) & 0xff));
+
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
+        {"cut inside the tag", tagged.left(start / 2)},
+        {"cut inside the audio", tagged.left(start + 1000)},
+        {"tag size too large", hugeTag},
+        {"zeroed frames", zeroedFrames},
+        {"tag and garbage", garbageFrames},
+        {"only a tag header", tagged.left(10)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = path("damaged.mp3");
+        ASSERT_TRUE(test::writeBytes(file, c.bytes));
+        AudioInformation info;
+        const bool opened = info.Open(file);
+        EXPECT_EQ(opened, info.GetErrorText().isEmpty());
+        const bool written = withValues(kRoundTrips[0]).WriteTags(file);
+        if (written) {
+            AudioInformation read;
+            ASSERT_TRUE(read.Open(file));
+            EXPECT_EQ(read.Title, kRoundTrips[0].title);
+        }
+    }
+}
+
+} // namespace
+} // namespace quillotap

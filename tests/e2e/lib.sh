@@ -1,0 +1,209 @@
+# Shared set-up for the end-to-end tests: a private X server, D-Bus session bus
+# and PulseAudio server, a fresh home, config and documents folder, all under one
+# temporary folder that is removed again when the test ends.
+#
+# Usage in a test script:  source "$(dirname "$0")/lib.sh"; e2e_start; ...
+# QUILLOTAP is the program under test (set by CTest).
+
+set -u
+E2E_PIDS=()
+E2E_FAILED=0
+E2E_PASSED=0
+
+e2e_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+    for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+    [ -n "${E2E_KEEP:-}" ] || rm -rf "$E2E_DIR"
+}
+
+e2e_start() {
+    E2E_DIR=$(mktemp -d /tmp/quillotap-e2e.XXXXXX)
+    trap e2e_cleanup EXIT
+    export HOME="$E2E_DIR/home" XDG_CONFIG_HOME="$E2E_DIR/config" XDG_RUNTIME_DIR="$E2E_DIR/run"
+    export XDG_DATA_HOME="$E2E_DIR/data" XDG_CACHE_HOME="$E2E_DIR/cache"
+    mkdir -p "$HOME/Documents" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME"
+    chmod 700 "$XDG_RUNTIME_DIR"
+    printf 'XDG_DOCUMENTS_DIR="$HOME/Documents"\n' >"$XDG_CONFIG_HOME/user-dirs.dirs"
+    E2E_OUT="${QUILLOTAP_TEST_OUTPUT:-$PWD}/e2e-output"
+    mkdir -p "$E2E_OUT"
+    unset QT_QPA_PLATFORM
+    e2e_start_x
+    e2e_start_dbus
+    e2e_start_pulse
+}
+
+e2e_start_x() {
+    local fifo="$E2E_DIR/displayfd"
+    : >"$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >"$E2E_DIR/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    local i
+    for i in $(seq 100); do
+        [ -s "$fifo" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=":$(tr -d '\n' <"$fifo")"
+    [ "$DISPLAY" != ":" ] || { echo "Xvfb did not start"; cat "$E2E_DIR/xvfb.log"; exit 1; }
+}
+
+e2e_start_dbus() {
+    local addr="unix:path=$E2E_DIR/bus"
+    dbus-daemon --session --nofork --nopidfile --address="$addr" >"$E2E_DIR/dbus.log" 2>&1 &
+    E2E_PIDS+=($!)
+    export DBUS_SESSION_BUS_ADDRESS="$addr"
+    e2e_wait_for "D-Bus session bus" test -S "$E2E_DIR/bus"
+}
+
+e2e_start_pulse() {
+    export PULSE_RUNTIME_PATH="$E2E_DIR/run/pulse"
+    local sock="$E2E_DIR/pulse.sock"
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
+        -L "module-native-protocol-unix socket=$sock auth-anonymous=1" \
+        -L "module-null-sink sink_name=out" \
+        -L "module-sine-source source_name=sine frequency=440" \
+        >"$E2E_DIR/pulse.log" 2>&1 &
+    E2E_PIDS+=($!)
+    export PULSE_SERVER="unix:$sock"
+    e2e_wait_for "PulseAudio" pactl info
+    pactl set-default-source sine
+    pactl set-default-sink out
+}
+
+# e2e_wait_for DESCRIPTION COMMAND...: retries COMMAND for up to 20 seconds.
+e2e_wait_for() {
+    local what=$1 i
+    shift
+    for i in $(seq 200); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "timed out waiting for $what"
+    exit 1
+}
+
+# e2e_check NAME COMMAND...: one checked expectation.
+e2e_check() {
+    local name=$1
+    shift
+    if "$@"; then
+        echo "ok: $name"
+        E2E_PASSED=$((E2E_PASSED + 1))
+    else
+        echo "FAILED: $name"
+        E2E_FAILED=$((E2E_FAILED + 1))
+    fi
+}
+
+e2e_finish() {
+    echo "$E2E_PASSED passed, $E2E_FAILED failed"
+    [ "$E2E_FAILED" -eq 0 ]
+}
+
+# Id of the first visible top-level window titled exactly TITLE.
+e2e_window() {
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1
+}
+
+# ---- the program under test ----
+
+# e2e_launch [ARGS...]: starts $QUILLOTAP in the background; its PID goes to
+# E2E_APP_PID, its output to $E2E_DIR/app-N.log.
+E2E_LAUNCHES=0
+e2e_launch() {
+    E2E_LAUNCHES=$((E2E_LAUNCHES + 1))
+    E2E_APP_LOG="$E2E_DIR/app-$E2E_LAUNCHES.log"
+    "$QUILLOTAP" "$@" >"$E2E_APP_LOG" 2>&1 &
+    E2E_APP_PID=$!
+    E2E_PIDS+=("$E2E_APP_PID")
+}
+
+# e2e_wait_window TITLE: waits until a visible window of that title exists and
+# puts its id into E2E_WINDOW.
+e2e_wait_window() {
+    local i
+    E2E_WINDOW=""
+    for i in $(seq 200); do
+        E2E_WINDOW=$(e2e_window "$1")
+        [ -n "$E2E_WINDOW" ] && return 0
+        sleep 0.1
+    done
+    echo "timed out waiting for the window \"$1\""
+    return 1
+}
+
+# e2e_wait_exit PID [SECONDS]: waits for the process to end; its exit status
+# goes to E2E_EXIT (124 when it was still running at the deadline).
+e2e_wait_exit() {
+    local pid=$1 limit=${2:-20} i
+    for i in $(seq $((limit * 10))); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid" 2>/dev/null
+            E2E_EXIT=$?
+            return 0
+        fi
+        sleep 0.1
+    done
+    E2E_EXIT=124
+    return 1
+}
+
+# e2e_close_window ID: asks the window to close as a window manager's close
+# button does (a WM_DELETE_WINDOW message), so the program closes normally
+# even without a window manager.
+e2e_close_window() {
+    python3 - "$1" <<'PY'
+import ctypes, os, sys, time
+x11 = ctypes.CDLL("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x11.XInternAtom.restype = ctypes.c_ulong
+x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                           ctypes.c_void_p]
+x11.XFlush.argtypes = [ctypes.c_void_p]
+x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+class Event(ctypes.Union):
+    _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+display = x11.XOpenDisplay(None)
+if not display:
+    sys.exit("cannot open the display")
+window = int(sys.argv[1])
+event = Event()
+event.xclient.type = 33  # ClientMessage
+event.xclient.window = window
+event.xclient.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+event.xclient.format = 32
+event.xclient.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+event.xclient.data[1] = 0  # CurrentTime
+x11.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+x11.XFlush(display)
+x11.XCloseDisplay(display)
+if os.environ.get("E2E_PRINT_SENT") == "1":
+    print(time.time_ns())  # when the request left
+PY
+}
+
+# The settings hive of the test account.
+e2e_hive() { echo "$XDG_CONFIG_HOME/quillotap/user.reg"; }
+
+# e2e_setting NAME: the stored text of a setting ("" when missing).
+e2e_setting() {
+    local hive
+    hive=$(e2e_hive)
+    [ -f "$hive" ] || return 0
+    sed -n "s/^\"$1\"=\"\\(.*\\)\"\$/\\1/p" "$hive" | head -n1
+}
+
+# e2e_screenshot NAME: saves the screen as $E2E_OUT/NAME.png.
+e2e_screenshot() {
+    import -window root "$E2E_OUT/$1.png"
+}

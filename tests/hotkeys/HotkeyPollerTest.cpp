@@ -1,0 +1,315 @@
+// The poller driven tick by tick on a scripted keyboard, with the hotkey list
+// in the page's row format and a main window stand-in that logs what runs.
+#include "HotkeyListFixture.h"
+
+#include "audio/AudioPlayer.h"
+#include "audio/backends/SyntheticBackend.h"
+#include "hotkeys/HotkeyActions.h"
+#include "hotkeys/HotkeyPoller.h"
+#include "hotkeys/HotkeyRows.h"
+#include "hotkeys/KeyNames.h"
+#include "hotkeys/ScriptedKeyboardState.h"
+#include "hotkeys/VolumeActions.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QStringList>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace quillotap;
+using quillotap::test::makeHotkeyList;
+using quillotap::test::setRow;
+
+namespace {
+
+constexpr int Ctrl = VK_CONTROL_KEY;
+constexpr int Alt = VK_ALT_KEY;
+constexpr int Shift = VK_SHIFT_KEY;
+
+// Behaves like the main window as far as the poller can tell: recording,
+// playback and icon mode flags change as the real operations change them,
+// and the volume actions work on a real player.
+class FakeWindow : public HotkeyActions {
+public:
+    explicit FakeWindow(AudioPlayer& player) : player_(player) {}
+
+    bool isRecordingActive() const override { return recording; }
+    bool isPlayerActive() const override { return playing; }
+    bool isWindowVisible() const override { return visible; }
+    bool isIconMode() const override { return iconMode; }
+
+    void playStartCue() override { log << "startCue"; }
+    void playStopCue() override { log << "stopCue"; }
+    void showRecorderPage() override { log << "recorderPage"; }
+    void record() override {
+        log << "record";
+        recording = true;
+    }
+    void stop() override {
+        log << "stop";
+        recording = false;
+    }
+    void setTrayRecording() override { log << "trayRecording"; }
+    void stopPlayback() override {
+        log << "stopPlayback";
+        playing = false;
+    }
+    void playNow() override {
+        log << "playNow";
+        playing = true;
+    }
+    void enterIconMode() override {
+        log << "enterIcon";
+        visible = false;
+        iconMode = true;
+    }
+    void leaveIconMode() override {
+        log << "leaveIcon";
+        visible = true;
+        iconMode = false;
+    }
+    void soundVolumeUp() override { knob = VolumeKnobPosition(100, SoundVolumeUp(player_)); }
+    void soundVolumeDown() override { knob = VolumeKnobPosition(100, SoundVolumeDown(player_)); }
+    void toggleMute() override { ToggleMute(player_); }
+
+    bool recording = false;
+    bool playing = false;
+    bool visible = true;
+    bool iconMode = false;
+    int knob = -1;
+    QStringList log;
+
+private:
+    AudioPlayer& player_;
+};
+
+class PollerTest : public ::testing::Test {
+protected:
+    std::shared_ptr<SyntheticBackend> backend = std::make_shared<SyntheticBackend>();
+    AudioPlayer player{backend};
+    FakeWindow window{player};
+    ScriptedKeyboardState keyboard;
+    std::unique_ptr<QTreeWidget> list = makeHotkeyList();
+    TreeWidgetHotkeyRows rows{list.get()};
+    HotkeyPoller poller{keyboard, rows, window, HotkeyPoller::Clock::Manual};
+
+    void SetUp() override { poller.start(); }
+
+    // Lets the pause run out and ticks once.
+    int afterPause() {
+        poller.pauseElapsed();
+        return poller.tick();
+    }
+};
+
+TEST_F(PollerTest, StartHotkeyPlaysTheCueThenRecordsOnceWhileHeld) {
+    keyboard.press({Ctrl, Alt, 'R'});
+    EXPECT_EQ(poller.tick(), 1);
+    EXPECT_EQ(window.log, QStringList({"startCue", "recorderPage", "record"}));
+    EXPECT_FALSE(poller.isPolling());
+    EXPECT_TRUE(poller.isPausing());
+    // Held on: the recording declines row 1, nothing else matches.
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(afterPause(), 0);
+    EXPECT_EQ(window.log.size(), 3);
+    EXPECT_TRUE(poller.isPolling());
+    EXPECT_FALSE(poller.isPausing());
+}
+
+TEST_F(PollerTest, StartInIconModeSetsTheRecordingTrayIconAfterRecording) {
+    window.iconMode = true;
+    keyboard.press({Ctrl, Alt, 'R'});
+    poller.tick();
+    EXPECT_EQ(window.log, QStringList({"startCue", "recorderPage", "record", "trayRecording"}));
+}
+
+TEST_F(PollerTest, StopHotkeyStopsThenPlaysTheStopCue) {
+    window.recording = true;
+    keyboard.press({Ctrl, Alt, 'S'});
+    EXPECT_EQ(poller.tick(), 2);
+    EXPECT_EQ(window.log, QStringList({"stop", "stopCue"}));
+    EXPECT_EQ(afterPause(), 0); // not recording any more: row 2 declines
+}
+
+TEST_F(PollerTest, StopHotkeyWhileIdleDoesNothingAndKeepsPolling) {
+    keyboard.press({Ctrl, Alt, 'S'});
+    EXPECT_EQ(poller.tick(), 0);
+    EXPECT_TRUE(window.log.isEmpty());
+    EXPECT_TRUE(poller.isPolling());
+    EXPECT_FALSE(poller.isPausing());
+}
+
+TEST_F(PollerTest, DisabledRowNeverActs) {
+    setRow(*list, 1, "CA+R", "Disabled");
+    keyboard.press({Ctrl, Alt, 'R'});
+    EXPECT_EQ(poller.tick(), 0);
+    setRow(*list, 1, "CA+R", "enabled"); // only the exact text enables
+    EXPECT_EQ(poller.tick(), 0);
+}
+
+TEST_F(PollerTest, DisabledRow1CodedLikeRow2StopsOnlyWhileRecording) {
+    setRow(*list, 1, "CA+S", "Disabled");
+    keyboard.press({Ctrl, Alt, 'S'});
+    EXPECT_EQ(poller.tick(), 0);
+    window.recording = true;
+    EXPECT_EQ(poller.tick(), 2);
+    EXPECT_EQ(window.log, QStringList({"stop", "stopCue"}));
+}
+
+TEST_F(PollerTest, DecliningRowLetsALaterRowWithTheSameKeysAct) {
+    // Row 3 as "C+R": Ctrl+Alt+R records through row 1, and while recording
+    // row 1 declines so the same keys turn the volume up through row 3.
+    setRow(*list, 3, "C+R");
+    player.SetVolume(10000);
+    keyboard.press({Ctrl, Alt, 'R'});
+    EXPECT_EQ(poller.tick(), 1);
+    EXPECT_EQ(afterPause(), 3);
+    EXPECT_EQ(player.GetVolume(), 18000);
+}
+
+TEST_F(PollerTest, OverlappingCodesOnlyTheFirstRowActs) {
+    setRow(*list, 4, "CA+Up");
+    player.SetVolume(30000);
+    keyboard.press({Ctrl, Alt, 38});
+    EXPECT_EQ(poller.tick(), 3);
+    EXPECT_EQ(player.GetVolume(), 38000);
+}
+
+TEST_F(PollerTest, VolumeStepsRepeatAfterEachPauseAndStopAtTheLimits) {
+    struct Case {
+        int key;
+        int from;
+        std::vector<int> steps;
+        int knob;
+    };
+    const Case cases[] = {
+        {38, 60000, {65535, 65535, 65535}, 100},
+        {38, 0, {8000, 16000, 24000}, 37},
+        {40, 5000, {0, 0}, 0},
+        {40, 65535, {58535, 51535, 44535}, 68},
+    };
+    for (const Case& c : cases) {
+        player.SetVolume(c.from);
+        keyboard.releaseAll();
+        keyboard.press({Ctrl, Alt, c.key});
+        poller.start();
+        for (std::size_t i = 0; i < c.steps.size(); ++i) {
+            EXPECT_EQ(i == 0 ? poller.tick() : afterPause(), c.key == 38 ? 3 : 4);
+            EXPECT_EQ(player.GetVolume(), c.steps[i]) << "from " << c.from << " step " << i;
+            // During the pause nothing acts however often the poll is asked.
+            EXPECT_EQ(poller.tick(), 0);
+            EXPECT_EQ(player.GetVolume(), c.steps[i]);
+        }
+        EXPECT_EQ(window.knob, c.knob) << "from " << c.from;
+    }
+}
+
+TEST_F(PollerTest, MuteTogglesOncePerPress) {
+    keyboard.press({Ctrl, Alt, 'M'});
+    EXPECT_EQ(poller.tick(), 5);
+    EXPECT_TRUE(player.GetMute());
+    EXPECT_EQ(afterPause(), 5);
+    EXPECT_FALSE(player.GetMute());
+}
+
+TEST_F(PollerTest, PlayHotkeyStopsPlaybackAndRecordingThenPlays) {
+    window.playing = true;
+    window.recording = true;
+    keyboard.press({Ctrl, Alt, 'P'});
+    EXPECT_EQ(poller.tick(), 6);
+    EXPECT_EQ(window.log, QStringList({"stopPlayback", "stop", "playNow"}));
+    window.log.clear();
+    window.playing = false;
+    EXPECT_EQ(afterPause(), 6); // repeats, stopping even an idle recorder
+    EXPECT_EQ(window.log, QStringList({"stop", "playNow"}));
+}
+
+TEST_F(PollerTest, IconHotkeyAlternatesWhileHeld) {
+    keyboard.press({Ctrl, Alt, 'I'});
+    EXPECT_EQ(poller.tick(), 7);
+    EXPECT_EQ(afterPause(), 7);
+    EXPECT_EQ(afterPause(), 7);
+    EXPECT_EQ(window.log, QStringList({"enterIcon", "leaveIcon", "enterIcon"}));
+    EXPECT_TRUE(window.iconMode);
+}
+
+TEST_F(PollerTest, NothingActsWhileSuspended) {
+    keyboard.press({Ctrl, Alt, 'R'});
+    poller.SuspendHotkeys();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(poller.tick(), 0);
+    EXPECT_TRUE(window.log.isEmpty());
+    EXPECT_EQ(keyboard.refreshCount(), 0); // the keyboard is not even read
+    poller.ResumeHotkeys();
+    EXPECT_EQ(poller.tick(), 1);
+}
+
+TEST_F(PollerTest, ResumeDuringThePauseTurnsThePollOnAtOnce) {
+    keyboard.press({Ctrl, Alt, 38});
+    EXPECT_EQ(poller.tick(), 3);
+    poller.SuspendHotkeys();
+    poller.ResumeHotkeys();
+    EXPECT_TRUE(poller.isPolling());
+    EXPECT_TRUE(poller.isPausing());
+    EXPECT_EQ(poller.tick(), 3);
+    // The pause that was running ends harmlessly, leaving the poll on.
+    poller.pauseElapsed();
+    EXPECT_TRUE(poller.isPolling());
+}
+
+TEST_F(PollerTest, ModifiersAreSampledOncePerTick) {
+    keyboard.press({Ctrl, Shift});
+    poller.tick();
+    EXPECT_TRUE(poller.modifiers().CtrlDown);
+    EXPECT_FALSE(poller.modifiers().AltDown);
+    EXPECT_TRUE(poller.modifiers().ShiftDown);
+    EXPECT_EQ(keyboard.refreshCount(), 1);
+}
+
+TEST_F(PollerTest, ListEditsCountAtTheNextTick) {
+    keyboard.press({116});
+    EXPECT_EQ(poller.tick(), 0);
+    setRow(*list, 5, "+F5");
+    EXPECT_EQ(poller.tick(), 5);
+}
+
+TEST(PollerTimers, RealTimersPollAndEndThePause) {
+    ScriptedKeyboardState keyboard;
+    auto list = makeHotkeyList();
+    TreeWidgetHotkeyRows rows(list.get());
+    auto backend = std::make_shared<SyntheticBackend>();
+    AudioPlayer player(backend);
+    FakeWindow window(player);
+    HotkeyPoller poller(keyboard, rows, window);
+    keyboard.press({Ctrl, Alt, 'M'});
+    const auto waitFor = [](const std::function<bool()>& condition) {
+        QDeadlineTimer deadline(5000);
+        while (!condition() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        return condition();
+    };
+    // Not armed yet: the timers do not run.
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(player.GetMute());
+    poller.start();
+    ASSERT_TRUE(waitFor([&] { return player.GetMute(); }));
+    EXPECT_TRUE(poller.isPausing());
+    // Held on: the pause timer re-arms the poll, which toggles again.
+    ASSERT_TRUE(waitFor([&] { return !player.GetMute(); }));
+    poller.SuspendHotkeys();
+}
+
+TEST(HotkeyRowsOfTheList, MissingRowsAreSkipped) {
+    auto list = makeHotkeyList();
+    TreeWidgetHotkeyRows rows(list.get());
+    HotkeyRow row;
+    ASSERT_TRUE(rows.readRow(2, &row));
+    EXPECT_EQ(row.code, QStringLiteral("CA+S"));
+    EXPECT_EQ(row.status, QStringLiteral("Enabled"));
+    EXPECT_FALSE(rows.readRow(8, &row));
+    EXPECT_FALSE(rows.readRow(0, &row));
+    EXPECT_FALSE(TreeWidgetHotkeyRows(nullptr).readRow(1, &row));
+}
+
+} // namespace

@@ -1,0 +1,132 @@
+// The X11 keyboard against a real X server: keys pressed with xdotool must be
+// seen under their virtual-key codes. The test starts a private Xvfb, so it
+// never presses keys on the desktop it runs in; skipped without Xvfb or
+// xdotool.
+#include "hotkeys/HotkeyMatcher.h"
+#include "hotkeys/KeyboardState.h"
+#include "hotkeys/X11KeyboardState.h"
+
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+#include <gtest/gtest.h>
+
+using namespace quillotap;
+
+namespace {
+
+class X11Keyboard : public ::testing::Test {
+protected:
+    QProcess xvfb;
+    QString display;
+    std::unique_ptr<X11KeyboardState> keyboard;
+
+    void SetUp() override {
+        if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
+            QStandardPaths::findExecutable("xdotool").isEmpty())
+            GTEST_SKIP() << "needs Xvfb and xdotool";
+        // -displayfd: Xvfb picks a free display and writes its number once
+        // it accepts connections.
+        xvfb.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp"});
+        QDeadlineTimer deadline(10000);
+        while (!xvfb.canReadLine() && !deadline.hasExpired() &&
+               xvfb.state() != QProcess::NotRunning)
+            xvfb.waitForReadyRead(100);
+        ASSERT_TRUE(xvfb.canReadLine()) << "Xvfb did not start";
+        display = ":" + QString::fromLatin1(xvfb.readLine()).trimmed();
+        keyboard = X11KeyboardState::open(display.toLatin1().constData());
+        ASSERT_TRUE(keyboard);
+    }
+    void TearDown() override {
+        keyboard.reset();
+        if (xvfb.state() != QProcess::NotRunning) {
+            xvfb.terminate();
+            xvfb.waitForFinished(5000);
+        }
+    }
+
+    void xdotool(const QStringList& args) {
+        QProcess tool;
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        tool.setProcessEnvironment(env);
+        tool.start("xdotool", args);
+        ASSERT_TRUE(tool.waitForFinished(5000));
+        ASSERT_EQ(tool.exitCode(), 0);
+    }
+
+    // The server handles xdotool's requests before it answers ours once
+    // xdotool has exited; the deadline only guards against a stuck server.
+    bool waitUntil(int virtualKey, bool down) {
+        QDeadlineTimer deadline(3000);
+        do {
+            keyboard->refresh();
+            if (keyboard->isKeyDown(virtualKey) == down)
+                return true;
+            QThread::yieldCurrentThread();
+        } while (!deadline.hasExpired());
+        return false;
+    }
+};
+
+TEST_F(X11Keyboard, KeysAreSeenUnderTheirVirtualKeyCodes) {
+    struct Case {
+        const char* keysym;
+        int virtualKey;
+    };
+    const Case cases[] = {{"Control_R", 17}, {"Alt_L", 18}, {"Shift_R", 16}, {"Next", 34},
+                          {"F12", 123},      {"5", 53},     {"Up", 38},      {"r", 82}};
+    for (const Case& c : cases) {
+        keyboard->refresh();
+        EXPECT_FALSE(keyboard->isKeyDown(c.virtualKey)) << c.keysym;
+        xdotool({"keydown", c.keysym});
+        EXPECT_TRUE(waitUntil(c.virtualKey, true)) << c.keysym;
+        xdotool({"keyup", c.keysym});
+        EXPECT_TRUE(waitUntil(c.virtualKey, false)) << c.keysym;
+    }
+}
+
+TEST_F(X11Keyboard, CtrlAltRIsTheStartHotkey) {
+    xdotool({"keydown", "Control_L", "Alt_L", "r"});
+    ASSERT_TRUE(waitUntil('R', true));
+    const ModifierFlags modifiers = SampleModifiers(*keyboard);
+    EXPECT_TRUE(IsHotkeyPressed(u"CA+R", modifiers, *keyboard));
+    EXPECT_FALSE(IsHotkeyPressed(u"CA+S", modifiers, *keyboard));
+    EXPECT_FALSE(IsHotkeyPressed(u"CAS+R", modifiers, *keyboard));
+}
+
+} // namespace
+
+namespace {
+
+// Sets $DISPLAY for one scope.
+class DisplayVariable {
+public:
+    explicit DisplayVariable(const QString& value) : old_(qgetenv("DISPLAY")) {
+        qputenv("DISPLAY", value.toLatin1());
+    }
+    ~DisplayVariable() { qputenv("DISPLAY", old_); }
+
+private:
+    QByteArray old_;
+};
+
+TEST(KeyboardFactory, WithoutADisplayNothingIsEverDown) {
+    DisplayVariable unreachable(":59999");
+    const auto keyboard = CreateKeyboardState();
+    EXPECT_FALSE(keyboard->available());
+    keyboard->refresh();
+    for (int key : {16, 17, 18, 82, 38})
+        EXPECT_FALSE(keyboard->isKeyDown(key));
+    EXPECT_FALSE(HotkeysUnavailableText().isEmpty());
+}
+
+TEST_F(X11Keyboard, TheFactoryTakesTheX11KeyboardWhenADisplayOpens) {
+    DisplayVariable ours(display);
+    const auto chosen = CreateKeyboardState();
+    EXPECT_TRUE(chosen->available());
+    EXPECT_NE(dynamic_cast<X11KeyboardState*>(chosen.get()), nullptr);
+}
+
+} // namespace
