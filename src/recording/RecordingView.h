@@ -27,9 +27,9 @@ enum class RecordingControl {
 // In the order they are disabled when a recording starts and enabled again
 // when it stops.
 inline constexpr std::array<RecordingControl, 9> LockedWhileRecording{
-    RecordingControl::CmdRecord,   RecordingControl::PicMenu1,    RecordingControl::ComboFormat,
+    RecordingControl::CmdRecord,   RecordingControl::PicMenu1,     RecordingControl::ComboFormat,
     RecordingControl::CmdSet,      RecordingControl::CheckPreview, RecordingControl::DeviceCombo,
-    RecordingControl::ComboSource, RecordingControl::PicSlider3,  RecordingControl::PicSlider4,
+    RecordingControl::ComboSource, RecordingControl::PicSlider3,   RecordingControl::PicSlider4,
 };
 
 // Bitmap resources of the recordings-page menu button: greyed while a

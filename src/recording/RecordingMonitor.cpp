@@ -1,0 +1,60 @@
+#include "recording/RecordingMonitor.h"
+
+#include "app/MainState.h"
+#include "recording/FormatElapsed.h"
+#include "recording/RecordingSession.h"
+#include "recording/RecordingTexts.h"
+#include "recording/RecordingView.h"
+#include "ui/SliderMath.h"
+
+#include <QFileInfo>
+
+namespace quillotap {
+
+int InputVolumeKnobPosition(int trackHeight, int volume) {
+    return RoundHalfEven(double(trackHeight) * (65535.0 - volume) / 65535.0);
+}
+
+RecordingMonitor::RecordingMonitor(MainState& state, RecordingView& view, RecordingSession& session,
+                                   QObject* parent)
+    : QObject(parent), state_(state), view_(view), session_(session) {
+    AudioRecord* recorder = state_.AudioRecord.get();
+    connect(recorder, &AudioRecord::Timer, this,
+            [this](qint64 currentSamples, int, int) { AudioRecord_Timer(currentSamples); });
+    connect(recorder, &AudioRecord::GainChange, this, &RecordingMonitor::AudioRecord_GainChange);
+}
+
+LimitReached RecordingMonitor::AudioRecord_Timer(qint64 currentSamples) {
+    AudioRecord& recorder = *state_.AudioRecord;
+    const SampleBlock latest = recorder.GetLastSamples(state_.AudioFile->GetChannels() * 1024);
+    if (view_.isPreviewChecked())
+        view_.setDisplaySamples(latest);
+    if (!state_.RecordingActive)
+        return LimitReached::None;
+
+    const qint64 elapsed = recorder.SamplesToMilliseconds(currentSamples) / 1000;
+    view_.setTimeText(FormatElapsed(double(elapsed)));
+
+    // The length on disk, read afresh on every tick.
+    std::optional<qint64> bytes;
+    const QFileInfo file(state_.OutputFilePath);
+    if (file.exists()) {
+        bytes = file.size();
+        view_.setSizeText(RunningSizeText(*bytes));
+    }
+
+    const LimitReached limit = CheckLimits(state_, elapsed, bytes);
+    if (limit != LimitReached::None) {
+        lastLimit_ = limit;
+        session_.Stop();
+    }
+    return limit;
+}
+
+void RecordingMonitor::AudioRecord_GainChange(int newVolume) {
+    if (state_.SrcVolumeBusy)
+        return;
+    view_.placeInputVolumeKnob(InputVolumeKnobPosition(view_.inputVolumeTrackHeight(), newVolume));
+}
+
+} // namespace quillotap

@@ -1,0 +1,45 @@
+// What happens on each tick of the recorder: the input display is fed, and
+// while recording the elapsed time and the file size are shown and the
+// limits are enforced. Also keeps the input-volume knob in step with volume
+// changes made outside the program.
+#pragma once
+
+#include "recording/RecordingLimits.h"
+
+#include <QObject>
+
+namespace quillotap {
+
+struct MainState;
+class RecordingSession;
+class RecordingView;
+
+// Top of the input-volume knob for a volume of 0..65535 on a track of the
+// given height: full volume at the top, rounded to the nearest pixel
+// (halves to even).
+int InputVolumeKnobPosition(int trackHeight, int volume);
+
+class RecordingMonitor : public QObject {
+    Q_OBJECT
+public:
+    // Listens to the state's AudioRecord; `session` stops the recording at a
+    // limit. All must outlive the monitor.
+    RecordingMonitor(MainState& state, RecordingView& view, RecordingSession& session,
+                     QObject* parent = nullptr);
+
+    // One tick. Returns the limit that stopped the recording on it, if any.
+    LimitReached AudioRecord_Timer(qint64 currentSamples);
+    // Moves the input-volume knob unless the user is dragging it.
+    void AudioRecord_GainChange(int newVolume);
+
+    // The limit that ended the last recording stopped by this monitor.
+    LimitReached lastLimit() const { return lastLimit_; }
+
+private:
+    MainState& state_;
+    RecordingView& view_;
+    RecordingSession& session_;
+    LimitReached lastLimit_ = LimitReached::None;
+};
+
+} // namespace quillotap

@@ -1,0 +1,145 @@
+// The monitor tick on a running recording: time and size displays, the two
+// limits and which one wins, the input display and the volume knob.
+#include "RecordingFixture.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace quillotap::test {
+namespace {
+
+// What each tick saw, logged after the monitor has handled it.
+struct Tick {
+    qint64 elapsed;
+    qint64 bytes;
+    bool recordingAfter;
+};
+
+class RecordingMonitorTest : public RecordingFixture {
+protected:
+    void SetUp() override {
+        RecordingFixture::SetUp();
+        // Connected after the monitor, so it sees the state the tick left.
+        QObject::connect(state.AudioRecord.get(), &AudioRecord::Timer, monitor.get(),
+                         [this](qint64 samples, int, int) {
+                             if (!logTicks)
+                                 return;
+                             ticks.push_back(
+                                 {state.AudioRecord->SamplesToMilliseconds(samples) / 1000,
+                                  QFileInfo(state.OutputFilePath).size(), session->isRecording()});
+                         });
+    }
+    void recordUntilStopped() {
+        logTicks = true;
+        session->Record();
+        ASSERT_TRUE(session->isRecording());
+        ASSERT_TRUE(waitFor([&] { return !session->isRecording(); }));
+        logTicks = false;
+    }
+
+    bool logTicks = false;
+    std::vector<Tick> ticks;
+};
+
+TEST_F(RecordingMonitorTest, TimeLimitStopsOnTheFirstTickAtOrAfterIt) {
+    state.Timelimit = QStringLiteral("Yes");
+    state.MaxTime = 5;
+    recordUntilStopped();
+    ASSERT_FALSE(ticks.empty());
+    const Tick& last = ticks.back();
+    EXPECT_EQ(last.elapsed, 5);
+    EXPECT_FALSE(last.recordingAfter);
+    for (size_t i = 0; i + 1 < ticks.size(); ++i) {
+        EXPECT_LT(ticks[i].elapsed, 5);
+        EXPECT_TRUE(ticks[i].recordingAfter);
+    }
+    EXPECT_EQ(monitor->lastLimit(), LimitReached::Time);
+    EXPECT_EQ(view.timeText, QStringLiteral("00:00:05"));
+    const Decoded d = decode(state.OutputFilePath);
+    EXPECT_GE(d.length, 5 * 44100);
+    EXPECT_LT(d.length, 7 * 44100);
+}
+
+TEST_F(RecordingMonitorTest, SizeLimitCountsBinaryMegabytes) {
+    backend->setSpeed(200);
+    state.SizeLimit = QStringLiteral("Yes");
+    state.MaxSize = 10;
+    recordUntilStopped();
+    const qint64 limit = 10 * 1024 * 1024;
+    ASSERT_FALSE(ticks.empty());
+    EXPECT_GE(ticks.back().bytes, limit);
+    EXPECT_FALSE(ticks.back().recordingAfter);
+    bool pastTenMillion = false;
+    for (size_t i = 0; i + 1 < ticks.size(); ++i) {
+        EXPECT_LT(ticks[i].bytes, limit);
+        pastTenMillion |= ticks[i].bytes >= 10'000'000 && ticks[i].recordingAfter;
+    }
+    EXPECT_TRUE(pastTenMillion);
+    EXPECT_EQ(monitor->lastLimit(), LimitReached::Size);
+}
+
+TEST_F(RecordingMonitorTest, TimeLimitWinsWhenBothAreReachedOnOneTick) {
+    struct Case {
+        bool time;
+        bool size;
+        LimitReached expected;
+    };
+    for (const Case c :
+         {Case{true, true, LimitReached::Time}, Case{false, true, LimitReached::Size},
+          Case{true, false, LimitReached::Time}}) {
+        now = now.addSecs(1);
+        state.Timelimit = state.SizeLimit = QStringLiteral("No");
+        session->Record();
+        ASSERT_TRUE(session->isRecording());
+        // Past five seconds and past one megabyte (six blocks of WAV).
+        ASSERT_TRUE(waitFor([&] {
+            return view.timeText >= QStringLiteral("00:00:06") &&
+                   QFileInfo(state.OutputFilePath).size() >= 1024 * 1024;
+        }));
+        state.MaxTime = 5;
+        state.MaxSize = 1;
+        state.Timelimit = c.time ? QStringLiteral("Yes") : QStringLiteral("No");
+        state.SizeLimit = c.size ? QStringLiteral("Yes") : QStringLiteral("No");
+        EXPECT_TRUE(waitFor([&] { return !session->isRecording(); }));
+        EXPECT_EQ(monitor->lastLimit(), c.expected);
+    }
+}
+
+TEST_F(RecordingMonitorTest, TicksShowTimeAndSizeAndFeedTheDisplayOnlyWhenTicked) {
+    session->Record();
+    const int shownAtStart = view.samplesShown;
+    ASSERT_TRUE(waitFor([&] { return view.timeText >= QStringLiteral("00:00:02"); }));
+    EXPECT_EQ(view.samplesShown, shownAtStart); // preview cleared: the pane stays still
+    EXPECT_TRUE(view.sizeText.endsWith(QStringLiteral(" KB")));
+    session->Stop();
+
+    view.previewChecked = true;
+    now = now.addSecs(1);
+    session->Record();
+    const int shownBefore = view.samplesShown;
+    ASSERT_TRUE(waitFor([&] { return view.samplesShown > shownBefore + 2; }));
+    EXPECT_EQ(view.lastShown.size(), 2u * 1024u); // channels × 1024 of the latest samples
+}
+
+TEST_F(RecordingMonitorTest, ExternalVolumeChangeMovesTheKnobUnlessDragged) {
+    view.previewChecked = true;
+    view.trackHeight = 200;
+    view.runPreviewClick();
+    backend->simulateExternalVolumeChange(0, 0, 16384);
+    ASSERT_TRUE(waitFor([&] { return view.knobPosition >= 0; }));
+    EXPECT_EQ(view.knobPosition, InputVolumeKnobPosition(200, 16384));
+    EXPECT_EQ(view.knobPosition, 150);
+
+    state.SrcVolumeBusy = true;
+    view.knobPosition = -1;
+    backend->simulateExternalVolumeChange(0, 0, 0);
+    // The change arrives (the recorder reports it), but the knob stays.
+    bool arrived = false;
+    QObject::connect(state.AudioRecord.get(), &AudioRecord::GainChange, [&] { arrived = true; });
+    backend->simulateExternalVolumeChange(0, 0, 100);
+    ASSERT_TRUE(waitFor([&] { return arrived; }));
+    EXPECT_EQ(view.knobPosition, -1);
+}
+
+} // namespace
+} // namespace quillotap::test
