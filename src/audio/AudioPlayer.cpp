@@ -3,6 +3,7 @@
 #include "audio/SoundBackend.h"
 #include "audio/engine/PeakMeter.h"
 #include "audio/engine/SampleHistory.h"
+#include "audio/engine/StreamFormat.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -15,16 +16,8 @@ namespace quillotap {
 
 namespace {
 
-constexpr int kTimerIntervalMs = 100; // of played audio between Timer events
 constexpr std::size_t kWantedBlocks = 3;
 constexpr std::size_t kHistoryElements = std::size_t(1) << 18;
-constexpr int kMinRate = 1000;
-constexpr int kMaxRate = 384000;
-
-int elementsFor(int sampleRate, int channels, qint64 milliseconds) {
-    return int(
-        std::clamp<qint64>(qint64(sampleRate) * channels * milliseconds / 1000, 0, 0x7fffffff));
-}
 
 } // namespace
 
@@ -70,7 +63,7 @@ struct PlayQueue {
     void restart(int sampleRate, int channelCount) {
         std::lock_guard lock(mutex);
         channels = channelCount;
-        timerStep = std::max(1, elementsFor(sampleRate, channelCount, kTimerIntervalMs));
+        timerStep = std::max(1, ElementsFor(sampleRate, channelCount, kTimerIntervalMs));
         nextTimer = timerStep;
         elementsPlayed = 0;
         blocksFinished = 0;
@@ -213,7 +206,7 @@ AudioPlayer::~AudioPlayer() {
 }
 
 void AudioPlayer::SetFormat(int sampleRate, int channels) {
-    if (sampleRate < kMinRate || sampleRate > kMaxRate || channels < 1 || channels > 2) {
+    if (!IsValidStreamFormat(sampleRate, channels)) {
         d->status = -1;
         return;
     }
@@ -222,7 +215,7 @@ void AudioPlayer::SetFormat(int sampleRate, int channels) {
 }
 
 int AudioPlayer::GetBufferSize(int milliseconds) const {
-    return elementsFor(d->sampleRate, d->channels, std::max(milliseconds, 0));
+    return ElementsFor(d->sampleRate, d->channels, std::max(milliseconds, 0));
 }
 
 void AudioPlayer::QueueSamples(const SampleBlock& block) {

@@ -3,6 +3,7 @@
 #include "audio/SoundBackend.h"
 #include "audio/engine/PeakMeter.h"
 #include "audio/engine/SampleHistory.h"
+#include "audio/engine/StreamFormat.h"
 
 #include <QPointer>
 #include <deque>
@@ -10,26 +11,13 @@
 
 namespace quillotap {
 
-namespace {
-
-constexpr int kTimerIntervalMs = 100; // of captured audio between Timer events
-constexpr int kMinRate = 1000;
-constexpr int kMaxRate = 384000;
-
-int elementsFor(int sampleRate, int channels, qint64 milliseconds) {
-    return int(
-        std::clamp<qint64>(qint64(sampleRate) * channels * milliseconds / 1000, 0, 0x7fffffff));
-}
-
-} // namespace
-
 // What one capture run (Start to Stop) produced. The capture thread appends,
 // the UI thread takes; everything is guarded by `mutex`.
 struct RecordRun {
     RecordRun(int rate, int channelCount, std::size_t block)
         : sampleRate(rate), channels(channelCount), blockSize(block),
-          timerStep(std::max(1, elementsFor(rate, channelCount, kTimerIntervalMs))),
-          history(std::max<std::size_t>(std::size_t(elementsFor(rate, channelCount, 1000)),
+          timerStep(std::max(1, ElementsFor(rate, channelCount, kTimerIntervalMs))),
+          history(std::max<std::size_t>(std::size_t(ElementsFor(rate, channelCount, 1000)),
                                         std::size_t(1) << 16)) {
         partial.reserve(blockSize);
         nextTimer = timerStep;
@@ -241,7 +229,7 @@ void AudioRecord::SetLineBalance(int balance) {
 }
 
 void AudioRecord::SetFormat(int sampleRate, int channels) {
-    if (sampleRate < kMinRate || sampleRate > kMaxRate || channels < 1 || channels > 2) {
+    if (!IsValidStreamFormat(sampleRate, channels)) {
         d->fail(QStringLiteral("Unsupported recording format: %1 Hz, %2 channels.")
                     .arg(sampleRate)
                     .arg(channels));
@@ -252,7 +240,7 @@ void AudioRecord::SetFormat(int sampleRate, int channels) {
 }
 
 int AudioRecord::GetBufferSize(int milliseconds) const {
-    return elementsFor(d->sampleRate, d->channels, std::max(milliseconds, 0));
+    return ElementsFor(d->sampleRate, d->channels, std::max(milliseconds, 0));
 }
 
 void AudioRecord::SetBufferSize(int elements) {

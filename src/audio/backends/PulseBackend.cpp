@@ -302,6 +302,24 @@ bool PulseBackend::selectLine(int device, int line) {
     return true;
 }
 
+// Sends a source volume the program set itself to the server; the reply is
+// counted so that the change is not reported back as a GainChange.
+bool PulseBackend::sendSourceVolume(unsigned index, const pa_cvolume& cv) {
+    PulseConnection::Lock lock(*connection_);
+    pa_operation* operation = pa_context_set_source_volume_by_index(
+        connection_->context(), index, &cv,
+        [](pa_context*, int, void* userdata) {
+            static_cast<PulseBackend*>(userdata)->volumeSetDone();
+        },
+        this);
+    if (!operation) {
+        volumeSetDone();
+        return false;
+    }
+    pa_operation_unref(operation);
+    return true;
+}
+
 bool PulseBackend::setLineVolume(int device, int line, int volume) {
     unsigned index = 0;
     pa_cvolume cv;
@@ -323,19 +341,7 @@ bool PulseBackend::setLineVolume(int device, int line, int volume) {
         index = source.index;
         ++ownVolumeSets_;
     }
-    PulseConnection::Lock lock(*connection_);
-    pa_operation* operation = pa_context_set_source_volume_by_index(
-        connection_->context(), index, &cv,
-        [](pa_context*, int, void* userdata) {
-            static_cast<PulseBackend*>(userdata)->volumeSetDone();
-        },
-        this);
-    if (!operation) {
-        volumeSetDone();
-        return false;
-    }
-    pa_operation_unref(operation);
-    return true;
+    return sendSourceVolume(index, cv);
 }
 
 bool PulseBackend::setLineBalance(int device, int line, int balance) {
@@ -357,19 +363,7 @@ bool PulseBackend::setLineBalance(int device, int line, int balance) {
         index = source.index;
         ++ownVolumeSets_;
     }
-    PulseConnection::Lock lock(*connection_);
-    pa_operation* operation = pa_context_set_source_volume_by_index(
-        connection_->context(), index, &cv,
-        [](pa_context*, int, void* userdata) {
-            static_cast<PulseBackend*>(userdata)->volumeSetDone();
-        },
-        this);
-    if (!operation) {
-        volumeSetDone();
-        return false;
-    }
-    pa_operation_unref(operation);
-    return true;
+    return sendSourceVolume(index, cv);
 }
 
 std::unique_ptr<CaptureStream> PulseBackend::openCapture(int device, int sampleRate, int channels,

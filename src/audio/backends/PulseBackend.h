@@ -67,6 +67,7 @@ private:
     void refreshOutputStream(unsigned index);
     void sourcesArrived(std::vector<PulseSource> sources);
     void volumeSetDone();
+    bool sendSourceVolume(unsigned index, const pa_cvolume& cv);
 
     std::shared_ptr<PulseConnection> connection_;
     mutable std::mutex mutex_; // guards everything below
