@@ -1,7 +1,12 @@
 #include "app/FormMain.h"
 
+#include "app/MainHotkeyActions.h"
+#include "app/MainRecordingView.h"
+#include "hotkeys/HotkeyEditor.h"
+#include "hotkeys/HotkeyRows.h"
 #include "hotkeys/HotkeyTable.h"
 #include "recording/InputSelection.h"
+#include "recording/RecordingMonitor.h"
 #include "settings/LaunchAtStartup.h"
 #include "settings/OptionBoxes.h"
 #include "settings/OutputFolderChooser.h"
@@ -19,13 +24,16 @@
 #include "ui_PageOptions.h"
 #include "ui_PageRecorder.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
@@ -124,18 +132,21 @@ QRect FormMain::MenuButtonRect(int index) {
             Twips(MenuHeight)};
 }
 
-FormMain::FormMain(QWidget* parent)
+FormMain::FormMain(QWidget* parent) : FormMain(FormMainServices{}, parent) {}
+
+FormMain::FormMain(FormMainServices services, QWidget* parent)
     : QWidget(parent), frame_(std::make_unique<Ui::FormMain>()),
       recorder_(std::make_unique<Ui::PageRecorder>()), files_(std::make_unique<Ui::PageFiles>()),
       hotkey_(std::make_unique<Ui::PageHotkey>()), iconMode_(std::make_unique<Ui::PageIconMode>()),
-      options_(std::make_unique<Ui::PageOptions>()) {
+      options_(std::make_unique<Ui::PageOptions>()), services_(std::move(services)) {
     state_.CreateAudioObjects();
     setUpFrame();
     setUpPages();
     setUpListViews();
     setUpPictures();
     setUpSubsystems();
-    connectRecorderEvents();
+    setUpRecording();
+    setUpHotkeys();
 }
 
 FormMain::~FormMain() = default;
@@ -261,15 +272,11 @@ void FormMain::setUpSubsystems() {
         frame_->PicAbout->showPicture(PictureButton::Picture::Normal);
     });
 
-    input_ =
-        new InputSelection(state_,
-                           {recorder_->DeviceCombo, recorder_->ComboSource, recorder_->PicSlider3,
-                            recorder_->PicSlider4, recorder_->CheckPreview,
-                            recorder_->AudioVisualization21, frame_->LabelStatus},
-                           this);
-    input_->setStopRecording([this] { StopRecording(); });
-    connect(recorder_->ComboFormat, &QComboBox::currentIndexChanged, this,
-            &FormMain::ComboFormat_Click);
+    input_ = new InputSelection(state_,
+                                {recorder_->DeviceCombo, recorder_->ComboSource,
+                                 recorder_->PicSlider3, recorder_->PicSlider4,
+                                 recorder_->CheckPreview, recorder_->AudioVisualization21},
+                                this);
 
     sliders_ = new SliderHandlers(
         state_,
@@ -295,20 +302,79 @@ void FormMain::setUpSubsystems() {
 
     connect(hotkey_->ListViewHotkey, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* row) {
-                ShowHotkeyInEditor(row, {hotkey_->Frame1, hotkey_->Option1, hotkey_->Option2,
-                                         hotkey_->CheckCtrl, hotkey_->CheckAlt, hotkey_->CheckShift,
-                                         hotkey_->ComboKey});
+                ShowHotkeyInEditor(row, HotkeyEditorControls{hotkey_->Frame1, hotkey_->Option1,
+                                                             hotkey_->Option2, hotkey_->CheckCtrl,
+                                                             hotkey_->CheckAlt, hotkey_->CheckShift,
+                                                             hotkey_->ComboKey});
             });
 }
 
-void FormMain::connectRecorderEvents() {
-    AudioRecord* recorder = state_.AudioRecord.get();
-    // While no recording runs the captured blocks are fetched and dropped;
-    // the recording path takes them over once it exists.
-    connect(recorder, &AudioRecord::EndArrayRecord, this, [this] { input_->DropRecordedBlock(); });
-    connect(recorder, &AudioRecord::Timer, this, [this] { input_->FeedDisplay(); });
-    connect(recorder, &AudioRecord::GainChange, this,
-            [this](int newVolume) { input_->GainChange(newVolume); });
+void FormMain::setUpRecording() {
+    recordingView_ = std::make_unique<MainRecordingView>(*this, [this](const QString& text) {
+        showMessage(QMessageBox::Critical, QStringLiteral("Error"), text);
+    });
+    // The session takes the recorder's blocks, the monitor its ticks and
+    // volume changes.
+    session_ = std::make_unique<RecordingSession>(state_, *recordingView_, state_.ID3,
+                                                  services_.recordingClock);
+    monitor_ = std::make_unique<RecordingMonitor>(state_, *recordingView_, *session_);
+    input_->setStopRecording([this] { StopRecording(); });
+
+    connect(recorder_->CmdRecord, &QPushButton::clicked, session_.get(), &RecordingSession::Record);
+    connect(recorder_->CmdStopRecord, &QPushButton::clicked, session_.get(),
+            &RecordingSession::Stop);
+    connect(recorder_->CmdPlayNow, &QPushButton::clicked, this, &FormMain::CmdPlayNow_Click);
+    connect(recorder_->ComboFormat, &QComboBox::currentIndexChanged, this,
+            &FormMain::ComboFormat_Click);
+    connect(recorder_->CmdSet, &QPushButton::clicked, this, &FormMain::CmdSet_Click);
+    recorder_->LabelFomartStr->installEventFilter(this);
+
+    cues_ = std::make_unique<CueSounds>(state_.AppFolder, state_.PlayStartSound,
+                                        state_.PlayStopSound, nullptr, services_.cueWait);
+    connect(options_->CheckSound1, &QCheckBox::toggled, this,
+            [this](bool ticked) { cues_->CheckSound1_Click(ticked); });
+    connect(options_->CheckSound2, &QCheckBox::toggled, this,
+            [this](bool ticked) { cues_->CheckSound2_Click(ticked); });
+    connect(options_->CmdTestSound1, &QPushButton::clicked, this,
+            [this] { cues_->CmdTestSound1_Click(); });
+    connect(options_->CmdTestSound2, &QPushButton::clicked, this,
+            [this] { cues_->CmdTestSound2_Click(); });
+}
+
+void FormMain::setUpHotkeys() {
+    keyboard_ = services_.keyboard ? std::move(services_.keyboard) : CreateKeyboardState();
+    hotkeyRows_ = std::make_unique<TreeWidgetHotkeyRows>(hotkey_->ListViewHotkey);
+    hotkeyActions_ = std::make_unique<MainHotkeyActions>(*this, *session_, *cues_);
+    poller_ = std::make_unique<HotkeyPoller>(*keyboard_, *hotkeyRows_, *hotkeyActions_,
+                                             services_.hotkeyClock);
+
+    hotkeyEditor_ = std::make_unique<HotkeyEditor>(
+        HotkeyEditorWidgets{hotkey_->ListViewHotkey, hotkey_->CheckCtrl, hotkey_->CheckAlt,
+                            hotkey_->CheckShift, hotkey_->ComboKey, hotkey_->Option1},
+        [this](const QString& text, const QString& title) {
+            showMessage(QMessageBox::Critical, title, text);
+        });
+    connect(hotkey_->CmdChange, &QPushButton::clicked, this,
+            [this] { hotkeyEditor_->CmdChange_Click(); });
+
+    // Without a keyboard to read, the hotkey page says so once, above the table.
+    if (!keyboard_->available()) {
+        auto* note = new QLabel(HotkeysUnavailableText(), page(HotkeyPage));
+        note->setObjectName(QStringLiteral("LabelHotkeysUnavailable"));
+        note->setWordWrap(true);
+        note->setAccessibleName(note->text());
+        if (auto* layout = qobject_cast<QBoxLayout*>(page(HotkeyPage)->layout()))
+            layout->insertWidget(0, note);
+    }
+}
+
+bool FormMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == recorder_->LabelFomartStr && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        CmdSet_Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FormMain::setMessageHandler(MessageHandler handler) {

@@ -7,6 +7,10 @@
 #pragma once
 
 #include "app/MainState.h"
+#include "hotkeys/HotkeyPoller.h"
+#include "hotkeys/KeyboardState.h"
+#include "recording/CueSounds.h"
+#include "recording/RecordingSession.h"
 #include "ui/PictureSlider.h"
 
 #include <QMessageBox>
@@ -31,13 +35,28 @@ class PageOptions;
 
 namespace quillotap {
 
+class HotkeyEditor;
 class InputSelection;
+class MainHotkeyActions;
+class MainRecordingView;
 class OptionBoxes;
 class OutputFolderChooser;
 class PageMenu;
 class PageMenuHandlers;
 class PictureButton;
+class RecordingMonitor;
 class SliderHandlers;
+class TreeWidgetHotkeyRows;
+
+// What the main window takes from outside rather than building itself. The
+// defaults are the real ones; tests put in a scripted keyboard, a poller they
+// tick by hand, cues that take no time and a fixed clock for file names.
+struct FormMainServices {
+    std::unique_ptr<KeyboardState> keyboard; // none: the desktop's keyboard
+    HotkeyPoller::Clock hotkeyClock = HotkeyPoller::Clock::Timers;
+    CueSounds::Wait cueWait;                // none: real time passes
+    RecordingSession::Clock recordingClock; // none: the local time
+};
 
 // The window's picture sliders as its forms create them (a form passes only
 // the parent); each class fixes the orientation and the range of its kind.
@@ -83,6 +102,7 @@ public:
     static QRect MenuButtonRect(int index);
 
     explicit FormMain(QWidget* parent = nullptr);
+    explicit FormMain(FormMainServices services, QWidget* parent = nullptr);
     ~FormMain() override;
 
     MainState& state() { return state_; }
@@ -140,6 +160,11 @@ public:
     OutputFolderChooser& folderChooser() const { return *folderChooser_; }
     SliderHandlers& sliderHandlers() const { return *sliders_; }
     OptionBoxes& optionBoxes() const { return *optionBoxes_; }
+    RecordingSession& recordingSession() const { return *session_; }
+    RecordingMonitor& recordingMonitor() const { return *monitor_; }
+    HotkeyPoller& hotkeyPoller() const { return *poller_; }
+    KeyboardState& keyboard() const { return *keyboard_; }
+    CueSounds& cueSounds() const { return *cues_; }
 
     // ---- operations shared between the subsystems ----
     // The recording stop routine; safe in every state. Ends the preview.
@@ -148,6 +173,10 @@ public:
     void StopPlayback();
     // The player's Stop button.
     void CmdStopPlay_Click();
+    // The recorder page's "Play" button: plays the last recording.
+    void CmdPlayNow_Click();
+    // "Set" and a click on the format line: the selected format's options.
+    void CmdSet_Click();
     // Moves playback to the position slider's value and ends its drag.
     void SeekPlayback();
     // Re-reads the recordings list from the output folder when it is stale.
@@ -160,12 +189,15 @@ public:
     // Icon mode as the icon-mode button enters it.
     void EnterIconMode();
     bool iconModeRequested() const { return iconModeRequested_; }
+    // Leaves icon mode: the window is shown again and comes to the front.
+    void LeaveIconMode();
     // Opens the user manual from the program folder.
     void OpenManual();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void setUpFrame();
@@ -173,7 +205,8 @@ private:
     void setUpListViews();
     void setUpPictures();
     void setUpSubsystems();
-    void connectRecorderEvents();
+    void setUpRecording();
+    void setUpHotkeys();
     void showMessage(QMessageBox::Icon icon, const QString& title, const QString& text);
 
     void InitOutputFolder();
@@ -199,6 +232,17 @@ private:
     SliderHandlers* sliders_ = nullptr;
     OptionBoxes* optionBoxes_ = nullptr;
     OutputFolderChooser* folderChooser_ = nullptr;
+    FormMainServices services_;
+    std::unique_ptr<MainRecordingView> recordingView_;
+    std::unique_ptr<RecordingSession> session_;
+    std::unique_ptr<RecordingMonitor> monitor_;
+    std::unique_ptr<CueSounds> cues_;
+    std::unique_ptr<KeyboardState> keyboard_;
+    std::unique_ptr<TreeWidgetHotkeyRows> hotkeyRows_;
+    std::unique_ptr<MainHotkeyActions> hotkeyActions_;
+    std::unique_ptr<HotkeyEditor> hotkeyEditor_;
+    // Last, so that it goes first: no hotkey acts while the window is torn down.
+    std::unique_ptr<HotkeyPoller> poller_;
     MessageHandler messageHandler_;
     bool started_ = false;
     bool endedEarly_ = false;

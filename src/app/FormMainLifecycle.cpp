@@ -4,6 +4,7 @@
 #include "app/FormMain.h"
 
 #include "app/SoundDeviceInit.h"
+#include "formats/FormatCatalogue.h"
 #include "hotkeys/HotkeyTable.h"
 #include "recording/InputSelection.h"
 #include "settings/LaunchAtStartup.h"
@@ -36,8 +37,6 @@
 namespace quillotap {
 
 namespace {
-constexpr int HotkeyPollMilliseconds = 1;
-constexpr int HotkeyPauseMilliseconds = 200;
 const QString IconModeArgument = QStringLiteral("/icon");
 } // namespace
 
@@ -134,17 +133,17 @@ void FormMain::LoadFormatSettings() {
 void FormMain::SelectLastFormat() {
     QComboBox* formats = recorder_->ComboFormat;
     formats->setCurrentIndex(0);
+    // An index the list does not have leaves MP3.
     const double stored = LeadingNumber(ReadSetting(QStringLiteral("LastFormat")));
+    if (!(stored > -1 && stored < formats->count()))
+        return;
     const long index = std::lround(stored);
     if (index >= 0 && index < formats->count())
         formats->setCurrentIndex(static_cast<int>(index));
 }
 
 void FormMain::ArmHotkeyTimers() {
-    state_.TimerHotkey.setInterval(HotkeyPollMilliseconds);
-    state_.TimerDelay.setInterval(HotkeyPauseMilliseconds);
-    state_.TimerDelay.stop();
-    state_.TimerHotkey.start();
+    poller_->start();
 }
 
 void FormMain::LoadHotkeyTable() {
@@ -154,8 +153,9 @@ void FormMain::LoadHotkeyTable() {
     // Selecting the first row shows it in the editor.
     list->setCurrentItem(list->topLevelItem(0));
     ShowHotkeyInEditor(list->topLevelItem(0),
-                       {hotkey_->Frame1, hotkey_->Option1, hotkey_->Option2, hotkey_->CheckCtrl,
-                        hotkey_->CheckAlt, hotkey_->CheckShift, hotkey_->ComboKey});
+                       HotkeyEditorControls{hotkey_->Frame1, hotkey_->Option1, hotkey_->Option2,
+                                            hotkey_->CheckCtrl, hotkey_->CheckAlt,
+                                            hotkey_->CheckShift, hotkey_->ComboKey});
 }
 
 void FormMain::SetPreviewFromSettings() {
@@ -168,16 +168,21 @@ void FormMain::SetPreviewFromSettings() {
 }
 
 void FormMain::ComboFormat_Click() {
-    // The description of the MP3 settings; the other formats show their
-    // name until their descriptions are wired in.
-    recorder_->CmdSet->setEnabled(true);
     const int code = recorder_->ComboFormat->currentIndex();
-    if (code < 0)
-        return;
-    QString text = code == 0 ? state_.MP3FormatStr : recorder_->ComboFormat->itemText(code);
-    if (code == 0 && state_.MP3Lame->VbrCodingMethod >= 0)
-        text += QStringLiteral(" VBR");
-    recorder_->LabelFomartStr->setText(text);
+    recorder_->CmdSet->setEnabled(FormatHasOptions(code));
+    const std::optional<QString> text = DescribeOutputFormat(
+        code, state_.MP3FormatStr, *state_.MP3Lame, state_.FormatSettings, *state_.AudioFile);
+    if (text)
+        recorder_->LabelFomartStr->setText(*text);
+}
+
+void FormMain::CmdSet_Click() {
+    // No hotkey acts while an options dialog is open. The dialogs come with
+    // the format settings pages; until then only the description is
+    // refreshed.
+    SuspendHotkeys();
+    ComboFormat_Click();
+    ResumeHotkeys();
 }
 
 void FormMain::EnterIconMode() {
@@ -186,9 +191,17 @@ void FormMain::EnterIconMode() {
     iconModeRequested_ = true;
 }
 
+void FormMain::LeaveIconMode() {
+    // Until icon mode hides the window, leaving it only brings the window
+    // back to the front.
+    showNormal();
+    raise();
+    activateWindow();
+    state_.IconMode = false;
+}
+
 void FormMain::StopRecording() {
-    // No recording can run yet: stopping means ending the preview.
-    input_->StopCapture();
+    session_->StopRecording();
 }
 
 void FormMain::StopPlayback() {
@@ -198,6 +211,10 @@ void FormMain::StopPlayback() {
 
 void FormMain::CmdStopPlay_Click() {
     // The player's Stop button: ends playback (filled in with playback).
+}
+
+void FormMain::CmdPlayNow_Click() {
+    // Plays OutputFilePath once playback exists; nothing plays before that.
 }
 
 void FormMain::SeekPlayback() {
@@ -210,11 +227,11 @@ void FormMain::BuildRecordingsList() {
 }
 
 void FormMain::SuspendHotkeys() {
-    state_.TimerHotkey.stop();
+    poller_->SuspendHotkeys();
 }
 
 void FormMain::ResumeHotkeys() {
-    state_.TimerHotkey.start();
+    poller_->ResumeHotkeys();
 }
 
 void FormMain::Shutdown() {
@@ -224,6 +241,8 @@ void FormMain::Shutdown() {
     // A window that never finished loading (or ended early) saves nothing.
     if (!started_ || endedEarly_)
         return;
+    // A hotkey must not start anything while the window goes away.
+    poller_->SuspendHotkeys();
     StopRecording();
     if (state_.PlayerActive)
         StopPlayback();

@@ -17,7 +17,6 @@
 #include "formats/OutputFormatSettings.h"
 
 #include <QString>
-#include <QTimer>
 #include <QtGlobal>
 #include <memory>
 
@@ -53,12 +52,6 @@ struct MainState {
     // The OGG, WAV and WMA options, and the tag every new MP3 file gets.
     quillotap::OutputFormatSettings FormatSettings;
     quillotap::ID3Defaults ID3;
-
-    // ---- hotkeys ----
-    // The keyboard poller (1 ms) and the pause after a hotkey action (200 ms);
-    // armed by the settings load.
-    QTimer TimerHotkey;
-    QTimer TimerDelay;
 
     // ---- folders and files (folders always end in "/") ----
     QString AppFolder;

@@ -69,7 +69,7 @@ void SaveHotkeyTable(const QTreeWidget* list) {
         WriteSetting(EnabledSetting(n), HotkeyEnabledText(list->topLevelItem(n - 1)));
 }
 
-void ShowHotkeyInEditor(const QTreeWidgetItem* row, const HotkeyEditor& editor) {
+void ShowHotkeyInEditor(const QTreeWidgetItem* row, const HotkeyEditorControls& editor) {
     if (!row)
         return;
     if (editor.frame)

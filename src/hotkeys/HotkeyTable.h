@@ -46,7 +46,7 @@ QString HotkeyCode(const QTreeWidgetItem* row);
 QString HotkeyEnabledText(const QTreeWidgetItem* row);
 
 // The controls of the hotkey editor.
-struct HotkeyEditor {
+struct HotkeyEditorControls {
     QGroupBox* frame = nullptr;       // Frame1
     QRadioButton* enabled = nullptr;  // Option1
     QRadioButton* disabled = nullptr; // Option2
@@ -59,6 +59,6 @@ struct HotkeyEditor {
 // The row-selection handling: shows the row's action, enabled state,
 // modifiers and key in the editor. A key name that the key list does not
 // hold leaves the list's selection as it was.
-void ShowHotkeyInEditor(const QTreeWidgetItem* row, const HotkeyEditor& editor);
+void ShowHotkeyInEditor(const QTreeWidgetItem* row, const HotkeyEditorControls& editor);
 
 } // namespace quillotap

@@ -6,13 +6,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QSignalBlocker>
 
 namespace quillotap {
 
 namespace {
-constexpr int DisplaySamplesPerChannel = 1024;
 constexpr int BlockMilliseconds = 1000;
 } // namespace
 
@@ -103,8 +101,6 @@ void InputSelection::CheckPreview_Click(bool ticked) {
     if (!ticked) {
         if (stopRecording_)
             stopRecording_();
-        else
-            StopCapture();
         return;
     }
     AudioRecord& recorder = *state_.AudioRecord;
@@ -114,35 +110,6 @@ void InputSelection::CheckPreview_Click(bool ticked) {
     recorder.SetBufferSize(recorder.GetBufferSize(BlockMilliseconds));
     c_.AudioVisualization21->SetFormat(format.sampleRate, format.channels);
     recorder.Start();
-}
-
-void InputSelection::StopCapture() {
-    AudioRecord& recorder = *state_.AudioRecord;
-    recorder.Stop();
-    recorder.GetRecordedBuffer();
-    c_.AudioVisualization21->SetSamples({});
-    c_.LabelStatus->setText(QStringLiteral("Ready to record"));
-}
-
-void InputSelection::DropRecordedBlock() {
-    if (!state_.RecordingActive)
-        state_.AudioRecord->GetRecordedBuffer();
-}
-
-void InputSelection::FeedDisplay() {
-    int channels = state_.AudioFile->GetChannels();
-    if (channels <= 0)
-        channels = 2;
-    const SampleBlock latest =
-        state_.AudioRecord->GetLastSamples(channels * DisplaySamplesPerChannel);
-    if (c_.CheckPreview->isChecked())
-        c_.AudioVisualization21->SetSamples(latest);
-}
-
-void InputSelection::GainChange(int newVolume) {
-    if (state_.SrcVolumeBusy)
-        return;
-    c_.PicSlider4->placeKnobAtValue(newVolume);
 }
 
 } // namespace quillotap

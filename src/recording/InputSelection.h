@@ -10,7 +10,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QLabel;
 
 namespace quillotap {
 
@@ -25,7 +24,6 @@ struct InputControls {
     PictureSlider* PicSlider4 = nullptr; // input volume, 0..65535 (top)
     QCheckBox* CheckPreview = nullptr;
     AudioVisualizationEx2* AudioVisualization21 = nullptr; // the input display
-    QLabel* LabelStatus = nullptr;
 };
 
 // Sample rate and channel count the preview captures in.
@@ -40,7 +38,8 @@ public:
     InputSelection(MainState& state, const InputControls& controls, QObject* parent = nullptr);
 
     // Run when the preview box is cleared: the window's recording stop
-    // routine, which ends the preview (and a recording, if one runs).
+    // routine, which stops the recorder (and finishes a recording, if one
+    // runs), clears the display and shows "Ready to record".
     void setStopRecording(std::function<void()> stop) { stopRecording_ = std::move(stop); }
 
     // Selecting a device: opens it, lists its sources and makes the first
@@ -55,18 +54,6 @@ public:
     // Ticked: starts the preview in the current output format; cleared: the
     // stop routine.
     void CheckPreview_Click(bool ticked);
-
-    // The recorder side of the stop routine: stops capturing, takes what is
-    // left, clears the display and shows "Ready to record".
-    void StopCapture();
-
-    // Recorder events while no recording runs: captured blocks are fetched
-    // and dropped; each tick shows the newest samples while the preview box
-    // is ticked; volume changes made elsewhere move the volume knob unless
-    // the user is dragging it.
-    void DropRecordedBlock();
-    void FeedDisplay();
-    void GainChange(int newVolume);
 
     // The output format the preview uses: the audio-file object's current
     // format. Before a file has been created it reports the format it was

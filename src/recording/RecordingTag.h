@@ -1,17 +1,14 @@
 // The default ID3 tag that every new MP3 recording receives when it ends.
 #pragma once
 
+#include "settings/NumericText.h"
+
 #include <QString>
 
 namespace quillotap {
 
 class AudioInformation;
 struct ID3Defaults;
-
-// The number at the start of a text, as a user would read it: leading blanks
-// are skipped, then an optional sign, digits, a decimal part and an exponent
-// are taken; whatever follows is ignored. No number at all gives 0.
-double LeadingNumber(const QString& text);
 
 // LeadingNumber rounded to the nearest integer, halves to even. A value
 // outside [minimum, maximum] gives `outOfRange`.

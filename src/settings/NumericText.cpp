@@ -1,5 +1,8 @@
 #include "settings/NumericText.h"
 
+#include <cmath>
+#include <limits>
+
 namespace quillotap {
 
 double LeadingNumber(const QString& text) {
@@ -31,9 +34,14 @@ double LeadingNumber(const QString& text) {
         if (const qsizetype exponent = digitsAt(j); exponent > 0)
             i = j + exponent;
     }
+    // Digits that are there but too large for a double read as infinity, so
+    // that callers clamp them to their upper bound.
     bool ok = false;
     const double value = t.left(i).toDouble(&ok);
-    return ok ? value : 0;
+    if (!ok || !std::isfinite(value))
+        return t.startsWith(QLatin1Char('-')) ? -std::numeric_limits<double>::infinity()
+                                              : std::numeric_limits<double>::infinity();
+    return value;
 }
 
 } // namespace quillotap

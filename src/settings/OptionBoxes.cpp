@@ -1,7 +1,7 @@
 #include "settings/OptionBoxes.h"
 
 #include "app/MainState.h"
-#include "settings/NumericText.h"
+#include "recording/RecordingLimits.h"
 #include "settings/Settings.h"
 
 #include <QCheckBox>
@@ -35,30 +35,17 @@ int StoredNumber(const QString& name, int fallback) {
     return static_cast<int>(std::lround(value));
 }
 
-// Replaces the box's text by its clamped form and returns the value.
-int ApplyClamp(QLineEdit* box, int lower, int upper) {
-    const ClampedLimit clamped = ClampLimitText(box->text(), lower, upper);
-    if (box->text() != clamped.text)
-        box->setText(clamped.text); // runs the change handling again, which changes nothing
-    return clamped.value;
+// Replaces the box's text by its corrected form and returns the value.
+int ApplyLimitText(QLineEdit* box, const LimitText& corrected) {
+    if (box->text() != corrected.text)
+        box->setText(corrected.text); // runs the change handling again, which changes nothing
+    return corrected.value;
 }
 
 } // namespace
 
-ClampedLimit ClampLimitText(const QString& text, int lower, int upper) {
-    const double number = std::floor(std::fabs(LeadingNumber(text)));
-    // Anything too large for a number (or not a number at all) counts as the
-    // upper bound.
-    if (!std::isfinite(number) || number > upper)
-        return {QString::number(upper), upper};
-    const int value = number < lower ? lower : static_cast<int>(number);
-    return {QString::number(value), value};
-}
-
 OptionBoxes::OptionBoxes(MainState& state, const OptionControls& controls, QObject* parent)
     : QObject(parent), state_(state), c_(controls) {
-    connect(c_.CheckSound1, &QCheckBox::toggled, this, &OptionBoxes::CheckSound1_Click);
-    connect(c_.CheckSound2, &QCheckBox::toggled, this, &OptionBoxes::CheckSound2_Click);
     connect(c_.CheckSize, &QCheckBox::toggled, this, &OptionBoxes::CheckSize_Click);
     connect(c_.CheckTime, &QCheckBox::toggled, this, &OptionBoxes::CheckTime_Click);
     connect(c_.TextSize, &QLineEdit::textChanged, this, &OptionBoxes::TextSize_Change);
@@ -99,14 +86,6 @@ void OptionBoxes::LoadIconModeFlag() {
         c_.CheckIconMode->setChecked(true);
 }
 
-void OptionBoxes::CheckSound1_Click(bool ticked) {
-    state_.PlayStartSound = YesNo(ticked);
-}
-
-void OptionBoxes::CheckSound2_Click(bool ticked) {
-    state_.PlayStopSound = YesNo(ticked);
-}
-
 // A limit value can only be edited while its limit is off.
 void OptionBoxes::CheckSize_Click(bool ticked) {
     state_.SizeLimit = YesNo(ticked);
@@ -119,11 +98,11 @@ void OptionBoxes::CheckTime_Click(bool ticked) {
 }
 
 void OptionBoxes::TextSize_Change() {
-    state_.MaxSize = ApplyClamp(c_.TextSize, MinSizeLimit, MaxSizeLimit);
+    state_.MaxSize = ApplyLimitText(c_.TextSize, NormalizeSizeLimitText(c_.TextSize->text()));
 }
 
 void OptionBoxes::TextTime_Change() {
-    state_.MaxTime = ApplyClamp(c_.TextTime, MinTimeLimit, MaxTimeLimit);
+    state_.MaxTime = ApplyLimitText(c_.TextTime, NormalizeTimeLimitText(c_.TextTime->text()));
 }
 
 void OptionBoxes::CheckIconMode_Click(bool ticked) {

@@ -15,23 +15,8 @@ namespace quillotap {
 
 struct MainState;
 
-inline constexpr int MaxSizeLimit = 2048; // megabytes
-inline constexpr int MinSizeLimit = 1;
-inline constexpr int MaxTimeLimit = 86400; // seconds
-inline constexpr int MinTimeLimit = 5;
-
-struct ClampedLimit {
-    QString text;
-    int value = 0;
-};
-
-// A limit box's text after its change handling: the whole part of the
-// absolute value of the text's leading number, kept within lower..upper
-// (no number counts as 0, so it becomes `lower`).
-ClampedLimit ClampLimitText(const QString& text, int lower, int upper);
-
 struct OptionControls {
-    QCheckBox* CheckSound1 = nullptr; // start cue
+    QCheckBox* CheckSound1 = nullptr; // start cue (its clicks belong to the cue sounds)
     QCheckBox* CheckSound2 = nullptr; // stop cue
     QCheckBox* CheckSize = nullptr;
     QLineEdit* TextSize = nullptr;
@@ -51,8 +36,6 @@ public:
     void LoadLimits();
     void LoadIconModeFlag();
 
-    void CheckSound1_Click(bool ticked);
-    void CheckSound2_Click(bool ticked);
     void CheckSize_Click(bool ticked);
     void CheckTime_Click(bool ticked);
     void TextSize_Change();

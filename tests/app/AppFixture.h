@@ -81,7 +81,14 @@ public:
     }
 
     FormMain& start(const QStringList& arguments = {QStringLiteral("quillotap")}) {
-        form_ = std::make_unique<FormMain>();
+        return start(FormMainServices{}, arguments);
+    }
+
+    // A window whose keyboard, hotkey clock, cue waits or file clock are the
+    // test's.
+    FormMain& start(FormMainServices services,
+                    const QStringList& arguments = {QStringLiteral("quillotap")}) {
+        form_ = std::make_unique<FormMain>(std::move(services));
         form_->setMessageHandler(
             [this](QMessageBox::Icon icon, const QString& title, const QString& text) {
                 messages_.push_back({icon, title, text});

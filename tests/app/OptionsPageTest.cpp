@@ -6,7 +6,6 @@
 #include "hotkeys/HotkeyTable.h"
 #include "settings/Autostart.h"
 #include "settings/AutostartEntry.h"
-#include "settings/OptionBoxes.h"
 #include "settings/OutputFolderChooser.h"
 #include "ui/HelpViewer.h"
 
@@ -30,7 +29,7 @@ TEST_F(BrowseTest, ChosenFolderBecomesTheOutputFolder) {
     DialogCall call;
     form().folderChooser().setFolderDialog(
         [&](QWidget*, const QString& title, const QString& startFolder) {
-            call = {title, startFolder, state().TimerHotkey.isActive()};
+            call = {title, startFolder, form().hotkeyPoller().isPolling()};
             return chosen.path();
         });
     state().FileListStale = false;
@@ -39,7 +38,7 @@ TEST_F(BrowseTest, ChosenFolderBecomesTheOutputFolder) {
     EXPECT_EQ(call.title, "Please select a directory.");
     EXPECT_EQ(call.start, documents_ + "/Quillotap");
     EXPECT_FALSE(call.hotkeysActive) << "hotkeys are off while the chooser is open";
-    EXPECT_TRUE(state().TimerHotkey.isActive());
+    EXPECT_TRUE(form().hotkeyPoller().isPolling());
     EXPECT_EQ(state().OutputFolder, chosen.path() + "/");
     EXPECT_EQ(control<QLineEdit>("TextPath")->text(), chosen.path() + "/");
     EXPECT_TRUE(state().FileListStale);
@@ -70,7 +69,7 @@ TEST_F(BrowseTest, CancelOrUnreadableFolderChangesNothing) {
         EXPECT_EQ(state().OutputFolder, before);
         EXPECT_EQ(control<QLineEdit>("TextPath")->text(), before);
         EXPECT_FALSE(state().FileListStale);
-        EXPECT_TRUE(state().TimerHotkey.isActive());
+        EXPECT_TRUE(form().hotkeyPoller().isPolling());
         ASSERT_EQ(messages_.size(), c.message ? 1u : 0u);
         if (c.message) {
             EXPECT_EQ(messages_[0].icon, QMessageBox::Critical);
@@ -103,26 +102,6 @@ TEST_F(LaunchAtStartupTest, AnExistingEntryIsTickedAndRewrittenWithThisProgram) 
     start();
     EXPECT_TRUE(control<QCheckBox>("CheckStart")->isChecked());
     EXPECT_EQ(AutostartEntry::read().value_or(QString()), AutostartCommand());
-}
-
-TEST(LimitText, IsClampedToItsRange) {
-    const struct {
-        const char* text;
-        int lower, upper;
-        const char* expected;
-    } cases[] = {
-        {"-7", 1, 2048, "7"},      {"3.9", 1, 2048, "3"},
-        {"0", 1, 2048, "1"},       {"", 1, 2048, "1"},
-        {"5000", 1, 2048, "2048"}, {"12abc", 1, 2048, "12"},
-        {"1e30", 1, 2048, "2048"}, {"2048", 1, 2048, "2048"},
-        {"2", 5, 86400, "5"},      {"100000", 5, 86400, "86400"},
-        {"abc", 5, 86400, "5"},    {" 600", 5, 86400, "600"},
-    };
-    for (const auto& c : cases) {
-        const ClampedLimit clamped = ClampLimitText(c.text, c.lower, c.upper);
-        EXPECT_EQ(clamped.text, QString::fromLatin1(c.expected)) << c.text;
-        EXPECT_EQ(clamped.value, clamped.text.toInt()) << c.text;
-    }
 }
 
 using OptionBoxTest = AppFixture;

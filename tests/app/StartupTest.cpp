@@ -59,10 +59,8 @@ TEST_F(StartupTest, FreshAccountStartsWithEveryDefault) {
     EXPECT_EQ(state().CurrentPreset1, 4);
     EXPECT_EQ(state().CurrentPreset2, 11);
     EXPECT_TRUE(state().FileListStale);
-    EXPECT_TRUE(state().TimerHotkey.isActive());
-    EXPECT_EQ(state().TimerHotkey.interval(), 1);
-    EXPECT_FALSE(state().TimerDelay.isActive());
-    EXPECT_EQ(state().TimerDelay.interval(), 200);
+    EXPECT_TRUE(form().hotkeyPoller().isPolling());
+    EXPECT_FALSE(form().hotkeyPoller().isPausing());
 
     // The standard synthetic device and its first line.
     EXPECT_EQ(control<QComboBox>("DeviceCombo")->currentText(), "Test signal");

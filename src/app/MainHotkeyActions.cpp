@@ -1,0 +1,89 @@
+#include "app/MainHotkeyActions.h"
+
+#include "app/FormMain.h"
+#include "hotkeys/VolumeActions.h"
+#include "recording/CueSounds.h"
+#include "recording/RecordingSession.h"
+#include "ui/PageMenu.h"
+#include "ui/PictureSlider.h"
+#include "ui_PageFiles.h"
+
+namespace quillotap {
+
+MainHotkeyActions::MainHotkeyActions(FormMain& form, RecordingSession& session, CueSounds& cues)
+    : form_(form), session_(session), cues_(cues) {}
+
+bool MainHotkeyActions::isRecordingActive() const {
+    return form_.state().RecordingActive;
+}
+
+bool MainHotkeyActions::isPlayerActive() const {
+    return form_.state().PlayerActive;
+}
+
+bool MainHotkeyActions::isWindowVisible() const {
+    return form_.isVisible();
+}
+
+bool MainHotkeyActions::isIconMode() const {
+    return form_.state().IconMode;
+}
+
+void MainHotkeyActions::playStartCue() {
+    cues_.PlayStartCue();
+}
+
+void MainHotkeyActions::playStopCue() {
+    cues_.PlayStopCue();
+}
+
+void MainHotkeyActions::showRecorderPage() {
+    form_.pageMenu().PicMenu_Click(FormMain::RecorderPage);
+}
+
+void MainHotkeyActions::record() {
+    session_.Record();
+}
+
+void MainHotkeyActions::stop() {
+    session_.Stop();
+}
+
+void MainHotkeyActions::setTrayRecording() {
+    // The notification-area icon does not exist yet: nothing to update.
+}
+
+void MainHotkeyActions::stopPlayback() {
+    form_.StopPlayback();
+}
+
+void MainHotkeyActions::playNow() {
+    form_.CmdPlayNow_Click();
+}
+
+void MainHotkeyActions::enterIconMode() {
+    form_.EnterIconMode();
+}
+
+void MainHotkeyActions::leaveIconMode() {
+    form_.LeaveIconMode();
+}
+
+void MainHotkeyActions::soundVolumeUp() {
+    showPlayerVolume(SoundVolumeUp(*form_.state().AudioPlayer));
+}
+
+void MainHotkeyActions::soundVolumeDown() {
+    showPlayerVolume(SoundVolumeDown(*form_.state().AudioPlayer));
+}
+
+void MainHotkeyActions::toggleMute() {
+    ToggleMute(*form_.state().AudioPlayer);
+}
+
+void MainHotkeyActions::showPlayerVolume(int volume) {
+    PictureSlider* slider = form_.filesUi().PicSlider2;
+    slider->SetSliderKnob(VolumeKnobPosition(slider->width(), volume));
+}
+
+} // namespace quillotap

@@ -1,0 +1,119 @@
+#include "app/MainRecordingView.h"
+
+#include "app/FormMain.h"
+#include "audio/AudioVisualizationEx2.h"
+#include "formats/FormatCatalogue.h"
+#include "recording/InputSelection.h"
+#include "ui/PageMenu.h"
+#include "ui/PictureSlider.h"
+#include "ui_PageRecorder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace quillotap {
+
+MainRecordingView::MainRecordingView(FormMain& form, std::function<void(const QString&)> showError)
+    : form_(form), showError_(std::move(showError)) {}
+
+QString MainRecordingView::selectedFormatText() const {
+    return form_.recorderUi().ComboFormat->currentText();
+}
+
+void MainRecordingView::setControlsEnabled(std::span<const RecordingControl> controls,
+                                           bool enabled) {
+    for (RecordingControl control : controls)
+        setControlEnabled(control, enabled);
+}
+
+void MainRecordingView::setControlEnabled(RecordingControl control, bool enabled) {
+    Ui::PageRecorder& ui = form_.recorderUi();
+    switch (control) {
+    case RecordingControl::CmdRecord:
+        ui.CmdRecord->setEnabled(enabled);
+        break;
+    case RecordingControl::PicMenu1:
+        // Greys the files button and shows its greyed picture.
+        form_.pageMenu().setRecordingActive(!enabled);
+        break;
+    case RecordingControl::ComboFormat:
+        ui.ComboFormat->setEnabled(enabled);
+        break;
+    case RecordingControl::CmdSet:
+        // A format without options (VOX) keeps "Set" disabled.
+        ui.CmdSet->setEnabled(enabled && FormatHasOptions(ui.ComboFormat->currentIndex()));
+        break;
+    case RecordingControl::CheckPreview:
+        ui.CheckPreview->setEnabled(enabled);
+        break;
+    case RecordingControl::DeviceCombo:
+        ui.DeviceCombo->setEnabled(enabled);
+        break;
+    case RecordingControl::ComboSource:
+        ui.ComboSource->setEnabled(enabled);
+        break;
+    case RecordingControl::PicSlider3:
+        ui.PicSlider3->setEnabled(enabled);
+        break;
+    case RecordingControl::PicSlider4:
+        ui.PicSlider4->setEnabled(enabled);
+        break;
+    }
+}
+
+void MainRecordingView::setPlayNowEnabled(bool enabled) {
+    form_.recorderUi().CmdPlayNow->setEnabled(enabled);
+}
+
+void MainRecordingView::setStatusText(const QString& text) {
+    form_.statusLabel()->setText(text);
+}
+
+void MainRecordingView::setSaveFileText(const QString& text) {
+    form_.recorderUi().LabelSaveFile->setText(text);
+}
+
+void MainRecordingView::setTimeText(const QString& text) {
+    form_.recorderUi().LabelRTime->setText(text);
+}
+
+void MainRecordingView::setSizeText(const QString& text) {
+    form_.recorderUi().LabelRSize->setText(text);
+}
+
+bool MainRecordingView::isPreviewChecked() const {
+    return form_.recorderUi().CheckPreview->isChecked();
+}
+
+void MainRecordingView::runPreviewClick() {
+    form_.inputSelection().CheckPreview_Click(isPreviewChecked());
+}
+
+void MainRecordingView::setDisplayFormat(int sampleRate, int channels) {
+    form_.recorderUi().AudioVisualization21->SetFormat(sampleRate, channels);
+}
+
+void MainRecordingView::setDisplaySamples(const SampleBlock& block) {
+    form_.recorderUi().AudioVisualization21->SetSamples(block);
+}
+
+void MainRecordingView::showReadyInIconMode() {
+    // The notification-area icon does not exist yet: nothing to update.
+}
+
+int MainRecordingView::inputVolumeTrackHeight() const {
+    return form_.recorderUi().PicSlider4->height();
+}
+
+void MainRecordingView::placeInputVolumeKnob(int position) {
+    form_.recorderUi().PicSlider4->SetVerticalSliderKnob(position);
+}
+
+void MainRecordingView::showError(const QString& text) {
+    if (showError_)
+        showError_(text);
+}
+
+} // namespace quillotap

@@ -1,0 +1,368 @@
+// The recorder page and the hotkeys of a started main window: a recording
+// from the Record button or Ctrl+Alt+R to the finished file, the controls it
+// locks, its limits, the format line, and the hotkey poller driven by a
+// scripted keyboard.
+#include "../AppFixture.h"
+
+#include "formats/FormatCatalogue.h"
+#include "hotkeys/ScriptedKeyboardState.h"
+#include "recording/RecordingMonitor.h"
+#include "ui/PictureButton.h"
+#include "ui/PictureSlider.h"
+
+#include <QFileInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace quillotap::test {
+namespace {
+
+constexpr int VkCtrl = 17;
+constexpr int VkAlt = 18;
+constexpr int VkUp = 38;
+constexpr int VkR = 'R';
+constexpr int VkS = 'S';
+
+const QDateTime FileTime{QDate(2026, 12, 7), QTime(18, 15, 41)};
+
+const char* const LockedControls[] = {"CmdRecord",   "PicMenu1",     "ComboFormat",
+                                      "CmdSet",      "CheckPreview", "DeviceCombo",
+                                      "ComboSource", "PicSlider3",   "PicSlider4"};
+
+// Notes every enabled-state change of the watched controls, in order.
+class EnabledLog : public QObject {
+public:
+    void watch(QWidget* w) { w->installEventFilter(this); }
+    QStringList changes;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::EnabledChange) {
+            auto* w = static_cast<QWidget*>(watched);
+            changes << (w->isEnabled() ? "+" : "-") + w->objectName();
+        }
+        return false;
+    }
+};
+
+class RecordingWindowTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        backend_->setSpeed(40);
+    }
+    void TearDown() override {
+        AppFixture::TearDown();
+        backend_->setSpeed(1);
+    }
+
+    // The window with a scripted keyboard, a hand-ticked poller, cues that
+    // only note their wait, and a fixed time for file names.
+    FormMain& startWindow() {
+        FormMainServices services;
+        auto keyboard = std::make_unique<ScriptedKeyboardState>();
+        keys_ = keyboard.get();
+        services.keyboard = std::move(keyboard);
+        services.hotkeyClock = HotkeyPoller::Clock::Manual;
+        services.cueWait = [this](int ms) {
+            cues_ << QStringLiteral("%1 %2").arg(ms).arg(state().RecordingActive ? "recording"
+                                                                                 : "idle");
+        };
+        services.recordingClock = [] { return FileTime; };
+        FormMain& f = start(std::move(services));
+        EXPECT_TRUE(started_);
+        return f;
+    }
+
+    QString expectedFile() const { return documents_ + "/Quillotap/20261207-181541.mp3"; }
+
+    // Waits until the file being written holds something.
+    bool waitForData() {
+        return WaitFor([&] { return QFileInfo(state().OutputFilePath).size() > 0; });
+    }
+
+    void click(const char* button) { control<QPushButton>(button)->click(); }
+    QString status() { return form().statusLabel()->text(); }
+
+    // Cue files the cues can find: their content does not matter here.
+    void provideCueFiles() {
+        state().AppFolder = cueFolder_.path() + "/";
+        for (const char* name : {"start.wav", "stop.wav"}) {
+            QFile f(state().AppFolder + name);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("not really a sound");
+        }
+    }
+
+    ScriptedKeyboardState* keys_ = nullptr;
+    QStringList cues_;
+    QTemporaryDir cueFolder_;
+};
+
+TEST_F(RecordingWindowTest, RecordAndStopLockTheControlsAndLeaveATaggedFile) {
+    startWindow();
+    EnabledLog log;
+    for (const char* name : LockedControls)
+        log.watch(control<QWidget>(name));
+
+    click("CmdRecord");
+    ASSERT_TRUE(state().RecordingActive);
+    QStringList disabled;
+    for (const char* name : LockedControls)
+        disabled << QStringLiteral("-") + name;
+    EXPECT_EQ(log.changes, disabled);
+    EXPECT_FALSE(form().menuButton(FormMain::FilesPage)->isEnabled());
+    EXPECT_EQ(status(), "Recording");
+    EXPECT_EQ(control<QLabel>("LabelSaveFile")->text(), expectedFile());
+    EXPECT_FALSE(control<QPushButton>("CmdPlayNow")->isEnabled());
+
+    ASSERT_TRUE(waitForData());
+    EXPECT_TRUE(WaitFor([&] { return control<QLabel>("LabelRTime")->text() != "00:00:00"; }));
+    EXPECT_TRUE(control<QLabel>("LabelRSize")->text().endsWith(" KB"));
+
+    // A second Record changes nothing while recording.
+    log.changes.clear();
+    form().recordingSession().Record();
+    EXPECT_TRUE(log.changes.isEmpty());
+    EXPECT_EQ(state().OutputFilePath, expectedFile());
+
+    click("CmdStopRecord");
+    EXPECT_FALSE(state().RecordingActive);
+    QStringList enabled;
+    for (const char* name : LockedControls)
+        enabled << QStringLiteral("+") + name;
+    EXPECT_EQ(log.changes, enabled);
+    EXPECT_EQ(status(), "Ready to record");
+    EXPECT_TRUE(control<QLabel>("LabelRSize")->text().endsWith(" Kb"));
+    EXPECT_TRUE(control<QPushButton>("CmdPlayNow")->isEnabled());
+    EXPECT_TRUE(state().FileListStale);
+    EXPECT_TRUE(messages_.empty());
+
+    // The file is closed and readable, with its default tag.
+    ASSERT_TRUE(QFileInfo::exists(expectedFile()));
+    AudioFile file;
+    file.OpenForReading(expectedFile());
+    ASSERT_GE(file.GetStatus(), 0);
+    EXPECT_GT(file.GetLength(), 0);
+    file.CloseReader();
+    AudioInformation tag;
+    ASSERT_TRUE(tag.Open(expectedFile()));
+    EXPECT_EQ(tag.Track, 1);
+
+    // Stop while idle does nothing.
+    log.changes.clear();
+    state().FileListStale = false;
+    click("CmdStopRecord");
+    EXPECT_TRUE(log.changes.isEmpty());
+    EXPECT_FALSE(state().FileListStale);
+}
+
+TEST_F(RecordingWindowTest, PreviewRunsAgainAfterAStopOnlyWhenTicked) {
+    startWindow();
+    auto* preview = control<QCheckBox>("CheckPreview");
+    for (bool ticked : {true, false}) {
+        SCOPED_TRACE(ticked);
+        preview->setChecked(ticked);
+        EXPECT_EQ(state().AudioRecord->IsRunning(), ticked);
+        click("CmdRecord");
+        ASSERT_TRUE(state().RecordingActive);
+        click("CmdStopRecord");
+        EXPECT_EQ(state().AudioRecord->IsRunning(), ticked);
+        EXPECT_EQ(status(), "Ready to record");
+    }
+}
+
+TEST_F(RecordingWindowTest, TimeLimitStopsTheRecordingByItself) {
+    startWindow();
+    control<QLineEdit>("TextTime")->setText("2"); // raised to the lowest limit, 5 s
+    EXPECT_EQ(state().MaxTime, 5);
+    control<QCheckBox>("CheckTime")->setChecked(true);
+
+    click("CmdRecord");
+    ASSERT_TRUE(state().RecordingActive);
+    ASSERT_TRUE(WaitFor([&] { return !state().RecordingActive; }, 30000));
+    EXPECT_EQ(form().recordingMonitor().lastLimit(), LimitReached::Time);
+    EXPECT_GE(control<QLabel>("LabelRTime")->text(), "00:00:05");
+    EXPECT_TRUE(control<QPushButton>("CmdRecord")->isEnabled());
+    EXPECT_EQ(status(), "Ready to record");
+    EXPECT_TRUE(QFileInfo::exists(expectedFile()));
+}
+
+TEST_F(RecordingWindowTest, WholeRecordingInEachFormatGetsItsExtension) {
+    startWindow();
+    auto* formats = control<QComboBox>("ComboFormat");
+    auto* set = control<QPushButton>("CmdSet");
+    auto* line = control<QLabel>("LabelFomartStr");
+
+    formats->setCurrentIndex(FormatVOX);
+    EXPECT_EQ(line->text(), "VOX Dialogic ADPCM 8,000 Hz; Mono; 4 bit");
+    EXPECT_FALSE(set->isEnabled());
+    // A recording in VOX keeps "Set" off when the controls come back.
+    click("CmdRecord");
+    ASSERT_TRUE(waitForData());
+    click("CmdStopRecord");
+    EXPECT_FALSE(set->isEnabled());
+    EXPECT_TRUE(state().OutputFilePath.endsWith("/20261207-181541.vox"));
+    EXPECT_TRUE(QFileInfo(state().OutputFilePath).size() > 0);
+
+    formats->setCurrentIndex(FormatWAV);
+    EXPECT_TRUE(line->text().startsWith("WAV ")) << line->text().toStdString();
+    EXPECT_TRUE(line->text().endsWith("; Stereo; 16 bit")) << line->text().toStdString();
+    EXPECT_TRUE(set->isEnabled());
+
+    formats->setCurrentIndex(FormatMP3);
+    EXPECT_TRUE(line->text().startsWith(state().MP3FormatStr));
+
+    // "Set" opens nothing yet, refreshes the line and leaves the hotkeys on.
+    line->setText(QString());
+    click("CmdSet");
+    EXPECT_TRUE(line->text().startsWith(state().MP3FormatStr));
+    EXPECT_TRUE(form().hotkeyPoller().isPolling());
+}
+
+TEST_F(RecordingWindowTest, LastFormatIsRestoredWhenTheListHasIt) {
+    const struct {
+        const char* stored;
+        int selected;
+    } cases[] = {
+        {"3", FormatWAV}, {"4", FormatVOX}, {"7", FormatMP3}, {"-1", FormatMP3}, {"x", FormatMP3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        installSettings(QByteArray("\"LastFormat\"=\"") + c.stored + "\"\n");
+        startWindow();
+        EXPECT_EQ(control<QComboBox>("ComboFormat")->currentIndex(), c.selected);
+        EXPECT_EQ(control<QPushButton>("CmdSet")->isEnabled(), c.selected != FormatVOX);
+        form_.reset();
+    }
+}
+
+TEST_F(RecordingWindowTest, ShutDownFinishesARunningRecording) {
+    startWindow();
+    click("CmdRecord");
+    ASSERT_TRUE(waitForData());
+    close();
+    AudioFile file;
+    file.OpenForReading(expectedFile());
+    ASSERT_GE(file.GetStatus(), 0);
+    EXPECT_GT(file.GetLength(), 0);
+    AudioInformation tag;
+    ASSERT_TRUE(tag.Open(expectedFile()));
+    EXPECT_EQ(tag.Track, 1);
+}
+
+TEST_F(RecordingWindowTest, InputVolumeKnobFollowsOutsideChangesExceptDuringADrag) {
+    startWindow();
+    auto* knob = control<PictureSlider>("PicSlider4");
+    form().recordingMonitor().AudioRecord_GainChange(0);
+    EXPECT_EQ(knob->value(), 0);
+    const int before = knob->value();
+    state().SrcVolumeBusy = true;
+    form().recordingMonitor().AudioRecord_GainChange(65535);
+    EXPECT_EQ(knob->value(), before);
+    state().SrcVolumeBusy = false;
+    form().recordingMonitor().AudioRecord_GainChange(65535);
+    EXPECT_EQ(knob->value(), 65535);
+}
+
+using HotkeyWindowTest = RecordingWindowTest;
+
+TEST_F(HotkeyWindowTest, CtrlAltRRecordsAfterTheCueAndCtrlAltSStopsBeforeIts) {
+    startWindow();
+    provideCueFiles();
+    HotkeyPoller& poller = form().hotkeyPoller();
+    form().pageMenu().PicMenu_Click(FormMain::OptionsPage);
+
+    // Stop while idle: nothing matches.
+    keys_->press({VkCtrl, VkAlt, VkS});
+    EXPECT_EQ(poller.tick(), 0);
+    keys_->releaseAll();
+
+    keys_->press({VkCtrl, VkAlt, VkR});
+    EXPECT_EQ(poller.tick(), 1);
+    EXPECT_TRUE(state().RecordingActive);
+    EXPECT_EQ(cues_, QStringList{"1000 idle"});
+    EXPECT_EQ(state().CurrentPage, FormMain::RecorderPage);
+    EXPECT_TRUE(poller.isPausing());
+    EXPECT_EQ(poller.tick(), 0) << "no poll during the pause";
+
+    // Still held after the pause: row 1 declines while recording.
+    poller.pauseElapsed();
+    EXPECT_EQ(poller.tick(), 0);
+    keys_->releaseAll();
+    ASSERT_TRUE(waitForData());
+
+    keys_->press({VkCtrl, VkAlt, VkS});
+    EXPECT_EQ(poller.tick(), 2);
+    keys_->releaseAll();
+    EXPECT_FALSE(state().RecordingActive);
+    EXPECT_EQ(cues_, (QStringList{"1000 idle", "500 idle"}));
+    EXPECT_TRUE(QFileInfo(expectedFile()).size() > 0);
+    EXPECT_EQ(status(), "Ready to record");
+}
+
+TEST_F(HotkeyWindowTest, NoHotkeyActsWhileSuspended) {
+    startWindow();
+    state().AppFolder = cueFolder_.path() + "/"; // no cue files: no wait either
+    HotkeyPoller& poller = form().hotkeyPoller();
+    form().SuspendHotkeys();
+    keys_->press({VkCtrl, VkAlt, VkR});
+    EXPECT_EQ(poller.tick(), 0);
+    EXPECT_FALSE(state().RecordingActive);
+    form().ResumeHotkeys();
+    EXPECT_EQ(poller.tick(), 1);
+    EXPECT_TRUE(state().RecordingActive);
+    EXPECT_TRUE(cues_.isEmpty());
+}
+
+TEST_F(HotkeyWindowTest, VolumeRowsMoveThePlayerVolumeKnob) {
+    startWindow();
+    HotkeyPoller& poller = form().hotkeyPoller();
+    auto* knob = control<PictureSlider>("PicSlider2");
+    state().AudioPlayer->SetVolume(60000);
+    keys_->press({VkCtrl, VkAlt, VkUp});
+    EXPECT_EQ(poller.tick(), 3);
+    EXPECT_EQ(state().AudioPlayer->GetVolume(), 65535);
+    EXPECT_EQ(knob->value(), 65535);
+}
+
+TEST_F(HotkeyWindowTest, RowSixStopsTheRecording) {
+    startWindow();
+    click("CmdRecord");
+    ASSERT_TRUE(waitForData());
+    keys_->press({VkCtrl, VkAlt, 'P'});
+    EXPECT_EQ(form().hotkeyPoller().tick(), 6);
+    EXPECT_FALSE(state().RecordingActive);
+    EXPECT_TRUE(cues_.isEmpty());
+}
+
+TEST_F(HotkeyWindowTest, ChangeRefusesACodeAnotherRowHolds) {
+    startWindow();
+    auto* list = control<QTreeWidget>("ListViewHotkey");
+    list->setCurrentItem(list->topLevelItem(0));
+    control<QComboBox>("ComboKey")->setCurrentText("S");
+    click("CmdChange");
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(messages_[0].title, "Error");
+    EXPECT_EQ(messages_[0].text, "This Hot key has already been used.");
+    EXPECT_EQ(list->topLevelItem(0)->data(0, Qt::UserRole).toString(), "CA+R");
+}
+
+TEST_F(HotkeyWindowTest, HotkeyPageSaysOnceWhenNoKeyboardCanBeRead) {
+    startWindow();
+    EXPECT_EQ(form().findChild<QLabel*>("LabelHotkeysUnavailable"), nullptr);
+    form_.reset();
+
+    FormMainServices services;
+    services.keyboard = std::make_unique<NullKeyboardState>();
+    start(std::move(services));
+    const auto notes = form().page(FormMain::HotkeyPage)->findChildren<QLabel*>();
+    int shown = 0;
+    for (QLabel* label : notes)
+        shown += label->text() == HotkeysUnavailableText();
+    EXPECT_EQ(shown, 1);
+}
+
+} // namespace
+} // namespace quillotap::test
