@@ -27,11 +27,10 @@ public:
     // Poll interval. The keyboard is polled rather than told about presses,
     // so the interval must stay well below the shortest deliberate key press
     // (a quick tap holds a key for 50 ms or more) and small beside the 200 ms
-    // repeat pause. 10 ms samples a tap at least four times and adds at most
-    // 10 ms to each repeat, at the cost of one keyboard query (one X round
-    // trip) per tick; a 1 ms poll would cost ten times as much for nothing a
-    // user can notice.
-    static constexpr int kTickIntervalMs = 10;
+    // repeat pause. 20 ms samples a tap at least twice and adds at most 20 ms
+    // to each repeat, at the cost of one keyboard query (one X round trip) per
+    // tick; polling faster costs idle CPU for nothing a user can notice.
+    static constexpr int kTickIntervalMs = 20;
     static constexpr int kPauseMs = 200;
     static constexpr int kRowCount = 7;
 
