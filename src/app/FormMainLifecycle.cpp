@@ -4,6 +4,10 @@
 #include "app/FormMain.h"
 
 #include "app/SoundDeviceInit.h"
+#include "formats/FormMP3.h"
+#include "formats/FormOGG.h"
+#include "formats/FormWAV.h"
+#include "formats/FormWMA.h"
 #include "formats/FormatCatalogue.h"
 #include "hotkeys/HotkeyTable.h"
 #include "recording/InputSelection.h"
@@ -177,10 +181,25 @@ void FormMain::ComboFormat_Click() {
 }
 
 void FormMain::CmdSet_Click() {
-    // No hotkey acts while an options dialog is open. The dialogs come with
-    // the format settings pages; until then only the description is
-    // refreshed.
+    // No hotkey acts while an options dialog is open. Each dialog is built
+    // afresh, so it opens on the current settings.
     SuspendHotkeys();
+    switch (recorder_->ComboFormat->currentIndex()) {
+    case 0:
+        FormMP3(*state_.MP3Lame, *state_.AudioFile, state_.MP3FormatStr, state_.ID3, this).exec();
+        break;
+    case 1:
+        FormWMA(state_.FormatSettings, *state_.AudioFile, this).exec();
+        break;
+    case 2:
+        FormOGG(state_.FormatSettings, *state_.AudioFile, this).exec();
+        break;
+    case 3:
+        FormWAV(state_.FormatSettings, *state_.AudioFile, this).exec();
+        break;
+    default: // VOX has no options; nothing selected opens nothing
+        break;
+    }
     ComboFormat_Click();
     ResumeHotkeys();
 }

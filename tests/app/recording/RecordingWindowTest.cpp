@@ -10,10 +10,14 @@
 #include "ui/PictureButton.h"
 #include "ui/PictureSlider.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
+#include <memory>
 
 namespace quillotap::test {
 namespace {
@@ -214,9 +218,24 @@ TEST_F(RecordingWindowTest, WholeRecordingInEachFormatGetsItsExtension) {
     formats->setCurrentIndex(FormatMP3);
     EXPECT_TRUE(line->text().startsWith(state().MP3FormatStr));
 
-    // "Set" opens nothing yet, refreshes the line and leaves the hotkeys on.
+    // "Set" opens the MP3 dialog with the hotkeys off; after Cancel the line
+    // is refreshed and the hotkeys are back on.
     line->setText(QString());
+    struct Seen {
+        QString dialog;
+        bool polling = true;
+    };
+    auto seen = std::make_shared<Seen>();
+    QTimer::singleShot(0, &form(), [this, seen] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            seen->dialog = dialog->objectName();
+            seen->polling = form().hotkeyPoller().isPolling();
+            dialog->reject();
+        }
+    });
     click("CmdSet");
+    EXPECT_EQ(seen->dialog, "FormMP3");
+    EXPECT_FALSE(seen->polling);
     EXPECT_TRUE(line->text().startsWith(state().MP3FormatStr));
     EXPECT_TRUE(form().hotkeyPoller().isPolling());
 }

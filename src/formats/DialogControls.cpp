@@ -1,0 +1,43 @@
+#include "formats/DialogControls.h"
+
+#include "ui/Bitmaps.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace quillotap {
+
+void NameControl(QWidget* widget, const QString& name, const QString& accessible) {
+    widget->setObjectName(name);
+    QString text = accessible;
+    if (text.isEmpty()) {
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            text = button->text();
+        else if (auto* box = qobject_cast<QGroupBox*>(widget))
+            text = box->title();
+        else if (auto* label = qobject_cast<QLabel*>(widget))
+            text = label->text();
+    }
+    text = text.trimmed();
+    widget->setAccessibleName(text.isEmpty() ? name : text);
+}
+
+void TakeOwnerIcon(QDialog& dialog) {
+    QWidget* owner = dialog.parentWidget();
+    dialog.setWindowIcon(owner && !owner->windowIcon().isNull() ? owner->windowIcon()
+                                                                : ProgramIcon());
+}
+
+QLayout* ButtonRow(QPushButton* ok, QPushButton* cancel) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
+} // namespace quillotap

@@ -1,0 +1,94 @@
+#include "formats/FormWMA.h"
+
+#include "audio/AudioFile.h"
+#include "formats/DialogControls.h"
+#include "formats/OutputFormatSettings.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace quillotap {
+
+namespace {
+
+// List positions of the shortcut profiles 10, 14 and 35.
+constexpr int kShortcutPositions[3] = {9, 13, 34};
+
+} // namespace
+
+FormWMA::FormWMA(OutputFormatSettings& settings, AudioFile& audioFile, QWidget* owner)
+    : QDialog(owner), settings_(settings), audioFile_(audioFile) {
+    setObjectName(QStringLiteral("FormWMA"));
+    setWindowTitle(QStringLiteral(" WMA Option"));
+    setAccessibleName(QStringLiteral("WMA Option"));
+
+    auto* label = Named(new QLabel(QStringLiteral("Presets:")), QStringLiteral("Label1"));
+    combo_ = Named(new QComboBox, QStringLiteral("Combo1"), QStringLiteral("Presets"));
+    combo_->setEditable(false);
+    label->setBuddy(combo_);
+
+    static const char* const kCaptions[3] = {"Normal quality. Normal size.",
+                                             "Good quality. Small size. (default)",
+                                             "Poor quality. Very small size."};
+    // A button group that is not exclusive lets a list choice clear all three.
+    auto* group = new QButtonGroup(this);
+    group->setExclusive(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(combo_);
+    for (int i = 0; i < 3; ++i) {
+        options_[i] = Named(new QRadioButton(QString::fromLatin1(kCaptions[i])),
+                            QStringLiteral("Option%1").arg(i + 1));
+        options_[i]->setAutoExclusive(false);
+        group->addButton(options_[i]);
+        layout->addWidget(options_[i]);
+        connect(options_[i], &QRadioButton::clicked, this,
+                [this, i] { combo_->setCurrentIndex(kShortcutPositions[i]); });
+    }
+
+    ok_ = Named(new QPushButton(QStringLiteral("OK")), QStringLiteral("CmdOK"));
+    auto* cancel = Named(new QPushButton(QStringLiteral("Cancel")), QStringLiteral("CmdCancel"));
+    ok_->setDefault(true);
+    connect(ok_, &QPushButton::clicked, this, &FormWMA::CmdOK_Click);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addLayout(ButtonRow(ok_, cancel));
+
+    Load();
+    connect(combo_, &QComboBox::currentIndexChanged, this, &FormWMA::Combo1_Click);
+}
+
+void FormWMA::Load() {
+    for (int n = 1; n <= ProfileCount; ++n) {
+        audioFile_.SetWMAProfile(n);
+        combo_->addItem(audioFile_.GetFormatDescription());
+    }
+    // A stored profile outside 1..47 opens with nothing selected.
+    const int position = settings_.WMAProfile >= 1 && settings_.WMAProfile <= ProfileCount
+                             ? settings_.WMAProfile - 1
+                             : -1;
+    combo_->setCurrentIndex(position);
+    Combo1_Click(position);
+    TakeOwnerIcon(*this);
+}
+
+void FormWMA::Combo1_Click(int position) {
+    for (int i = 0; i < 3; ++i)
+        options_[i]->setChecked(position == kShortcutPositions[i]);
+    // Without a selection OK would store profile 0, so it waits for a choice.
+    ok_->setEnabled(position >= 0);
+}
+
+void FormWMA::CmdOK_Click() {
+    const int position = combo_->currentIndex();
+    if (position < 0)
+        return;
+    settings_.WMAProfile = position + 1;
+    audioFile_.SetWMAProfile(settings_.WMAProfile);
+    accept();
+}
+
+} // namespace quillotap
