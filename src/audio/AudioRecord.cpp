@@ -108,16 +108,21 @@ void AudioRecord::Private::stopStream() {
 void AudioRecord::Private::deliver(const std::shared_ptr<RecordRun>& r) {
     if (r != run || !stream)
         return; // stopped or restarted since the notice was sent
+    // Only the blocks completed so far are announced here; blocks completed
+    // meanwhile bring a new notice, so a writer slower than the capture still
+    // lets Timer events and the rest of the event loop through.
+    qint64 completed = 0;
     {
         std::lock_guard lock(r->mutex);
         r->noticePending = false;
+        completed = r->blocksCompleted;
     }
     QPointer<AudioRecord> guard(q);
     for (;;) {
         qint64 number = 0;
         {
             std::lock_guard lock(r->mutex);
-            if (r->blocksAnnounced >= r->blocksCompleted)
+            if (r->blocksAnnounced >= completed)
                 break;
             number = ++r->blocksAnnounced;
         }

@@ -293,7 +293,7 @@ TEST_F(FormatDialogsWindowTest, DISABLED_Mp3ChoicesReachTheFrames) {
     }
 }
 
-TEST_F(FormatDialogsWindowTest, DISABLED_OggChoicesReachTheIdentificationHeader) {
+TEST_F(FormatDialogsWindowTest, OggChoicesReachTheIdentificationHeader) {
     const struct {
         int rate;
         int channelMode; // 0 mono, 1 stereo
