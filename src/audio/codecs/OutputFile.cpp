@@ -65,33 +65,23 @@ void OutputFile::setErrorFromErrno(int err) {
 }
 
 bool OutputFile::write(const void* data, size_t size) {
-    if (failed() || fd_ < 0)
-        return false;
-    const char* p = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::write(fd_, p, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            setErrorFromErrno(errno);
-            return false;
-        }
-        if (n == 0) {
-            setErrorFromErrno(ENOSPC);
-            return false;
-        }
-        p += n;
-        size -= size_t(n);
-    }
-    return true;
+    return writeAll(-1, data, size);
 }
 
 bool OutputFile::writeAt(qint64 offset, const void* data, size_t size) {
+    return writeAll(offset, data, size);
+}
+
+// Writes everything, at the current position (offset < 0) or at `offset`,
+// retrying interrupted and partial writes; a write that makes no progress
+// counts as a full disk.
+bool OutputFile::writeAll(qint64 offset, const void* data, size_t size) {
     if (failed() || fd_ < 0)
         return false;
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
-        const ssize_t n = ::pwrite(fd_, p, size, off_t(offset));
+        const ssize_t n =
+            offset < 0 ? ::write(fd_, p, size) : ::pwrite(fd_, p, size, off_t(offset));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -103,7 +93,8 @@ bool OutputFile::writeAt(qint64 offset, const void* data, size_t size) {
             return false;
         }
         p += n;
-        offset += n;
+        if (offset >= 0)
+            offset += n;
         size -= size_t(n);
     }
     return true;

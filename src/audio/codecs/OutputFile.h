@@ -44,6 +44,7 @@ public:
     bool close();
 
 private:
+    bool writeAll(qint64 offset, const void* data, size_t size);
     OutputFile(int fd, const QString& path) : fd_(fd), path_(path) {}
     int fd_ = -1;
     QString path_;
