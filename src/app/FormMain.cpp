@@ -147,6 +147,11 @@ FormMain::FormMain(FormMainServices services, QWidget* parent)
     setUpSubsystems();
     setUpRecording();
     setUpHotkeys();
+    setUpRecordingsList();
+    setUpPlayback();
+    setUpFileTools();
+    setUpIconMode();
+    setUpPresets();
 }
 
 FormMain::~FormMain() = default;

@@ -23,6 +23,7 @@
 class QLabel;
 class QStackedWidget;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace Ui {
 class FormMain;
@@ -47,6 +48,11 @@ class PictureButton;
 class RecordingMonitor;
 class SliderHandlers;
 class TreeWidgetHotkeyRows;
+class RecordingsList;
+class FileCommands;
+class Playback;
+class IconMode;
+class PresetMenus;
 
 // What the main window takes from outside rather than building itself. The
 // defaults are the real ones; tests put in a scripted keyboard, a poller they
@@ -194,10 +200,31 @@ public:
     // Opens the user manual from the program folder.
     void OpenManual();
 
+    // ---- recordings (files page) ----
+    // The item Play, Delete, Properties, ID3 Tag and Convert act on: the
+    // selected item, else the first; null when the list is empty.
+    QTreeWidgetItem* CurrentRecording() const;
+    // Deletes the current recording after asking, then rebuilds the list.
+    void DeleteRecording();
+    // Opens the file and starts playing it; fails silently.
+    void PlayFile(const QString& path);
+    // The files page's "Play": plays the current recording.
+    void CmdPlay_Click();
+    // Pauses or continues playback; nothing while stopped.
+    void TogglePause();
+
+    // ---- icon mode ----
+    // The icon-mode button: minimises, then enters icon mode.
+    void CmdIcon_Click();
+    // In icon mode, sets the notification icon and its tip to the recording
+    // (true) or the ready (false) picture; nothing outside icon mode.
+    void ShowIconRecording(bool recording);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void setUpFrame();
@@ -207,6 +234,16 @@ private:
     void setUpSubsystems();
     void setUpRecording();
     void setUpHotkeys();
+    // Each defined beside the handlers of its page or feature
+    // (FormMainFiles.cpp, FormMainPlayback.cpp, FormMainFileTools.cpp,
+    // FormMainIconMode.cpp, FormMainPresets.cpp).
+    void setUpRecordingsList();
+    void setUpPlayback();
+    void setUpFileTools();
+    void setUpIconMode();
+    void setUpPresets();
+    // Applies the stored visualization presets to the two panes.
+    void ApplyStoredPresets();
     void showMessage(QMessageBox::Icon icon, const QString& title, const QString& text);
 
     void InitOutputFolder();
@@ -243,6 +280,12 @@ private:
     std::unique_ptr<HotkeyEditor> hotkeyEditor_;
     // Last, so that it goes first: no hotkey acts while the window is torn down.
     std::unique_ptr<HotkeyPoller> poller_;
+    // Children of the window, created by the set-up functions above.
+    RecordingsList* recordingsList_ = nullptr;
+    FileCommands* fileCommands_ = nullptr;
+    Playback* playback_ = nullptr;
+    IconMode* iconModeController_ = nullptr;
+    PresetMenus* presetMenus_ = nullptr;
     MessageHandler messageHandler_;
     bool started_ = false;
     bool endedEarly_ = false;

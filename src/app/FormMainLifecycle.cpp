@@ -20,7 +20,6 @@
 #include "ui/Bitmaps.h"
 #include "ui/PageMenu.h"
 #include "ui/PictureButton.h"
-#include "ui/PresetSettings.h"
 #include "ui/SliderHandlers.h"
 #include "ui_FormMain.h"
 #include "ui_PageFiles.h"
@@ -80,9 +79,7 @@ void FormMain::LoadSettings() {
     LayoutPages();
     LoadMenuPictures();
     LoadFormatSettings();
-    const PanePresets presets = LoadVisualizationPresets();
-    state_.CurrentPreset1 = presets.preset1;
-    state_.CurrentPreset2 = presets.preset2;
+    ApplyStoredPresets();
     SelectLastFormat();
     state_.FileListStale = true;
     BuildRecordingsList();
@@ -204,45 +201,8 @@ void FormMain::CmdSet_Click() {
     ResumeHotkeys();
 }
 
-void FormMain::EnterIconMode() {
-    // Icon mode itself comes with the notification-area icon; until then
-    // the request is only noted and the window stays visible.
-    iconModeRequested_ = true;
-}
-
-void FormMain::LeaveIconMode() {
-    // Until icon mode hides the window, leaving it only brings the window
-    // back to the front.
-    showNormal();
-    raise();
-    activateWindow();
-    state_.IconMode = false;
-}
-
 void FormMain::StopRecording() {
     session_->StopRecording();
-}
-
-void FormMain::StopPlayback() {
-    // Playback is added with the files page; nothing plays before that.
-    state_.PlayerActive = false;
-}
-
-void FormMain::CmdStopPlay_Click() {
-    // The player's Stop button: ends playback (filled in with playback).
-}
-
-void FormMain::CmdPlayNow_Click() {
-    // Plays OutputFilePath once playback exists; nothing plays before that.
-}
-
-void FormMain::SeekPlayback() {
-    // Seeking comes with playback; the drag of the position knob ends here.
-    state_.PositionDragging = false;
-}
-
-void FormMain::BuildRecordingsList() {
-    // The recordings list reads the output folder here once it exists.
 }
 
 void FormMain::SuspendHotkeys() {

@@ -50,7 +50,7 @@ void MainHotkeyActions::stop() {
 }
 
 void MainHotkeyActions::setTrayRecording() {
-    // The notification-area icon does not exist yet: nothing to update.
+    form_.ShowIconRecording(true);
 }
 
 void MainHotkeyActions::stopPlayback() {

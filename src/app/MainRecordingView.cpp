@@ -100,7 +100,7 @@ void MainRecordingView::setDisplaySamples(const SampleBlock& block) {
 }
 
 void MainRecordingView::showReadyInIconMode() {
-    // The notification-area icon does not exist yet: nothing to update.
+    form_.ShowIconRecording(false);
 }
 
 int MainRecordingView::inputVolumeTrackHeight() const {
