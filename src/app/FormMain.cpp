@@ -7,6 +7,7 @@
 #include "hotkeys/HotkeyTable.h"
 #include "recording/InputSelection.h"
 #include "recording/RecordingMonitor.h"
+#include "recording/SleepInhibitor.h"
 #include "settings/LaunchAtStartup.h"
 #include "settings/OptionBoxes.h"
 #include "settings/OutputFolderChooser.h"
@@ -324,6 +325,12 @@ void FormMain::setUpRecording() {
                                                   services_.recordingClock);
     monitor_ = std::make_unique<RecordingMonitor>(state_, *recordingView_, *session_);
     input_->setStopRecording([this] { StopRecording(); });
+    // The machine must not suspend in the middle of a recording.
+    auto* inhibitor = new SleepInhibitor(this);
+    connect(session_.get(), &RecordingSession::recordingStarted, inhibitor,
+            [inhibitor] { inhibitor->inhibit(QStringLiteral("Recording in progress")); });
+    connect(session_.get(), &RecordingSession::recordingStopped, inhibitor,
+            &SleepInhibitor::release);
 
     connect(recorder_->CmdRecord, &QPushButton::clicked, session_.get(), &RecordingSession::Record);
     connect(recorder_->CmdStopRecord, &QPushButton::clicked, session_.get(),
