@@ -4,6 +4,7 @@
 #   bench/encode-bench.sh [build-dir]     (REPEAT=N: best of N runs, default 3)
 # Builds nothing: bench_encode must exist in <build-dir>/bench.
 set -euo pipefail
+source "$(dirname "$0")/report.sh"
 
 BUILD=${1:-build}
 BENCH="$BUILD/bench/bench_encode"
@@ -69,5 +70,7 @@ while read -r tag name wall cpu xrt; do
   [ "$verdict" = ok ] || status=1
   printf "%-11s %10s %10s %-28s %7s %6s\n" "$name" "$xrt" "$refx" "${refname[$name]}" "$ratio" \
     ">=$GOAL $verdict"
+  bench_report "encode $name (x real time per CPU s)" "$xrt" "$refx (${refname[$name]})" "$ratio" \
+    ">= $GOAL" "$verdict"
 done < "$work/ours.txt"
 exit $status

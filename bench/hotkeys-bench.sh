@@ -11,6 +11,7 @@ idle_seconds=${2:-30}
 runs=${3:-5}
 export QUILLOTAP="$build/bin/quillotap"
 source "$here/../tests/e2e/lib.sh"
+source "$here/report.sh"
 e2e_start
 
 ticks=$(getconf CLK_TCK)
@@ -62,4 +63,9 @@ print("%-32s %10s %10s %10s" % ("figure", "median", "max", "goal"))
 print("%-32s %9.2f%% %9.2f%% %10s" % ("idle CPU, % of one core", statistics.median(idle), max(idle), "< 0.5%"))
 if delay:
     print("%-32s %8.1fms %8.1fms %10s" % ("press to capture start", statistics.median(delay), max(delay), "< 50 ms"))
+med = statistics.median(idle)
+print("BENCH\tidle CPU (%% of one core)\t%.2f\t-\t-\t< 0.5\t%s" % (med, "ok" if med < 0.5 else "ABOVE"))
+if delay:
+    d = statistics.median(delay)
+    print("BENCH\thotkey press to capture start (ms)\t%.1f\t-\t-\t< 50\t%s" % (d, "ok" if d < 50 else "ABOVE"))
 PY

@@ -10,6 +10,7 @@
 # MEMORY_FORMAT (WAV).
 # Builds nothing: bench_recording must exist in <build-dir>/bench.
 set -euo pipefail
+source "$(dirname "$0")/report.sh"
 
 BUILD=${1:-build}
 BENCH="$BUILD/bench/bench_recording"
@@ -76,4 +77,8 @@ printf "%-44s %12s\n" "RSS after $(get "$work/mem.txt" audio_hours) h of $MEMORY
   "$(get "$work/mem.txt" rss_after_kb)"
 printf "%-44s %12s\n" "RSS peak during the recording (kB)" "$(get "$work/mem.txt" rss_peak_kb)"
 printf "%-44s %12s %12s %10s %12s\n" "RSS growth (kB)" "$growth" "" "" "<$RSS_GOAL_KB $mem_ok"
+bench_report "recording CPU s per audio minute (MP3 128k)" "$(get "$work/cpu.txt" ours_cpu_per_audio_minute)" \
+  "$(get "$work/cpu.txt" ref_cpu_per_audio_minute) (parecord | lame)" "$cpu_ratio" "<= $CPU_GOAL" "$cpu_ok"
+bench_report "recording RSS growth over $(get "$work/mem.txt" audio_hours) h (kB)" "$growth" "" "" \
+  "< $RSS_GOAL_KB" "$mem_ok"
 exit $status

@@ -20,6 +20,7 @@ for f in "$program" "$minimal"; do
 done
 
 source "$here/../tests/e2e/lib.sh"
+source "$here/report.sh"
 QUILLOTAP_TEST_OUTPUT=${QUILLOTAP_TEST_OUTPUT:-$build/test-output}
 e2e_start
 export QUILLOTAP_BENCH_STARTUP=1
@@ -73,3 +74,11 @@ printf '%-28s %10s %10s\n' "quillotap" "${start_ms[Quillotap]}" "${close_ms[Quil
 echo "start-up ratio quillotap / minimal window: $(ratio "${start_ms[Quillotap]}" "${start_ms[Minimal window]}") (goal: below 2)"
 echo "close ratio quillotap / minimal window:    $(ratio "${close_ms[Quillotap]}" "${close_ms[Minimal window]}")"
 echo "close of quillotap: ${close_ms[Quillotap]} ms (goal: below 100 ms)"
+sr=$(ratio "${start_ms[Quillotap]}" "${start_ms[Minimal window]}")
+bench_report "start-up to first paint (ms)" "${start_ms[Quillotap]}" \
+    "${start_ms[Minimal window]} (minimal Qt window)" "$sr" "< 2" \
+    "$(awk -v r="$sr" 'BEGIN { print (r < 2) ? "ok" : "ABOVE" }')"
+bench_report "close, settings saved (ms)" "${close_ms[Quillotap]}" \
+    "${close_ms[Minimal window]} (minimal Qt window)" \
+    "$(ratio "${close_ms[Quillotap]}" "${close_ms[Minimal window]}")" "< 100 ms" \
+    "$(awk -v c="${close_ms[Quillotap]}" 'BEGIN { print (c < 100) ? "ok" : "ABOVE" }')"

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <utility>
 
@@ -53,8 +54,23 @@ void Registry::ensureLoaded() {
     load();
 }
 
+// A save killed between creating its temporary file and renaming it leaves
+// that file behind ("user.reg." and six random characters). Only one
+// instance runs at a time, so at load no save is under way and leftovers can go.
+static void removeInterruptedSaves(const QString& path) {
+    const QFileInfo hive(path);
+    QDir folder = hive.dir();
+    static const QRegularExpression temporary(QStringLiteral("^.+\\.[A-Za-z0-9]{6}$"));
+    for (const QString& name :
+         folder.entryList({hive.fileName() + QStringLiteral(".??????")}, QDir::Files)) {
+        if (temporary.match(name).hasMatch())
+            folder.remove(name);
+    }
+}
+
 void Registry::load() {
     const QString path = hiveFilePath();
+    removeInterruptedSaves(path);
     QFile file(path);
     if (!file.exists())
         return;
