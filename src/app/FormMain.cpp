@@ -398,6 +398,13 @@ void FormMain::showMessage(QMessageBox::Icon icon, const QString& title, const Q
         messageHandler_(icon, title, text);
         return;
     }
+    // While the program ends (a close, a signal, the session's end) nobody
+    // may be there to answer a box, and a modal one would keep the program
+    // from ending: the message goes to the error output instead.
+    if (shutDown_) {
+        qWarning("%s: %s", qPrintable(title), qPrintable(text));
+        return;
+    }
     QMessageBox box(icon, title, text, QMessageBox::Ok, this);
     box.exec();
 }

@@ -207,3 +207,42 @@ e2e_setting() {
 e2e_screenshot() {
     import -window root "$E2E_OUT/$1.png"
 }
+
+# ---- input and settings ----
+
+# e2e_press KEYS...: holds the keys briefly, as a person does, and releases
+# them in reverse order.
+e2e_press() {
+    xdotool keydown "$@"
+    sleep 0.3
+    local keys=("$@") i
+    for ((i = ${#keys[@]} - 1; i >= 0; i--)); do xdotool keyup "${keys[i]}"; done
+}
+
+# e2e_write_hive LINES...: replaces the test account's settings with the
+# program key holding the given value lines ('"Name"="text"').
+e2e_write_hive() {
+    mkdir -p "$XDG_CONFIG_HOME/quillotap"
+    {
+        printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Velmora Software\\Quillotap]\n'
+        printf '%s\n' "$@"
+    } >"$(e2e_hive)"
+}
+
+# ---- audio files ----
+
+# e2e_decoded_seconds FILE: how many seconds of audio a decoder gets out of
+# the file (VOX, a headerless format, is read as 8 kHz mono Dialogic ADPCM).
+e2e_decoded_seconds() {
+    local bytes
+    case "$1" in
+    *.vox) bytes=$(sox -t vox -r 8000 -c 1 "$1" -t raw -e signed -b 16 -r 8000 -c 1 - 2>/dev/null | wc -c) ;;
+    *) bytes=$(ffmpeg -v quiet -i "$1" -ac 1 -ar 8000 -f s16le - 2>/dev/null | wc -c) ;;
+    esac
+    python3 -c "print('%.2f' % ($bytes / 16000.0))"
+}
+
+# e2e_header_seconds FILE: the duration the file's headers declare.
+e2e_header_seconds() {
+    ffprobe -v error -show_entries format=duration -of csv=p=0 "$1"
+}

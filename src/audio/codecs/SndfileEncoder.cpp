@@ -5,7 +5,9 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <optional>
 #include <unistd.h>
+#include <vector>
 
 namespace quillotap {
 
@@ -13,8 +15,10 @@ namespace {
 
 class SndfileEncoder final : public AudioEncoder {
 public:
-    SndfileEncoder(std::unique_ptr<OutputFile> file, SNDFILE* sf, int rate, int channels)
-        : file_(std::move(file)), sf_(sf), rate_(rate), channels_(channels) {}
+    SndfileEncoder(std::unique_ptr<OutputFile> file, SNDFILE* sf, int rate, int channels,
+                   bool pairSamples)
+        : pairSamples_(pairSamples), file_(std::move(file)), sf_(sf), rate_(rate),
+          channels_(channels) {}
     ~SndfileEncoder() override { finish(); }
 
     int sampleRate() const override { return rate_; }
@@ -24,21 +28,38 @@ public:
     bool write(const int16_t* samples, qint64 frames) override {
         if (!sf_ || file_->failed())
             return false;
-        if (frames <= 0)
-            return file_->checkStillLinked();
-        const sf_count_t written = sf_writef_short(sf_, samples, sf_count_t(frames));
-        if (file_->failed())
-            return false;
-        if (written != sf_count_t(frames)) {
-            file_->setError(QString::fromLocal8Bit(sf_strerror(sf_)));
-            return false;
+        if (!pairSamples_)
+            return writeFrames(samples, frames);
+        // Dialogic ADPCM stores two samples per byte, and libsndfile pads an
+        // odd write with a stale sample (reporting one frame more than asked).
+        // So an odd last sample waits for the next block.
+        std::vector<int16_t> joined;
+        const int16_t* data = samples;
+        qint64 count = frames;
+        if (held_ && frames > 0) {
+            joined.reserve(size_t(frames) + 1);
+            joined.push_back(*held_);
+            joined.insert(joined.end(), samples, samples + frames);
+            held_.reset();
+            data = joined.data();
+            count = frames + 1;
         }
-        return file_->checkStillLinked();
+        if (count % 2 != 0) {
+            held_ = data[count - 1];
+            --count;
+        }
+        return writeFrames(data, count);
     }
 
     bool finish() override {
         if (!sf_)
             return !file_->failed();
+        if (held_) {
+            // The last odd sample goes out with a silent partner.
+            const int16_t pair[2] = {*held_, 0};
+            held_.reset();
+            writeFrames(pair, 2);
+        }
         // sf_close rewrites the header with the final sizes.
         sf_close(sf_);
         sf_ = nullptr;
@@ -47,10 +68,25 @@ public:
     }
 
 private:
+    const bool pairSamples_; // mono Dialogic ADPCM: write whole bytes only
+    bool writeFrames(const int16_t* samples, qint64 frames) {
+        if (frames <= 0)
+            return file_->checkStillLinked();
+        const sf_count_t written = sf_writef_short(sf_, samples, sf_count_t(frames));
+        if (file_->failed())
+            return false;
+        if (written < sf_count_t(frames)) {
+            file_->setError(QString::fromLocal8Bit(sf_strerror(sf_)));
+            return false;
+        }
+        return file_->checkStillLinked();
+    }
+
     std::unique_ptr<OutputFile> file_;
     SNDFILE* sf_;
     int rate_;
     int channels_;
+    std::optional<int16_t> held_;
 };
 
 // libsndfile writes through these callbacks into the OutputFile, so every
@@ -95,7 +131,8 @@ std::unique_ptr<AudioEncoder> openSndfile(std::unique_ptr<OutputFile> file, int 
     // Keep the header valid as the file grows, so the file can be read (and
     // survives a crash) at any moment.
     sf_command(sf, SFC_SET_UPDATE_HEADER_AUTO, nullptr, SF_TRUE);
-    return std::make_unique<SndfileEncoder>(std::move(file), sf, rate, channels);
+    const bool pairSamples = (format & SF_FORMAT_SUBMASK) == SF_FORMAT_VOX_ADPCM;
+    return std::make_unique<SndfileEncoder>(std::move(file), sf, rate, channels, pairSamples);
 }
 
 } // namespace

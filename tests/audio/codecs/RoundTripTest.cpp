@@ -2,6 +2,7 @@
 // the same engine: duration, format and pitch must survive the codec.
 #include "CodecTestSupport.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -187,6 +188,31 @@ TEST(InputConversion, CreateResetsTheInputFormatToTheFilesFormat) {
     ASSERT_TRUE(writeTone(writer, 440, 1.0, 16000, 1));
     writer.Close();
     EXPECT_EQ(decodeFile(dir.filePath("b.wav")).frames(), 16000);
+}
+
+TEST(VoxBlocks, OddBlocksAreAcceptedAndNoSampleIsInvented) {
+    // Dialogic ADPCM packs two samples per byte; blocks of odd length (the
+    // last one of a recording, or any after resampling) must be taken
+    // whole, without the codec slipping in an extra sample.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("odd.vox");
+    AudioFile writer;
+    writer.CreateForWriting(path, 0);
+    ASSERT_EQ(writer.GetStatus(), 0);
+    writer.SetInputFormat(8000, 1);
+    const SampleBlock tone = makeTone(440, 8000, 1, 8000);
+    const size_t cuts[] = {0, 801, 1600, 1601, 4000, 7999, tone.size()};
+    for (size_t i = 0; i + 1 < std::size(cuts); ++i)
+        ASSERT_TRUE(writer.WriteSamples(SampleBlock(tone.begin() + ptrdiff_t(cuts[i]),
+                                                    tone.begin() + ptrdiff_t(cuts[i + 1]))))
+            << "block " << i << ": " << writer.GetWriteError().toStdString();
+    ASSERT_TRUE(writer.WriteSamples(SampleBlock(tone.begin(), tone.begin() + 3)));
+    writer.Close();
+    // 8003 samples: 4001 whole bytes and one sample padded with silence.
+    EXPECT_EQ(QFileInfo(path).size(), 4002);
+    const Decoded d = decodeFile(path);
+    EXPECT_EQ(d.frames(), 8004);
+    EXPECT_NEAR(dominantFrequency(d.samples, 8000, 1), 440, 5);
 }
 
 } // namespace
