@@ -10,6 +10,22 @@
 #include <QApplication>
 #include <QSessionManager>
 
+#include <cstdlib>
+#include <utility>
+
+namespace {
+// The window while the event loop runs. When the display goes away (a
+// desktop session that ends by closing its X server), Qt ends the process
+// with exit() from inside the loop; this exit handler still finishes a
+// running recording and saves the settings then.
+quillotap::FormMain* runningWindow = nullptr;
+
+void finishOnExit() {
+    if (quillotap::FormMain* window = std::exchange(runningWindow, nullptr))
+        window->Shutdown();
+}
+} // namespace
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillotap"));
@@ -37,5 +53,9 @@ int main(int argc, char** argv) {
     quillotap::ReportWhenShown(&window);
     if (!window.state().IconMode)
         window.show();
-    return app.exec();
+    runningWindow = &window;
+    std::atexit(finishOnExit);
+    const int status = app.exec();
+    runningWindow = nullptr;
+    return status;
 }

@@ -97,6 +97,15 @@ e2e_check() {
 
 e2e_finish() {
     echo "$E2E_PASSED passed, $E2E_FAILED failed"
+    if [ "$E2E_FAILED" -ne 0 ]; then
+        # What the program said, for the CI log.
+        local log
+        for log in "$E2E_DIR"/app-*.log; do
+            [ -s "$log" ] || continue
+            echo "---- $(basename "$log") (last lines)"
+            tail -n 20 "$log"
+        done
+    fi
     [ "$E2E_FAILED" -eq 0 ]
 }
 

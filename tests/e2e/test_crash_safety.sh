@@ -72,4 +72,18 @@ for i in "${!formats[@]}"; do
     done
 done
 
+# A desktop session that ends by closing its display: the program loses its X
+# connection in the middle of an MP3 recording and still finishes the file.
+[ -z "$only" ] || [ "$only" = mp3 ] && {
+    record 0 3
+    kill -TERM "${E2E_PIDS[0]}" # the X server
+    e2e_wait_exit "$E2E_APP_PID" 20
+    decoded=$(e2e_decoded_seconds "$FILE")
+    e2e_check "display lost: the file holds the recording (${decoded} s)" at_least "$decoded" 2.5
+    e2e_check "display lost: the ID3 tag was written" sh -c "head -c3 '$FILE' | grep -q ID3"
+    e2e_check "display lost: the header's duration is the decoded one" \
+        near "$(e2e_header_seconds "$FILE")" "$decoded" 0.2
+    e2e_check "display lost: the settings were saved" test "$(e2e_setting Hotkey1)" = "CA+R"
+}
+
 e2e_finish
