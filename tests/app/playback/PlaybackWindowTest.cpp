@@ -1,0 +1,251 @@
+// Playback in a started main window: the files page's Play, Pause and Stop
+// buttons and position slider, the recorder page's "Play" for the last
+// recording, the hotkey that stops a recording and plays it, and a recording
+// that goes on untouched while files are played.
+#include "../AppFixture.h"
+
+#include "audio/AudioFile.h"
+#include "formats/FormatCatalogue.h"
+#include "hotkeys/ScriptedKeyboardState.h"
+#include "support/ToneAnalysis.h"
+#include "ui/PictureSlider.h"
+#include "ui/SliderHandlers.h"
+
+#include <QPushButton>
+#include <cmath>
+
+namespace quillotap::test {
+namespace {
+
+constexpr int VkCtrl = 17;
+constexpr int VkAlt = 18;
+constexpr int VkP = 'P';
+
+const QDateTime FileTime{QDate(2026, 12, 8), QTime(9, 30, 5)};
+
+class PlaybackWindowTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        backend_->setSpeed(40);
+        backend_->clearOutput();
+    }
+    void TearDown() override {
+        AppFixture::TearDown();
+        backend_->setSpeed(1);
+    }
+
+    FormMain& startWindow() {
+        FormMainServices services;
+        auto keyboard = std::make_unique<ScriptedKeyboardState>();
+        keys_ = keyboard.get();
+        services.keyboard = std::move(keyboard);
+        services.hotkeyClock = HotkeyPoller::Clock::Manual;
+        services.cueWait = [](int) {};
+        services.recordingClock = [] { return FileTime; };
+        FormMain& f = start(std::move(services));
+        EXPECT_TRUE(started_);
+        return f;
+    }
+
+    // A four-second 440 Hz WAV file in the output folder.
+    QString writeTone(const QString& name) {
+        const QString path = state().OutputFolder + name;
+        AudioFile file;
+        file.SetWAVFormat(44100, 2, 16);
+        file.CreateForWriting(path);
+        EXPECT_GE(file.GetStatus(), 0) << file.GetErrorText().toStdString();
+        EXPECT_TRUE(file.WriteSamples(makeTone(440, 44100, 2, 4 * 44100)));
+        file.CloseWriter();
+        return path;
+    }
+
+    QTreeWidget* list() { return control<QTreeWidget>("ListViewFile"); }
+    QTreeWidgetItem* listItem(const QString& text) {
+        for (int i = 0; i < list()->topLevelItemCount(); ++i)
+            if (list()->topLevelItem(i)->text(0) == text)
+                return list()->topLevelItem(i);
+        return nullptr;
+    }
+    // The list shows the name, whoever filled it.
+    void ensureListed(const QString& name) {
+        if (!listItem(name))
+            list()->addTopLevelItem(new QTreeWidgetItem(QStringList{name}));
+    }
+
+    // Records in WAV for about two seconds of audio, then stops.
+    void recordWav() {
+        control<QComboBox>("ComboFormat")->setCurrentIndex(FormatWAV);
+        control<QPushButton>("CmdRecord")->click();
+        ASSERT_TRUE(state().RecordingActive);
+        ASSERT_TRUE(WaitFor([&] { return QFileInfo(state().OutputFilePath).size() > 400000; }));
+        control<QPushButton>("CmdStopRecord")->click();
+        ASSERT_FALSE(state().RecordingActive);
+    }
+
+    qint64 fileFrames(const QString& path) {
+        AudioFile file;
+        file.OpenForReading(path);
+        return file.GetStatus() < 0 ? -1 : file.GetLength();
+    }
+
+    QString caption(const char* button) { return control<QPushButton>(button)->text(); }
+
+    ScriptedKeyboardState* keys_ = nullptr;
+};
+
+TEST_F(PlaybackWindowTest, FilesPageButtonsPlayPauseSeekAndStop) {
+    startWindow();
+    const QString path = writeTone(QStringLiteral("tone.wav"));
+    form().pageMenu().PicMenu_Click(FormMain::FilesPage);
+
+    // An empty list has nothing to play.
+    list()->clear();
+    control<QPushButton>("CmdPlay")->click();
+    EXPECT_FALSE(state().PlayerActive);
+
+    ensureListed(QStringLiteral("tone.wav"));
+    control<QPushButton>("CmdPlay")->click();
+    ASSERT_TRUE(state().PlayerActive);
+    EXPECT_EQ(control<QLabel>("LabelFileName")->text(), path);
+    EXPECT_EQ(control<QLabel>("LabelTime")->text(), "Total: 00:00:04");
+
+    control<QPushButton>("CmdPausePlay")->click();
+    EXPECT_TRUE(state().PlayerPaused);
+    EXPECT_EQ(caption("CmdPausePlay"), "Continue");
+
+    // Letting go of the position knob in the middle moves the file position
+    // there.
+    auto* position = control<PictureSlider>("PicSlider1");
+    state().PositionDragging = true;
+    position->SetSliderKnob(position->width() / 2);
+    form().sliderHandlers().PicSlider1_Release();
+    EXPECT_FALSE(state().PositionDragging);
+    EXPECT_NEAR(position->value(), 50, 1);
+    EXPECT_EQ(state().PlayBase, std::llround(position->value() / 100.0 * 4 * 44100));
+
+    control<QPushButton>("CmdStopPlay")->click();
+    EXPECT_FALSE(state().PlayerActive);
+    EXPECT_EQ(caption("CmdPausePlay"), "Pause");
+    EXPECT_EQ(position->value(), 0);
+    EXPECT_EQ(control<QLabel>("LabelFileName")->text(), path);
+
+    // Going back to the recorder page ends playback.
+    control<QPushButton>("CmdPlay")->click();
+    ASSERT_TRUE(state().PlayerActive);
+    form().pageMenu().PicMenu_Click(FormMain::RecorderPage);
+    EXPECT_FALSE(state().PlayerActive);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(PlaybackWindowTest, PlayNowDoesNothingBeforeTheFirstRecording) {
+    startWindow();
+    writeTone(QStringLiteral("older.wav"));
+    form().CmdPlayNow_Click();
+    EXPECT_EQ(state().CurrentPage, FormMain::RecorderPage);
+    EXPECT_FALSE(state().PlayerActive);
+}
+
+TEST_F(PlaybackWindowTest, PlayNowShowsSelectsAndPlaysTheLastRecording) {
+    startWindow();
+    recordWav();
+    const QString name = state().OutputFileName;
+    EXPECT_EQ(name, "20261208-093005.wav");
+    // Another item first, whose name differs only in case.
+    list()->insertTopLevelItem(0, new QTreeWidgetItem(QStringList{name.toUpper()}));
+    ensureListed(name);
+    backend_->clearOutput();
+
+    auto* playNow = control<QPushButton>("CmdPlayNow");
+    ASSERT_TRUE(playNow->isEnabled());
+    playNow->click();
+    EXPECT_EQ(state().CurrentPage, FormMain::FilesPage);
+    ASSERT_NE(list()->currentItem(), nullptr);
+    EXPECT_EQ(list()->currentItem()->text(0), name);
+    EXPECT_TRUE(list()->currentItem()->isSelected());
+    EXPECT_EQ(form().focusWidget(), list());
+    ASSERT_TRUE(state().PlayerActive);
+    EXPECT_EQ(control<QLabel>("LabelFileName")->text(), state().OutputFilePath);
+
+    ASSERT_TRUE(WaitFor([&] { return !state().PlayerActive; }));
+    EXPECT_EQ(backend_->outputFramesPlayed(), fileFrames(state().OutputFilePath));
+    EXPECT_NEAR(dominantFrequency(backend_->outputSamples(), 44100, 2), 440.0, 3.0);
+}
+
+TEST_F(PlaybackWindowTest, PlayNowPlaysTheRecordingEvenWhenTheListLacksIt) {
+    startWindow();
+    recordWav();
+    list()->clear();
+    state().FileListStale = false; // the files page shows the list as it is
+    form().CmdPlayNow_Click();
+    EXPECT_EQ(state().CurrentPage, FormMain::FilesPage);
+    EXPECT_EQ(list()->currentItem(), nullptr);
+    EXPECT_TRUE(state().PlayerActive);
+    EXPECT_EQ(control<QLabel>("LabelFileName")->text(), state().OutputFilePath);
+}
+
+TEST_F(PlaybackWindowTest, PlayHotkeyStopsTheRecordingAndPlaysIt) {
+    startWindow();
+    control<QComboBox>("ComboFormat")->setCurrentIndex(FormatWAV);
+    control<QPushButton>("CmdRecord")->click();
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo(state().OutputFilePath).size() > 200000; }));
+    backend_->clearOutput();
+
+    HotkeyPoller& poller = form().hotkeyPoller();
+    keys_->press({VkCtrl, VkAlt, VkP});
+    EXPECT_EQ(poller.tick(), 6);
+    EXPECT_FALSE(state().RecordingActive);
+    EXPECT_TRUE(state().PlayerActive);
+    EXPECT_EQ(state().CurrentPage, FormMain::FilesPage);
+    EXPECT_EQ(control<QLabel>("LabelFileName")->text(), state().OutputFilePath);
+    ASSERT_TRUE(WaitFor([&] { return backend_->outputFramesPlayed() > 8000; }));
+
+    // Held on: each repeat plays the recording again from its start.
+    poller.pauseElapsed();
+    EXPECT_EQ(poller.tick(), 6);
+    keys_->releaseAll();
+    EXPECT_TRUE(state().PlayerActive);
+    EXPECT_EQ(state().PlayBase, 0);
+    ASSERT_TRUE(WaitFor([&] { return !state().PlayerActive; }));
+    EXPECT_NEAR(dominantFrequency(backend_->outputSamples(), 44100, 2), 440.0, 3.0);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(PlaybackWindowTest, ARecordingGoesOnUntouchedWhileFilesArePlayed) {
+    useDevices(QStringLiteral("Counter:Counter"));
+    startWindow();
+    const QString other = writeTone(QStringLiteral("other.wav"));
+    control<QComboBox>("ComboFormat")->setCurrentIndex(FormatWAV);
+    control<QPushButton>("CmdRecord")->click();
+    ASSERT_TRUE(state().RecordingActive);
+    const QString recording = state().OutputFilePath;
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo(recording).size() > 100000; }));
+
+    form().PlayFile(other);
+    ASSERT_TRUE(state().PlayerActive);
+    form().PlayFile(recording); // the file being written
+    ASSERT_TRUE(state().PlayerActive);
+    ASSERT_TRUE(WaitFor([&] { return backend_->outputFramesPlayed() > 2000; }));
+    form().StopPlayback();
+    const qint64 sizeAtStop = QFileInfo(recording).size();
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo(recording).size() > sizeAtStop + 100000; }))
+        << "the recording goes on after playback stopped";
+    control<QPushButton>("CmdStopRecord")->click();
+    EXPECT_TRUE(messages_.empty());
+
+    // Every captured element is in the file, in order: the counter the
+    // synthetic line produces runs on without a gap or a repeat.
+    AudioFile check;
+    check.OpenForReading(recording);
+    ASSERT_GE(check.GetStatus(), 0);
+    const SampleBlock all = check.ReadSamples(int(check.GetLength() * check.GetChannels()));
+    ASSERT_GT(qint64(all.size()), sizeAtStop / 2);
+    qint64 broken = -1;
+    for (std::size_t i = 0; i < all.size() && broken < 0; ++i)
+        if (all[i] != int16_t(uint16_t(i)))
+            broken = qint64(i);
+    EXPECT_EQ(broken, -1);
+}
+
+} // namespace
+} // namespace quillotap::test
