@@ -52,6 +52,7 @@ class RecordingsList;
 class FileCommands;
 class Playback;
 class IconMode;
+class TrayIcon;
 class PresetMenus;
 
 // What the main window takes from outside rather than building itself. The
@@ -62,6 +63,8 @@ struct FormMainServices {
     HotkeyPoller::Clock hotkeyClock = HotkeyPoller::Clock::Timers;
     CueSounds::Wait cueWait;                // none: real time passes
     RecordingSession::Clock recordingClock; // none: the local time
+    // none: the desktop's notification area
+    std::function<std::unique_ptr<TrayIcon>()> trayFactory;
 };
 
 // The window's picture sliders as its forms create them (a form passes only

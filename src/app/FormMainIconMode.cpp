@@ -1,31 +1,81 @@
-// Icon mode: the notification-area icon that stands in for the window.
+// Icon mode: the notification-area icon that stands in for the window. The
+// behaviour lives in ui/IconMode; this file connects it to the window, its
+// recording buttons, its status line and the icon-mode page.
 #include "app/FormMain.h"
 
+#include "recording/RecordingSession.h"
+#include "ui/IconMode.h"
+#include "ui/SystemTrayIcon.h"
+#include "ui/TrayPictures.h"
+#include "ui_PageIconMode.h"
+
 #include <QEvent>
+#include <QLabel>
+#include <QPushButton>
 
 namespace quillotap {
 
-void FormMain::setUpIconMode() {}
+void FormMain::setUpIconMode() {
+    std::unique_ptr<TrayIcon> tray =
+        services_.trayFactory ? services_.trayFactory() : std::make_unique<SystemTrayIcon>();
+    iconModeController_ =
+        new IconMode(state_, *this, std::move(tray),
+                     {[this] { session_->Record(); }, [this] { session_->Stop(); },
+                      [this](const QString& text) { statusLabel()->setText(text); }},
+                     this);
+    iconMode_->Image3->setPixmap(DrawTrayPicture(TrayPicture::Ready, 16));
+    iconMode_->Image4->setPixmap(DrawTrayPicture(TrayPicture::Recording, 16));
+    connect(iconMode_->CmdIcon, &QPushButton::clicked, this, &FormMain::CmdIcon_Click);
+}
 
 void FormMain::EnterIconMode() {
-    iconModeRequested_ = true;
+    CmdIcon_Click();
 }
 
 void FormMain::LeaveIconMode() {
-    showNormal();
-    raise();
-    activateWindow();
-    state_.IconMode = false;
+    iconModeController_->LeaveIconMode();
 }
 
 void FormMain::CmdIcon_Click() {
-    EnterIconMode();
+    iconModeRequested_ = true;
+    // Without a notification area the minimised window is the icon; asked
+    // again (the icon-mode hotkey, which sees a window that is still shown),
+    // it comes back, so the hotkey keeps alternating as it does with an icon.
+    if (iconModeController_->isStandingIn()) {
+        LeaveIconMode();
+        return;
+    }
+    // A window that was never shown (the start in icon mode) only takes the
+    // minimised state; showing it here would flash it on the screen.
+    if (isVisible())
+        showMinimized();
+    else
+        setWindowState(windowState() | Qt::WindowMinimized);
+    iconModeController_->EnterIconMode();
 }
 
-void FormMain::ShowIconRecording(bool) {}
+void FormMain::ShowIconRecording(bool recording) {
+    iconModeController_->showRecording(recording);
+}
 
 void FormMain::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !iconModeController_)
+        return;
+    if (isMinimized()) {
+        // Once the minimising is over: a window hidden while it is still
+        // being minimised would be shown again by the rest of that step.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isMinimized() && !state_.IconMode &&
+                    state_.StartIconWhenMin == QLatin1String("Yes"))
+                    iconModeController_->EnterIconMode();
+            },
+            Qt::QueuedConnection);
+    } else {
+        iconModeController_->windowStateChanged();
+    }
 }
 
 } // namespace quillotap

@@ -64,7 +64,7 @@ bool FormMain::StartUp(const QStringList& arguments) {
 
     // Only the exact single argument "/icon" asks for icon mode.
     if (arguments.size() == 2 && arguments.at(1) == IconModeArgument)
-        EnterIconMode();
+        CmdIcon_Click();
     // No skin: the window keeps the desktop's style.
     setWindowIcon(ProgramIcon());
     started_ = true;

@@ -1,0 +1,101 @@
+// Icon mode: the main window steps aside for one icon in the notification
+// area. A left click on the icon starts or stops a recording, a right click
+// brings the window back; while a recording runs the icon blinks once a
+// second between the recording picture and the window's own icon.
+//
+// A desktop without a notification area gets a minimised window instead of
+// a hidden one (the user is told once per run), so the window can always be
+// brought back from the taskbar; should a notification area appear while the
+// window is still minimised, the icon takes over. An icon whose area goes
+// away while the window is hidden likewise gives way to the minimised window.
+#pragma once
+
+#include "ui/TrayIcon.h"
+
+#include <QIcon>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace quillotap {
+
+struct MainState;
+
+class IconMode : public QObject {
+    Q_OBJECT
+public:
+    // What icon mode runs elsewhere.
+    struct Operations {
+        std::function<void()> record;               // the Record button
+        std::function<void()> stop;                 // the Stop button
+        std::function<void(const QString&)> notice; // one line on the status line
+    };
+
+    static constexpr int BlinkIntervalMs = 1000;
+    static const QString ReadyTip;     // "Quillotap - Ready to record"
+    static const QString RecordingTip; // "Quillotap - Recording"
+    static const QString BalloonTitle; // "Quillotap"
+    static const QString BalloonText;  // how to use the icon, two lines
+    static const QString NoTrayNotice; // why the window was only minimised
+
+    // Works on the state's IconMode, BalloonShown, IconBlinkPhase and
+    // RecordingActive; `window` is the window the icon stands in for.
+    IconMode(MainState& state, QWidget& window, std::unique_ptr<TrayIcon> tray,
+             Operations operations, QObject* parent = nullptr);
+    ~IconMode() override;
+
+    // Shows the icon (ready or recording picture as the recorder stands),
+    // hides the window and, the first time in a run, shows the balloon.
+    // Entering again while in icon mode changes nothing visible.
+    void EnterIconMode();
+    // Shows the window normally, brings it to the front, removes the icon.
+    void LeaveIconMode();
+    // A balloon on the icon with the information sign.
+    void ShowTrayBalloon(const QString& text, const QString& title);
+
+    // In icon mode, shows the recording picture and tip (true) or the ready
+    // ones (false). The icon never claims a recording that is not running:
+    // asked for the recording picture while none runs, it shows ready.
+    void showRecording(bool recording);
+
+    // Clicks on the icon.
+    void TrayLeftClick();
+    void TrayRightClick();
+
+    // The blink tick (TimerIcon, every second from creation to exit).
+    void TimerIcon_Timer();
+
+    // The window's state changed: a window that stands in for the icon and
+    // is restored by the user ends icon mode.
+    void windowStateChanged();
+
+    // In icon mode with a minimised window instead of an icon.
+    bool isStandingIn() const { return standingIn_; }
+
+    TrayIcon& tray() const { return *tray_; }
+    QTimer& blinkTimer() { return timerIcon_; }
+    const QIcon& readyIcon() const { return readyIcon_; }
+    const QIcon& recordingIcon() const { return recordingIcon_; }
+
+private:
+    void showPicture(bool recording);
+    void standInForIcon();
+    void tellOnceAboutMissingTray();
+
+    MainState& state_;
+    QWidget& window_;
+    std::unique_ptr<TrayIcon> tray_;
+    Operations operations_;
+    QIcon readyIcon_;
+    QIcon recordingIcon_;
+    QTimer timerIcon_;
+    bool standingIn_ = false;
+    bool noticeGiven_ = false;
+    bool entering_ = false;
+};
+
+} // namespace quillotap

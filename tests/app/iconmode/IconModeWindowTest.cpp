@@ -1,0 +1,255 @@
+// Icon mode of a started main window: the icon-mode page, the button, the
+// start in icon mode, minimising, clicks on the icon that record through the
+// real recording session, the icon-mode hotkey held down, and a desktop
+// without a notification area.
+#include "../AppFixture.h"
+
+#include "hotkeys/ScriptedKeyboardState.h"
+#include "ui/IconMode.h"
+#include "ui/iconmode/FakeTrayIcon.h"
+
+#include <QFileInfo>
+#include <QPushButton>
+
+namespace quillotap::test {
+namespace {
+
+constexpr int VkCtrl = 17;
+constexpr int VkAlt = 18;
+constexpr int VkI = 'I';
+constexpr int VkR = 'R';
+
+class IconModeWindowTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        backend_->setSpeed(40);
+    }
+    void TearDown() override {
+        AppFixture::TearDown();
+        backend_->setSpeed(1);
+    }
+
+    // The window with a recording icon, a scripted keyboard, a hand-ticked
+    // poller and cues that only note that they played.
+    FormMain& startWindow(const QStringList& arguments = {QStringLiteral("quillotap")},
+                          bool trayAvailable = true) {
+        FormMainServices services;
+        auto keyboard = std::make_unique<ScriptedKeyboardState>();
+        keys_ = keyboard.get();
+        services.keyboard = std::move(keyboard);
+        services.hotkeyClock = HotkeyPoller::Clock::Manual;
+        services.cueWait = [this](int ms) { cues_ << ms; };
+        services.trayFactory = [this, trayAvailable]() -> std::unique_ptr<TrayIcon> {
+            auto tray = std::make_unique<FakeTrayIcon>();
+            tray->available = trayAvailable;
+            tray_ = tray.get();
+            return tray;
+        };
+        FormMain& f = start(std::move(services), arguments);
+        EXPECT_TRUE(started_);
+        mode_ = f.findChild<IconMode*>();
+        EXPECT_NE(mode_, nullptr);
+        mode_->blinkTimer().stop();
+        tray_->names = {{mode_->readyIcon().cacheKey(), QStringLiteral("ready")},
+                        {mode_->recordingIcon().cacheKey(), QStringLiteral("recording")},
+                        {f.windowIcon().cacheKey(), QStringLiteral("window")}};
+        tray_->probe = [this] {
+            return state().RecordingActive ? QStringLiteral("recording") : QStringLiteral("idle");
+        };
+        return f;
+    }
+
+    FormMain& startShown() {
+        FormMain& f = startWindow();
+        f.show();
+        return f;
+    }
+
+    void clickIconButton() { control<QPushButton>("CmdIcon")->click(); }
+
+    // One poller tick with the keys held, then the 200 ms pause.
+    int holdTick() {
+        const int row = form().hotkeyPoller().tick();
+        form().hotkeyPoller().pauseElapsed();
+        return row;
+    }
+
+    bool windowShown() { return form().isVisible() && !form().isMinimized(); }
+
+    ScriptedKeyboardState* keys_ = nullptr;
+    FakeTrayIcon* tray_ = nullptr;
+    IconMode* mode_ = nullptr;
+    QList<int> cues_;
+};
+
+TEST_F(IconModeWindowTest, ThePageHoldsTheHelpTextAndTheTwoIconPictures) {
+    startWindow();
+    EXPECT_EQ(control<QLabel>("Label14")->text(),
+              "1) Left click (click left button of the mouse) on the system tray icon to "
+              "start/stop recording\n\n2) Right click (click right button of the mouse) on the "
+              "system tray icon to exit icon mode and open the main window.\n\n3) You can still "
+              "use Hotkey in the icon mode.");
+    for (const char* name : {"Image3", "Image4"}) {
+        SCOPED_TRACE(name);
+        auto* image = control<QLabel>(name);
+        EXPECT_TRUE(image->isHidden());
+        EXPECT_EQ(image->pixmap().size(), QSize(16, 16));
+    }
+    EXPECT_NE(control<QLabel>("Image3")->pixmap().toImage(),
+              control<QLabel>("Image4")->pixmap().toImage());
+    EXPECT_FALSE(tray_->visible);
+}
+
+TEST_F(IconModeWindowTest, OnlyTheExactSingleArgumentStartsInIconMode) {
+    const struct {
+        QStringList arguments;
+        bool iconMode;
+    } cases[] = {
+        {{"quillotap", "/icon"}, true},
+        {{"quillotap", "/ICON"}, false},
+        {{"quillotap", "/icon", "/icon"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join('|').toStdString());
+        startWindow(c.arguments);
+        EXPECT_EQ(state().IconMode, c.iconMode);
+        EXPECT_EQ(tray_->visible, c.iconMode);
+        EXPECT_EQ(tray_->messages.size(), c.iconMode ? 1 : 0);
+        // The start in icon mode never puts the window on the screen.
+        EXPECT_FALSE(form().isVisible());
+        if (c.iconMode) {
+            tray_->rightClick();
+            EXPECT_TRUE(windowShown());
+        }
+        close();
+    }
+}
+
+TEST_F(IconModeWindowTest, MinimisingEntersIconModeOnlyWithTheOptionOnAsDoesTheButton) {
+    startShown();
+    form().showMinimized();
+    QApplication::processEvents();
+    EXPECT_FALSE(state().IconMode);
+    EXPECT_TRUE(form().isVisible()) << "a plain minimised window";
+    EXPECT_FALSE(tray_->visible);
+    form().showNormal();
+
+    control<QCheckBox>("CheckIconMode")->setChecked(true);
+    form().showMinimized();
+    ASSERT_TRUE(WaitFor([&] { return state().IconMode; }));
+    EXPECT_FALSE(form().isVisible());
+    EXPECT_TRUE(tray_->visible);
+
+    // With the option on, the button's own minimising asks for icon mode
+    // as well: one balloon, and the window stays hidden.
+    tray_->rightClick();
+    ASSERT_TRUE(windowShown());
+    EXPECT_FALSE(tray_->visible);
+    EXPECT_FALSE(state().IconMode);
+    clickIconButton();
+    QApplication::processEvents();
+    EXPECT_TRUE(state().IconMode);
+    EXPECT_TRUE(tray_->visible);
+    EXPECT_EQ(tray_->messages.size(), 1);
+    EXPECT_FALSE(form().isVisible());
+}
+
+TEST_F(IconModeWindowTest, LeftClicksRecordAndStopWithoutCuesAndTheIconLeadsTheRecorder) {
+    startShown();
+    clickIconButton();
+    tray_->log.clear();
+
+    tray_->leftClick();
+    ASSERT_TRUE(state().RecordingActive);
+    EXPECT_EQ(tray_->log, (QStringList{"icon recording (idle)", "tip Quillotap - Recording"}));
+    const QString file = state().OutputFilePath;
+    EXPECT_TRUE(file.startsWith(documents_));
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo(file).size() > 4000; }));
+
+    // While it records, the icon blinks between its picture and the window's.
+    for (int i = 0; i < 2; ++i)
+        mode_->TimerIcon_Timer();
+    EXPECT_EQ(tray_->log.mid(2),
+              (QStringList{"icon window (recording)", "icon recording (recording)"}));
+
+    tray_->log.clear();
+    tray_->leftClick();
+    EXPECT_FALSE(state().RecordingActive);
+    EXPECT_EQ(tray_->log.first(), "icon ready (recording)");
+    EXPECT_EQ(tray_->iconName(), "ready");
+    EXPECT_EQ(tray_->toolTip, "Quillotap - Ready to record");
+    EXPECT_TRUE(cues_.isEmpty()) << "clicks on the icon play no cue";
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_TRUE(state().IconMode) << "the window stays hidden";
+    EXPECT_FALSE(form().isVisible());
+
+    // The file is finished: a tagged MP3 that keeps its size.
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.read(3), "ID3");
+
+    mode_->TimerIcon_Timer();
+    EXPECT_EQ(tray_->iconName(), "ready") << "no blinking after the stop";
+}
+
+TEST_F(IconModeWindowTest, TheStartHotkeyInIconModeShowsTheRecordingIcon) {
+    startShown();
+    clickIconButton();
+    keys_->press({VkCtrl, VkAlt, VkR});
+    EXPECT_EQ(form().hotkeyPoller().tick(), 1);
+    EXPECT_TRUE(state().RecordingActive);
+    EXPECT_EQ(tray_->iconName(), "recording");
+    EXPECT_EQ(tray_->toolTip, "Quillotap - Recording");
+    EXPECT_EQ(cues_.size(), 1) << "the hotkey plays its start cue";
+    form().StopRecording();
+}
+
+TEST_F(IconModeWindowTest, TheIconModeHotkeyHeldDownAlternatesBetweenWindowAndIcon) {
+    startShown();
+    keys_->press({VkCtrl, VkAlt, VkI});
+    QList<bool> iconMode;
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(holdTick(), 7);
+        iconMode << state().IconMode;
+        EXPECT_EQ(tray_->visible, state().IconMode);
+        EXPECT_EQ(form().isVisible(), !state().IconMode);
+    }
+    EXPECT_EQ(iconMode, (QList<bool>{true, false, true, false}));
+    EXPECT_TRUE(windowShown());
+    EXPECT_EQ(tray_->messages.size(), 1);
+}
+
+TEST_F(IconModeWindowTest, WithoutANotificationAreaTheWindowIsMinimisedAndTheUserToldOnce) {
+    startWindow({QStringLiteral("quillotap"), QStringLiteral("/icon")}, false);
+    EXPECT_TRUE(state().IconMode);
+    EXPECT_TRUE(form().isVisible()) << "never hidden where no icon could bring it back";
+    EXPECT_TRUE(form().isMinimized());
+    EXPECT_FALSE(tray_->visible);
+    EXPECT_EQ(form().statusLabel()->text(), IconMode::NoTrayNotice);
+    EXPECT_TRUE(messages_.empty()) << "no message box in the way";
+
+    // The icon-mode hotkey still alternates: back to the window, then to the
+    // minimised window again.
+    keys_->press({VkCtrl, VkAlt, VkI});
+    EXPECT_EQ(holdTick(), 7);
+    EXPECT_TRUE(windowShown());
+    EXPECT_FALSE(state().IconMode);
+    form().statusLabel()->setText(QStringLiteral("Ready"));
+    EXPECT_EQ(holdTick(), 7);
+    EXPECT_TRUE(state().IconMode);
+    EXPECT_TRUE(form().isMinimized());
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_EQ(form().statusLabel()->text(), "Ready") << "told once per run";
+    keys_->releaseAll();
+
+    // Restoring the window from the taskbar ends icon mode.
+    form().showNormal();
+    EXPECT_FALSE(state().IconMode);
+    clickIconButton();
+    EXPECT_TRUE(form().isMinimized());
+    EXPECT_TRUE(form().isVisible());
+}
+
+} // namespace
+} // namespace quillotap::test
