@@ -13,14 +13,6 @@ e2e_wait_window Quillotap || exit 1
 window=$E2E_WINDOW
 e2e_check "the folder starts empty" test -z "$(ls -A "$folder" 2>/dev/null)"
 
-# press KEYS...: holds the keys briefly, as a person does.
-press() {
-    xdotool keydown "$@"
-    sleep 0.3
-    local keys=("$@") i
-    for ((i = ${#keys[@]} - 1; i >= 0; i--)); do xdotool keyup "${keys[i]}"; done
-}
-
 # While the keys go down, watch the output streams: the start cue plays
 # "start.wav" (mono, 22050 Hz) on the default sink "out", and it must do so
 # before the recording file exists.
@@ -35,10 +27,10 @@ press() {
 watcher=$!
 E2E_PIDS+=("$watcher")
 
-press ctrl alt r
+e2e_press ctrl alt r
 e2e_wait_for "the recording file" sh -c "ls '$folder'/*.mp3"
 sleep 3
-press ctrl alt s
+e2e_press ctrl alt s
 
 # The stop writes the default ID3 tag: the file then starts with "ID3".
 file=$(ls "$folder"/*.mp3 | head -n1)

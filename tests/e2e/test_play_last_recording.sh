@@ -12,18 +12,10 @@ e2e_launch
 e2e_wait_window Quillotap || exit 1
 window=$E2E_WINDOW
 
-# press KEYS...: holds the keys briefly, as a person does.
-press() {
-    xdotool keydown "$@"
-    sleep 0.3
-    local keys=("$@") i
-    for ((i = ${#keys[@]} - 1; i >= 0; i--)); do xdotool keyup "${keys[i]}"; done
-}
-
-press ctrl alt r
+e2e_press ctrl alt r
 e2e_wait_for "the recording file" sh -c "ls '$folder'/*.mp3"
 sleep 3
-press ctrl alt s
+e2e_press ctrl alt s
 file=$(ls "$folder"/*.mp3 | head -n1)
 e2e_wait_for "the finished file" sh -c "head -c3 '$file' | grep -q ID3"
 # The stop cue plays on the same output: let it end first.
@@ -46,7 +38,7 @@ recorder=$!
 E2E_PIDS+=("$recorder")
 sleep 0.5
 
-press ctrl alt p
+e2e_press ctrl alt p
 e2e_wait_for "the playback stream" sh -c "pactl list short sink-inputs | grep -q '$stream'"
 pactl list sink-inputs >"$E2E_DIR/sink-inputs.txt"
 e2e_check "the stream belongs to the program and plays on \"out\"" \
