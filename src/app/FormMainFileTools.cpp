@@ -1,8 +1,71 @@
 // The files page's tag editor and converter buttons.
 #include "app/FormMain.h"
 
+#include "files/FormConvert.h"
+#include "files/FormID3.h"
+
+#include "ui_PageFiles.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+
 namespace quillotap {
 
-void FormMain::setUpFileTools() {}
+void FormMain::setUpFileTools() {
+    const auto message = [this](QMessageBox::Icon icon, const QString& title, const QString& text) {
+        showMessage(icon, title, text);
+    };
+
+    connect(files_->CmdID3, &QPushButton::clicked, this, [this, message] {
+        const QTreeWidgetItem* item = CurrentRecording();
+        if (!item)
+            return;
+        const QString path = state_.OutputFolder + item->text(0);
+        if (!path.endsWith(QLatin1String(".mp3"))) {
+            showMessage(QMessageBox::Information, QStringLiteral("Quillotap"),
+                        QStringLiteral("Please select a mp3 file"));
+            return;
+        }
+        // Its tag is written when the recording ends; writing it meanwhile
+        // would race the encoder for the same file.
+        if (state_.RecordingActive && path == state_.OutputFilePath) {
+            showMessage(QMessageBox::Information, QStringLiteral("Quillotap"),
+                        QStringLiteral("This file is being recorded. Its tag can be edited "
+                                       "once the recording has stopped."));
+            return;
+        }
+        if (files_->LabelFileName->text() == path && state_.PlayerActive)
+            StopPlayback();
+        SuspendHotkeys();
+        FormID3 dialog(path, this);
+        dialog.setMessageHandler(message);
+        if (dialog.Load())
+            dialog.exec();
+        ResumeHotkeys();
+    });
+
+    connect(files_->CmdConvert, &QPushButton::clicked, this, [this, message] {
+        const QTreeWidgetItem* item = CurrentRecording();
+        if (!item) {
+            showMessage(QMessageBox::Information, QStringLiteral("Quillotap"),
+                        QStringLiteral("Please select a file to convert"));
+            return;
+        }
+        const QString name = item->text(0);
+        StopPlayback();
+        SuspendHotkeys();
+        {
+            FormConvert dialog(state_.OutputFolder, name, *state_.MP3Lame, state_.FormatSettings,
+                               state_.MP3FormatStr, this);
+            dialog.setMessageHandler(message);
+            dialog.exec();
+        }
+        ResumeHotkeys();
+        // The new file belongs in the list.
+        state_.FileListStale = true;
+        BuildRecordingsList();
+    });
+}
 
 } // namespace quillotap

@@ -32,7 +32,9 @@ void AudioVisualizationEx2::SetSamples(const SampleBlock& block) {
 }
 
 bool AudioVisualizationEx2::SetDispatchProperty(int dispid, const QVariant& value) {
-    if (!d->props.set(dispid, value))
+    const bool accepted = d->props.set(dispid, value);
+    emit dispatchPropertySet(dispid, value, accepted);
+    if (!accepted)
         return false;
     d->analyzer.refresh(d->props);
     update();

@@ -22,10 +22,12 @@ namespace quillotap {
 //   20  peak-hold time of the peak markers, ms (0..60000)
 //   21  fall speed of bars and peak markers, percent of the full height per
 //       100 ms of audio (0..10000)
-//   22  gap between bars, pixels (0..100)
+//   22  gap between bars and between meter segments, pixels (0..100);
+//       narrower where the bars are only a few pixels wide
 //   23  peak markers shown above the bars (0/1)
 //   24  resolution: bands of the spectrum, bars of the oscilloscope's bar
-//       styles, segments of the level meter (1..4096)
+//       styles, segments of the level meter (1..4096); more bands than
+//       pixel columns share a column, which shows the loudest
 //   25  level where the middle colour starts, percent of the full height
 //   26  level where the high colour starts, percent of the full height
 //   27  smooth fall: 1 bars fall at the speed of 21, 0 they follow the
@@ -34,9 +36,11 @@ namespace quillotap {
 //   29  background grid (0/1)
 //   33  gradient: True colours blend along the level scale, False each
 //       level takes the solid colour of its zone
-//   34  display mode: 0 oscilloscope, 1 level meter, 2 stereo (X/Y) scope,
-//       3 spectrum (FFT)
-//   35  channels: 0 mixed into one display, 1 one display per channel
+//   34  display mode: 0 oscilloscope, 1 level meter (a row of LED segments
+//       per display, -60..0 dBFS, unlit segments dimmed), 2 stereo (X/Y)
+//       scope, 3 spectrum (FFT)
+//   35  channels: 0 mixed into one display, 1 one display per channel,
+//       stacked from the top
 //   36  drawing style: 0 lines, 1 bars, 2 dots, 3 segmented (LED) bars,
 //       4 filled area, 5 outlined bars, 6 bars mirrored about the centre
 class AudioVisualizationEx2 : public QWidget {
@@ -54,6 +58,10 @@ public:
     QVariant GetDispatchProperty(int dispid) const;
 
     QSize sizeHint() const override;
+
+signals:
+    // Every SetDispatchProperty call, in order, with whether it was taken.
+    void dispatchPropertySet(int dispid, const QVariant& value, bool accepted);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

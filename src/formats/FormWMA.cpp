@@ -29,6 +29,10 @@ FormWMA::FormWMA(OutputFormatSettings& settings, AudioFile& audioFile, QWidget* 
     auto* label = Named(new QLabel(QStringLiteral("Presets:")), QStringLiteral("Label1"));
     combo_ = Named(new QComboBox, QStringLiteral("Combo1"), QStringLiteral("Presets"));
     combo_->setEditable(false);
+    // A drop-down of a screenful at most, scrolled, rather than a list that
+    // covers the whole screen with all 47 profiles.
+    combo_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    combo_->setMaxVisibleItems(16);
     label->setBuddy(combo_);
 
     static const char* const kCaptions[3] = {"Normal quality. Normal size.",

@@ -1,5 +1,7 @@
 #include "recording/SleepInhibitor.h"
 
+#include "settings/DesktopSessionBus.h"
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -21,8 +23,7 @@ const QString ScreenSaverInterface = QStringLiteral("org.freedesktop.ScreenSaver
 constexpr int CallTimeoutMs = 5000;
 } // namespace
 
-SleepInhibitor::SleepInhibitor(QObject* parent)
-    : SleepInhibitor(QDBusConnection::systemBus(), QDBusConnection::sessionBus(), parent) {}
+SleepInhibitor::SleepInhibitor(QObject* parent) : QObject(parent) {}
 
 SleepInhibitor::SleepInhibitor(QDBusConnection systemBus, QDBusConnection sessionBus,
                                QObject* parent)
@@ -32,10 +33,18 @@ SleepInhibitor::~SleepInhibitor() {
     release();
 }
 
+void SleepInhibitor::connectBuses() {
+    if (!systemBus_)
+        systemBus_ = QDBusConnection::systemBus();
+    if (!sessionBus_)
+        sessionBus_ = DesktopSessionBus();
+}
+
 void SleepInhibitor::inhibit(const QString& reason) {
     if (requested_)
         return;
     requested_ = true;
+    connectBuses();
     ++generation_;
     askLoginManager(reason);
     askScreenSaver(reason);
@@ -52,18 +61,18 @@ void SleepInhibitor::release() {
         QDBusMessage call = QDBusMessage::createMethodCall(
             ScreenSaverService, ScreenSaverPath, ScreenSaverInterface, QStringLiteral("UnInhibit"));
         call << *cookie_;
-        sessionBus_.asyncCall(call, CallTimeoutMs);
+        sessionBus_->asyncCall(call, CallTimeoutMs);
         cookie_.reset();
     }
 }
 
 void SleepInhibitor::askLoginManager(const QString& reason) {
-    if (!systemBus_.isConnected())
+    if (!systemBus_->isConnected())
         return;
     QDBusMessage call = QDBusMessage::createMethodCall(LoginService, LoginPath, LoginInterface,
                                                        QStringLiteral("Inhibit"));
     call << QStringLiteral("sleep:idle") << ApplicationName << reason << QStringLiteral("block");
-    auto* watcher = new QDBusPendingCallWatcher(systemBus_.asyncCall(call, CallTimeoutMs), this);
+    auto* watcher = new QDBusPendingCallWatcher(systemBus_->asyncCall(call, CallTimeoutMs), this);
     const quint64 generation = generation_;
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, generation](QDBusPendingCallWatcher* done) {
@@ -77,12 +86,12 @@ void SleepInhibitor::askLoginManager(const QString& reason) {
 }
 
 void SleepInhibitor::askScreenSaver(const QString& reason) {
-    if (!sessionBus_.isConnected())
+    if (!sessionBus_->isConnected())
         return;
     QDBusMessage call = QDBusMessage::createMethodCall(
         ScreenSaverService, ScreenSaverPath, ScreenSaverInterface, QStringLiteral("Inhibit"));
     call << ApplicationName << reason;
-    auto* watcher = new QDBusPendingCallWatcher(sessionBus_.asyncCall(call, CallTimeoutMs), this);
+    auto* watcher = new QDBusPendingCallWatcher(sessionBus_->asyncCall(call, CallTimeoutMs), this);
     const quint64 generation = generation_;
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, generation](QDBusPendingCallWatcher* done) {
@@ -97,7 +106,7 @@ void SleepInhibitor::askScreenSaver(const QString& reason) {
                             ScreenSaverService, ScreenSaverPath, ScreenSaverInterface,
                             QStringLiteral("UnInhibit"));
                         undo << reply.value();
-                        sessionBus_.asyncCall(undo, CallTimeoutMs);
+                        sessionBus_->asyncCall(undo, CallTimeoutMs);
                     }
                 }
                 emit answered();

@@ -21,8 +21,8 @@ namespace quillotap {
 class SleepInhibitor : public QObject {
     Q_OBJECT
 public:
-    // Uses the system bus for the login manager and the session bus for the
-    // screen saver.
+    // Uses the system bus for the login manager and the desktop's session
+    // bus for the screen saver, both connected at the first request.
     explicit SleepInhibitor(QObject* parent = nullptr);
     SleepInhibitor(QDBusConnection systemBus, QDBusConnection sessionBus,
                    QObject* parent = nullptr);
@@ -47,8 +47,10 @@ private:
     void askLoginManager(const QString& reason);
     void askScreenSaver(const QString& reason);
 
-    QDBusConnection systemBus_;
-    QDBusConnection sessionBus_;
+    void connectBuses();
+
+    std::optional<QDBusConnection> systemBus_;
+    std::optional<QDBusConnection> sessionBus_;
     bool requested_ = false;
     // Answers that arrive for an older request are dropped (and a granted
     // lock of theirs released at once).

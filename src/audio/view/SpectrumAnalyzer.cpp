@@ -85,11 +85,21 @@ std::vector<float> SpectrumAnalyzer::bands(const std::vector<float>& samples, in
             lo = 1.0 + static_cast<double>(bins - 1) * b / bandCount;
             hi = 1.0 + static_cast<double>(bins - 1) * (b + 1) / bandCount;
         }
-        const int first = std::clamp(static_cast<int>(lo), 1, bins);
-        const int last = std::clamp(static_cast<int>(std::ceil(hi)) - 1, first, bins);
         float level = 0.0f;
-        for (int bin = first; bin <= last; ++bin)
-            level = std::max(level, levelOf(bin));
+        if (hi - lo < 1.0) {
+            // Narrower than a bin (the low end of a logarithmic axis, or more
+            // bands than bins): read between the two nearest bins, so that
+            // neighbouring bands form a curve rather than steps.
+            const double centre = std::clamp((lo + hi) / 2, 1.0, double(bins - 1));
+            const int below = std::min(static_cast<int>(centre), bins - 1);
+            const float frac = static_cast<float>(centre - below);
+            level = levelOf(below) * (1.0f - frac) + levelOf(below + 1) * frac;
+        } else {
+            const int first = std::clamp(static_cast<int>(lo), 1, bins);
+            const int last = std::clamp(static_cast<int>(std::ceil(hi)) - 1, first, bins);
+            for (int bin = first; bin <= last; ++bin)
+                level = std::max(level, levelOf(bin));
+        }
         result[static_cast<size_t>(b)] = level;
     }
     return result;

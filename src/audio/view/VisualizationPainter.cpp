@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace quillotap::view {
 
@@ -14,14 +15,10 @@ namespace {
 const QColor kBackground(0, 0, 0);
 const QColor kGridColor(48, 48, 48);
 
-// Parts of `area` side by side (horizontal) or stacked (vertical).
-QRectF lanePart(const QRectF& area, int index, int count, bool stacked) {
-    if (stacked) {
-        const double h = area.height() / count;
-        return QRectF(area.left(), area.top() + index * h, area.width(), h);
-    }
-    const double w = area.width() / count;
-    return QRectF(area.left() + index * w, area.top(), w, area.height());
+// One of `count` parts of `area` stacked from top to bottom.
+QRectF lanePart(const QRectF& area, int index, int count) {
+    const double h = area.height() / count;
+    return QRectF(area.left(), area.top() + index * h, area.width(), h);
 }
 
 bool isBarStyle(Style s) {
@@ -63,10 +60,9 @@ void VisualizationPainter::paint(const QRectF& area, const VisualFrame& frame) {
     const Mode mode = props_.mode();
     const Style style = props_.style();
     const int lanes = std::max(frame.lanes, 1);
-    const bool stacked = mode != Mode::LevelMeter;
 
     for (int i = 0; i < lanes; ++i) {
-        const QRectF lane = lanePart(area, i, lanes, stacked).adjusted(1, 1, -1, -1);
+        const QRectF lane = lanePart(area, i, lanes).adjusted(1, 1, -1, -1);
         if (props_.flag(Grid))
             drawGrid(lane);
         if (frame.isEmpty() || lane.width() < 1 || lane.height() < 1)
@@ -85,6 +81,9 @@ void VisualizationPainter::paint(const QRectF& area, const VisualFrame& frame) {
                 drawBars(lane, levels, peaks, bars, true);
             else if (size_t(i) < frame.waves.size())
                 drawWave(lane, frame.waves[size_t(i)]);
+        } else if (mode == Mode::LevelMeter) {
+            if (levels)
+                drawMeter(lane, levels[0], peaks[0]);
         } else if (levels) {
             if (isBarStyle(style))
                 drawBars(lane, levels, peaks, bars, style == Style::MirroredBars);
@@ -164,39 +163,39 @@ void VisualizationPainter::drawBars(const QRectF& lane, const float* levels, con
                                     int count, bool mirrored) {
     if (count <= 0)
         return;
-    double gap = props_.number(BarGap);
-    double width = (lane.width() - gap * (count - 1)) / count;
-    if (width < 1) {
-        gap = 0;
-        width = lane.width() / count;
+    // Bars sit on whole pixels so that neighbours neither overlap nor leave
+    // stray gaps; more bars than pixel columns share a column, which shows
+    // the loudest of them. The gap shrinks where it would eat the bars.
+    const int left = static_cast<int>(std::lround(lane.left()));
+    const int right = static_cast<int>(std::lround(lane.right()));
+    const int pixels = std::max(1, right - left);
+    const int columns = std::min(count, pixels);
+    const double pitch = double(pixels) / columns;
+    const int gap = std::min(props_.number(BarGap), static_cast<int>(pitch / 3));
+    std::vector<float> colLevel(size_t(columns), 0.0f);
+    std::vector<float> colPeak(size_t(columns), 0.0f);
+    for (int b = 0; b < count; ++b) {
+        const size_t c = size_t(std::min(columns - 1, b * columns / count));
+        colLevel[c] = std::max(colLevel[c], std::clamp(levels[b], 0.0f, 1.0f));
+        if (peaks)
+            colPeak[c] = std::max(colPeak[c], std::clamp(peaks[b], 0.0f, 1.0f));
     }
+
     const double zeroY = mirrored ? lane.center().y() : lane.bottom();
     const double span = mirrored ? lane.height() / 2 : lane.height();
     const QBrush brush =
         levelBrush(QPointF(lane.left(), zeroY), QPointF(lane.left(), zeroY - span));
     const Style style = props_.style();
-    // A level meter divides its bar into the configured number of segments;
-    // other displays use segments of about five pixels.
-    const int segments = props_.mode() == Mode::LevelMeter
-                             ? props_.number(BarCount)
-                             : std::max(4, static_cast<int>(span / 5));
+    // LED segments of about five pixels.
+    const int segments = std::max(4, static_cast<int>(span / 5));
     const double segment = span / segments;
+    const bool markers = peaks && props_.flag(PeakMarkers);
 
     p_.setPen(Qt::NoPen);
-    for (int i = 0; i < count; ++i) {
-        const double x = lane.left() + i * (width + gap);
-        const double h = std::clamp(levels[i], 0.0f, 1.0f) * span;
-        auto drawSpan = [&](double top, double height) {
-            const QRectF r(x, top, width, height);
-            if (style == Style::OutlineBars) {
-                p_.setPen(QPen(brush, 1));
-                p_.setBrush(Qt::NoBrush);
-                p_.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
-                p_.setPen(Qt::NoPen);
-            } else {
-                p_.fillRect(r, brush);
-            }
-        };
+    for (int c = 0; c < columns; ++c) {
+        const double x = left + std::floor(c * pitch);
+        const double width = std::max(1.0, left + std::floor((c + 1) * pitch) - x - gap);
+        const double h = colLevel[size_t(c)] * span;
         if (style == Style::Segments) {
             const int lit = static_cast<int>(std::lround(h / segment));
             const double inner = segment >= 3 ? segment - 1 : segment;
@@ -207,13 +206,51 @@ void VisualizationPainter::drawBars(const QRectF& lane, const float* levels, con
                                 brush);
             }
         } else if (h > 0) {
-            drawSpan(zeroY - h, mirrored ? 2 * h : h);
+            const QRectF r(x, zeroY - h, width, mirrored ? 2 * h : h);
+            if (style == Style::OutlineBars && width >= 3) {
+                p_.setPen(QPen(brush, 1));
+                p_.setBrush(Qt::NoBrush);
+                p_.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
+                p_.setPen(Qt::NoPen);
+            } else {
+                p_.fillRect(r, brush);
+            }
         }
-        if (peaks && props_.flag(PeakMarkers) && peaks[i] > 0) {
-            const double py = zeroY - std::clamp(peaks[i], 0.0f, 1.0f) * span;
+        if (markers && colPeak[size_t(c)] > 0) {
+            const double py = std::round(zeroY - colPeak[size_t(c)] * span);
             p_.fillRect(QRectF(x, py - 1, width, 2), brush);
             if (mirrored)
                 p_.fillRect(QRectF(x, 2 * zeroY - py - 1, width, 2), brush);
+        }
+    }
+}
+
+void VisualizationPainter::drawMeter(const QRectF& lane, float level, float peak) {
+    // A horizontal row of LED segments, as many as the resolution asks for
+    // (within what the width can show), unlit ones dimmed; the segment under
+    // the held peak stays lit.
+    const QRectF bar = lane.adjusted(0, lane.height() * 0.15, 0, -lane.height() * 0.15);
+    const int segments = std::clamp(props_.number(BarCount), 1, std::max(1, int(bar.width() / 2)));
+    const double pitch = bar.width() / segments;
+    const int gap = std::min(props_.number(BarGap), static_cast<int>(pitch / 3));
+    const QBrush lit = levelBrush(QPointF(bar.left(), bar.top()), QPointF(bar.right(), bar.top()));
+    const int litCount = static_cast<int>(std::lround(std::clamp(level, 0.0f, 1.0f) * segments));
+    const int peakSegment =
+        props_.flag(PeakMarkers) && peak > 0
+            ? std::clamp(static_cast<int>(std::ceil(peak * segments)) - 1, 0, segments - 1)
+            : -1;
+    p_.setPen(Qt::NoPen);
+    for (int s = 0; s < segments; ++s) {
+        // Whole pixels, so that every segment and gap looks the same.
+        const double x = std::floor(bar.left() + s * pitch);
+        const double next = std::floor(bar.left() + (s + 1) * pitch);
+        const QRectF r(x, bar.top(), std::max(1.0, next - x - gap), bar.height());
+        if (s < litCount || s == peakSegment) {
+            p_.fillRect(r, lit);
+        } else {
+            p_.setOpacity(0.18);
+            p_.fillRect(r, lit);
+            p_.setOpacity(1.0);
         }
     }
 }

@@ -25,6 +25,7 @@ private:
     void drawStereo(const QRectF& area, const std::vector<QPointF>& points);
     void drawBars(const QRectF& lane, const float* levels, const float* peaks, int count,
                   bool mirrored);
+    void drawMeter(const QRectF& lane, float level, float peak);
     void drawBarLine(const QRectF& lane, const float* levels, int count);
     // Brush whose colour follows the level scale from `zero` (silence) to
     // `full`; mirrored beyond `zero`.

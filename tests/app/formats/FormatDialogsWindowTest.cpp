@@ -62,42 +62,109 @@ QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The MPEG audio frames of a file after its ID3v2 tag: bitrate, sample
-// rate, channel count and where each frame starts.
+quint32 Be32(const QByteArray& bytes, qsizetype at) {
+    quint32 value = 0;
+    for (int i = 0; i < 4; ++i)
+        value = (value << 8) | static_cast<quint8>(bytes.at(at + i));
+    return value;
+}
+
+// One MPEG-1/2/2.5 Layer III frame header.
 struct Mp3Frame {
     int kbps;
     int rate;
     int channels;
+    int samples; // per channel
     qsizetype offset;
     qsizetype length;
 };
 
-std::vector<Mp3Frame> Mp3Frames(const QByteArray& data) {
+// An MP3 file taken apart: the frames between the leading ID3v2 tag and the
+// trailing ID3v1 tag, where the walk over them stopped, and the LAME header
+// frame ("Xing" for VBR, "Info" for CBR) with the counts it announces.
+struct Mp3Stream {
+    std::vector<Mp3Frame> frames; // the header frame included
+    qsizetype audioStart = 0;
+    qsizetype audioEnd = 0;   // where the frames have to end
+    qsizetype walkedTo = 0;   // where the walk over the frames ended
+    QByteArray headerKind;    // "Xing", "Info" or empty
+    qint64 headerFrames = -1; // audio frames after the header frame
+    qint64 headerBytes = -1;  // bytes of all frames, the header frame included
+
+    // Frames holding sound, the header frame left out.
+    std::size_t audioFrames() const { return frames.size() - (headerKind.isEmpty() ? 0 : 1); }
+    double seconds() const {
+        double total = 0;
+        for (std::size_t i = headerKind.isEmpty() ? 0 : 1; i < frames.size(); ++i)
+            total += double(frames[i].samples) / frames[i].rate;
+        return total;
+    }
+};
+
+std::optional<Mp3Frame> ParseFrameHeader(const QByteArray& data, qsizetype at) {
     static const int kMpeg1[16] = {0,   32,  40,  48,  56,  64,  80,  96,
                                    112, 128, 160, 192, 224, 256, 320, 0};
     static const int kMpeg2[16] = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0};
     static const int kRates[3] = {44100, 48000, 32000};
-    qsizetype at = 0;
-    if (data.startsWith("ID3") && data.size() > 10)
-        at = 10 + ((Le(data, 6, 1) & 0x7f) << 21 | (Le(data, 7, 1) & 0x7f) << 14 |
-                   (Le(data, 8, 1) & 0x7f) << 7 | (Le(data, 9, 1) & 0x7f));
-    std::vector<Mp3Frame> frames;
-    while (at + 4 <= data.size()) {
-        const quint8 b0 = static_cast<quint8>(data[at]), b1 = static_cast<quint8>(data[at + 1]),
-                     b2 = static_cast<quint8>(data[at + 2]), b3 = static_cast<quint8>(data[at + 3]);
-        const int version = (b1 >> 3) & 3; // 3 MPEG-1, 2 MPEG-2, 0 MPEG-2.5
-        const int bitrateIndex = b2 >> 4, rateIndex = (b2 >> 2) & 3;
-        if (b0 != 0xff || (b1 & 0xe0) != 0xe0 || version == 1 || ((b1 >> 1) & 3) != 1 ||
-            bitrateIndex == 0 || bitrateIndex == 15 || rateIndex == 3)
-            break;
-        const bool mpeg1 = version == 3;
-        const int kbps = mpeg1 ? kMpeg1[bitrateIndex] : kMpeg2[bitrateIndex];
-        const int rate = kRates[rateIndex] / (mpeg1 ? 1 : version == 2 ? 2 : 4);
-        const qsizetype length = (mpeg1 ? 144 : 72) * kbps * 1000 / rate + ((b2 >> 1) & 1);
-        frames.push_back({kbps, rate, (b3 >> 6) == 3 ? 1 : 2, at, length});
-        at += length;
+    if (at + 4 > data.size())
+        return std::nullopt;
+    const quint8 b0 = static_cast<quint8>(data[at]), b1 = static_cast<quint8>(data[at + 1]),
+                 b2 = static_cast<quint8>(data[at + 2]), b3 = static_cast<quint8>(data[at + 3]);
+    const int version = (b1 >> 3) & 3; // 3 MPEG-1, 2 MPEG-2, 0 MPEG-2.5, 1 reserved
+    const int bitrateIndex = b2 >> 4, rateIndex = (b2 >> 2) & 3;
+    // Layer III only; free-format (index 0) frames have no length of their own.
+    if (b0 != 0xff || (b1 & 0xe0) != 0xe0 || version == 1 || ((b1 >> 1) & 3) != 1 ||
+        bitrateIndex == 0 || bitrateIndex == 15 || rateIndex == 3)
+        return std::nullopt;
+    const bool mpeg1 = version == 3;
+    const int kbps = mpeg1 ? kMpeg1[bitrateIndex] : kMpeg2[bitrateIndex];
+    const int rate = kRates[rateIndex] / (mpeg1 ? 1 : version == 2 ? 2 : 4);
+    const int samples = mpeg1 ? 1152 : 576;
+    const qsizetype length = qsizetype(samples / 8) * kbps * 1000 / rate + ((b2 >> 1) & 1);
+    return Mp3Frame{kbps, rate, (b3 >> 6) == 3 ? 1 : 2, samples, at, length};
+}
+
+Mp3Stream ParseMp3(const QByteArray& data) {
+    Mp3Stream stream;
+    if (data.startsWith("ID3") && data.size() >= 10) {
+        const bool footer = Le(data, 5, 1) & 0x10;
+        stream.audioStart = 10 + (footer ? 10 : 0) +
+                            ((Le(data, 6, 1) & 0x7f) << 21 | (Le(data, 7, 1) & 0x7f) << 14 |
+                             (Le(data, 8, 1) & 0x7f) << 7 | (Le(data, 9, 1) & 0x7f));
     }
-    return frames;
+    stream.audioEnd = data.size();
+    if (data.size() >= stream.audioStart + 128 && data.mid(data.size() - 128, 3) == "TAG")
+        stream.audioEnd -= 128;
+    qsizetype at = stream.audioStart;
+    while (at < stream.audioEnd) {
+        const auto frame = ParseFrameHeader(data, at);
+        if (!frame || at + frame->length > stream.audioEnd)
+            break;
+        stream.frames.push_back(*frame);
+        at += frame->length;
+    }
+    stream.walkedTo = at;
+    if (stream.frames.empty())
+        return stream;
+    // The LAME header sits where the first frame's side information ends.
+    const Mp3Frame& first = stream.frames.front();
+    const bool mpeg1 = first.samples == 1152;
+    const qsizetype tag =
+        first.offset + 4 +
+        (mpeg1 ? (first.channels == 1 ? 17 : 32) : (first.channels == 1 ? 9 : 17));
+    const QByteArray kind = data.mid(tag, 4);
+    if (kind == "Xing" || kind == "Info") {
+        stream.headerKind = kind;
+        const quint32 flags = Be32(data, tag + 4);
+        qsizetype field = tag + 8;
+        if (flags & 1) {
+            stream.headerFrames = Be32(data, field);
+            field += 4;
+        }
+        if (flags & 2)
+            stream.headerBytes = Be32(data, field);
+    }
+    return stream;
 }
 
 // The fields of the Vorbis identification header of an Ogg file.
@@ -182,15 +249,20 @@ protected:
         return *opened;
     }
 
-    // Records a little over one second of the accelerated clock; returns the
-    // finished file.
+    // Records at least one second of the accelerated clock; returns the
+    // finished file. The wait follows the recorder's own count of captured
+    // frames: the elapsed-time label still shows the previous recording's
+    // time until the first tick of the next one.
     QString recordASecond() {
         control<QPushButton>("CmdRecord")->click();
         EXPECT_TRUE(state().RecordingActive);
-        EXPECT_TRUE(WaitFor([&] {
-            const QString t = control<QLabel>("LabelRTime")->text();
-            return !t.isEmpty() && t != "00:00:00";
-        }));
+        AudioRecord& recorder = *state().AudioRecord;
+        qint64 captured = 0;
+        const QMetaObject::Connection ticks =
+            QObject::connect(&recorder, &AudioRecord::Timer,
+                             [&captured](qint64 frames, int, int) { captured = frames; });
+        EXPECT_TRUE(WaitFor([&] { return recorder.SamplesToMilliseconds(captured) >= 1000; }));
+        QObject::disconnect(ticks);
         control<QPushButton>("CmdStopRecord")->click();
         EXPECT_FALSE(state().RecordingActive);
         const QString path = state().OutputFilePath;
@@ -231,24 +303,28 @@ TEST_F(FormatDialogsWindowTest, WavChoicesReachTheFileHeader) {
     }
 }
 
-TEST_F(FormatDialogsWindowTest, DISABLED_Mp3ChoicesReachTheFrames) {
-    // Bitrate slider positions of the 15 steps 8..320 kbit/s.
-    constexpr int At64 = 6, At192 = 11;
+TEST_F(FormatDialogsWindowTest, Mp3ChoicesReachTheFrames) {
+    // Positions of the bitrate sliders on the 15 steps 8..320 kbit/s.
+    constexpr int At64 = 6, At160 = 10, At192 = 11;
+    constexpr int NoVbr = 0, NewVbr = 3; // positions in the VBR method list
     const struct {
         int rate;
-        int channelMode; // 0 mono, 1 stereo
-        int sliderPosition;
-        int vbrMethod;  // list position: 0 "No VBR", 3 "New"
-        int expectKbps; // 0: frames of varying size behind a Xing header
+        int channelMode;    // 0 mono, 1 stereo
+        int sliderPosition; // the constant bitrate, or the VBR minimum
+        int vbrMethod;
+        int vbrMaxPosition; // VBR only
+        bool header;        // "Write VBR Header"
+        int expectKbps;     // 0: VBR frames behind a "Xing" header
         int expectChannels;
-    } cases[] = {{22050, 0, At64, 0, 64, 1},
-                 {44100, 1, At192, 0, 192, 2},
-                 {44100, 1, At64, 0, 64, 2},
-                 {44100, 1, At192, 3, 0, 2}};
+    } cases[] = {{22050, 0, At64, NoVbr, 0, true, 64, 1},
+                 {44100, 1, At192, NoVbr, 0, true, 192, 2},
+                 {44100, 1, At64, NoVbr, 0, false, 64, 2},
+                 {44100, 1, At64, NewVbr, At160, true, 0, 2}};
     startWindow();
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.rate << " Hz, slider " << c.sliderPosition
-                                        << ", VBR method " << c.vbrMethod);
+        SCOPED_TRACE(testing::Message()
+                     << c.rate << " Hz, slider " << c.sliderPosition << ", VBR method "
+                     << c.vbrMethod << ", header " << c.header);
         EXPECT_EQ(
             openDialog(FormatMP3,
                        [&](QDialog& d) {
@@ -256,8 +332,10 @@ TEST_F(FormatDialogsWindowTest, DISABLED_Mp3ChoicesReachTheFrames) {
                            Child<QComboBox>(d, "cmbChMode")->setCurrentIndex(c.channelMode);
                            SlideTo(d, "sldrBitrate", c.sliderPosition);
                            Child<QComboBox>(d, "cmbVBRCodingMethod")->setCurrentIndex(c.vbrMethod);
+                           if (c.vbrMethod != NoVbr)
+                               SlideTo(d, "sldrVbrBitrate", c.vbrMaxPosition);
                            if (auto* header = Child<QCheckBox>(d, "chWriteVBRHeader"))
-                               header->setChecked(true);
+                               header->setChecked(c.header);
                            Press(d, "CmdOK");
                        }),
             "FormMP3");
@@ -269,26 +347,32 @@ TEST_F(FormatDialogsWindowTest, DISABLED_Mp3ChoicesReachTheFrames) {
         ASSERT_GE(reader.GetStatus(), 0);
         EXPECT_EQ(reader.GetSampleRate(), c.rate);
         EXPECT_EQ(reader.GetChannels(), c.expectChannels);
+        reader.Close();
 
-        const QByteArray data = ReadAll(path);
-        const auto frames = Mp3Frames(data);
-        ASSERT_GT(frames.size(), 10u);
-        for (const Mp3Frame& f : frames) {
+        const Mp3Stream mp3 = ParseMp3(ReadAll(path));
+        // Whole frames from the tag to the end of the file, nothing torn.
+        EXPECT_EQ(mp3.walkedTo, mp3.audioEnd);
+        ASSERT_GT(mp3.audioFrames(), 10u);
+        EXPECT_GE(mp3.seconds(), 1.0);
+        for (const Mp3Frame& f : mp3.frames) {
             EXPECT_EQ(f.rate, c.rate);
             EXPECT_EQ(f.channels, c.expectChannels);
         }
-        const QByteArray first = data.mid(frames[0].offset, frames[0].length);
-        const bool hasXing = first.contains("Xing");
-        std::set<int> rates;
-        // The first frame may be the Xing/Info header frame; the audio follows.
-        for (std::size_t i = 1; i < frames.size(); ++i)
-            rates.insert(frames[i].kbps);
-        if (c.expectKbps) {
-            EXPECT_FALSE(hasXing);
-            EXPECT_EQ(rates, std::set<int>{c.expectKbps});
+        if (c.header) {
+            EXPECT_EQ(mp3.headerKind, c.expectKbps ? "Info" : "Xing");
+            EXPECT_EQ(mp3.headerFrames, qint64(mp3.audioFrames()));
+            EXPECT_EQ(mp3.headerBytes, qint64(mp3.walkedTo - mp3.audioStart));
         } else {
-            EXPECT_TRUE(hasXing) << "no VBR header in the first frame";
+            EXPECT_EQ(mp3.headerKind, "");
         }
+        const std::size_t firstAudio = mp3.frames.size() - mp3.audioFrames();
+        std::set<int> rates;
+        for (std::size_t i = firstAudio; i < mp3.frames.size(); ++i)
+            rates.insert(mp3.frames[i].kbps);
+        if (c.expectKbps)
+            EXPECT_EQ(rates, std::set<int>{c.expectKbps});
+        else
+            EXPECT_LE(*rates.rbegin(), 160);
         QFile::remove(path);
     }
 }

@@ -181,9 +181,10 @@ TEST_F(AudioVisualizationTest, OscilloscopeFollowsTheAmplitude) {
 }
 
 TEST_F(AudioVisualizationTest, BarsFallAtTheSetSpeed) {
-    // One bar per channel in the level meter; 100 ms blocks of audio time.
-    ASSERT_TRUE(view_.SetDispatchProperty(34, 1));
+    // Four spectrum bars; 100 ms blocks of audio time.
+    ASSERT_TRUE(view_.SetDispatchProperty(34, 3));
     ASSERT_TRUE(view_.SetDispatchProperty(36, 1));
+    ASSERT_TRUE(view_.SetDispatchProperty(24, 4));
     ASSERT_TRUE(view_.SetDispatchProperty(23, 0));
     ASSERT_TRUE(view_.SetDispatchProperty(27, 1));
     ASSERT_TRUE(view_.SetDispatchProperty(21, 10)); // full height per second
@@ -197,6 +198,101 @@ TEST_F(AudioVisualizationTest, BarsFallAtTheSetSpeed) {
     feedTone(1000, 1.0);
     feedTone(1000, 0.0);
     EXPECT_EQ(litRows(shot()), 0);
+}
+
+TEST_F(AudioVisualizationTest, PeakMarkersStayForTheHoldTime) {
+    // Bars fall at once; only the markers can remain after the tone ends.
+    ASSERT_TRUE(view_.SetDispatchProperty(34, 3));
+    ASSERT_TRUE(view_.SetDispatchProperty(36, 1));
+    ASSERT_TRUE(view_.SetDispatchProperty(24, 8));
+    ASSERT_TRUE(view_.SetDispatchProperty(23, 1));
+    ASSERT_TRUE(view_.SetDispatchProperty(27, 1));
+    ASSERT_TRUE(view_.SetDispatchProperty(21, 100));
+    auto litAfterTone = [&](int holdMs) {
+        EXPECT_TRUE(view_.SetDispatchProperty(20, holdMs));
+        view_.SetSamples({});
+        feedTone(1000, 1.0);
+        for (int i = 0; i < 5; ++i)
+            feedTone(1000, 0.0); // half a second of silence
+        return litRows(shot());
+    };
+    EXPECT_GE(litAfterTone(2000), 2); // the marker still shows at the top
+    EXPECT_EQ(litAfterTone(200), 0);  // long gone
+    EXPECT_TRUE(view_.SetDispatchProperty(23, 0));
+    EXPECT_EQ(litAfterTone(2000), 0); // markers off
+}
+
+TEST_F(AudioVisualizationTest, BarsSitOnWholePixels) {
+    // 238 usable pixels: 34 bars give a pitch of 7 pixels, 5 lit and 2 gap.
+    ASSERT_TRUE(view_.SetDispatchProperty(34, 3));
+    ASSERT_TRUE(view_.SetDispatchProperty(36, 1));
+    ASSERT_TRUE(view_.SetDispatchProperty(23, 0));
+    ASSERT_TRUE(view_.SetDispatchProperty(22, 2));
+    ASSERT_TRUE(view_.SetDispatchProperty(24, 34));
+    // Loud noise lights every band.
+    SampleBlock noise(size_t(kRate / 10) * 2);
+    uint32_t seed = 1;
+    for (auto& v : noise) {
+        seed = seed * 1664525u + 1013904223u;
+        v = static_cast<int16_t>(static_cast<int32_t>(seed >> 16) - 32768);
+    }
+    view_.SetSamples(noise);
+    auto runsOnRow = [](const QImage& img, int y) {
+        std::vector<int> runs;
+        int length = 0;
+        for (int x = 0; x < img.width(); ++x) {
+            if (img.pixel(x, y) != qRgb(0, 0, 0)) {
+                ++length;
+            } else if (length > 0) {
+                runs.push_back(length);
+                length = 0;
+            }
+        }
+        if (length > 0)
+            runs.push_back(length);
+        return runs;
+    };
+    const auto runs = runsOnRow(shot(), 117);
+    EXPECT_EQ(runs, std::vector<int>(34, 5));
+
+    // More bars than pixels: every column shows the loudest of its bars, so
+    // no column stays dark.
+    ASSERT_TRUE(view_.SetDispatchProperty(24, 1000));
+    const auto dense = runsOnRow(shot(), 117);
+    ASSERT_EQ(dense.size(), 1u);
+    EXPECT_EQ(dense[0], 238);
+}
+
+TEST_F(AudioVisualizationTest, MeterShowsItsResolutionInSegments) {
+    ASSERT_TRUE(view_.SetDispatchProperty(34, 1));
+    ASSERT_TRUE(view_.SetDispatchProperty(35, 0));
+    ASSERT_TRUE(view_.SetDispatchProperty(36, 1));
+    ASSERT_TRUE(view_.SetDispatchProperty(23, 0));
+    ASSERT_TRUE(view_.SetDispatchProperty(22, 2));
+    ASSERT_TRUE(view_.SetDispatchProperty(24, 10));
+    ASSERT_TRUE(view_.SetDispatchProperty(27, 0));
+    // Segments along the middle row: all of them drawn (the unlit ones
+    // dimmed), the bright ones up to the level.
+    auto segments = [&](bool brightOnly) {
+        const QImage img = shot();
+        int count = 0;
+        bool inside = false;
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor c = img.pixelColor(x, img.height() / 2);
+            const bool on = brightOnly ? c.value() > 128 : c != QColor(0, 0, 0);
+            count += on && !inside;
+            inside = on;
+        }
+        return count;
+    };
+    feedTone(1000, 1.0);
+    EXPECT_EQ(segments(false), 10);
+    EXPECT_EQ(segments(true), 10);
+    feedTone(1000, 0.0316); // -30 dBFS: half of the 60 dB scale
+    EXPECT_EQ(segments(false), 10);
+    EXPECT_EQ(segments(true), 5);
+    ASSERT_TRUE(view_.SetDispatchProperty(24, 25));
+    EXPECT_EQ(segments(false), 25);
 }
 
 TEST_F(AudioVisualizationTest, OddInputIsHandled) {

@@ -1,0 +1,125 @@
+#include "files/FormID3.h"
+
+#include "formats/DialogControls.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <optional>
+
+namespace quillotap {
+
+namespace {
+
+// A number the tag can hold, or nothing for empty or non-numeric text.
+std::optional<int> TagNumber(const QString& text) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok || value < 0)
+        return std::nullopt;
+    return value;
+}
+
+// Year and track 0 mean "none" in the tag; the box is left empty for them.
+QString NumberText(int value) {
+    return value > 0 ? QString::number(value) : QString();
+}
+
+} // namespace
+
+FormID3::FormID3(const QString& tagFile, QWidget* owner) : QDialog(owner), TagFile(tagFile) {
+    setObjectName(QStringLiteral("FormID3"));
+    setWindowTitle(QStringLiteral("ID3 Tag editor"));
+    setModal(true);
+    auto* form = new QFormLayout;
+    const auto box = [&](const char* name, const char* label, int maxLength = 0) {
+        auto* edit =
+            Named(new QLineEdit, QString::fromLatin1(name), QString::fromLatin1(label).chopped(1));
+        if (maxLength > 0)
+            edit->setMaxLength(maxLength);
+        form->addRow(QString::fromLatin1(label), edit);
+        return edit;
+    };
+    infoTitle_ = box("infoTitle", "Title:");
+    infoArtist_ = box("infoArtist", "Artists:");
+    infoAlbum_ = box("infoAlbum", "Album:");
+    infoGenre_ = Named(new QComboBox, QStringLiteral("infoGenre"), QStringLiteral("Genre"));
+    for (int code = 0; code < GenreCount; ++code)
+        infoGenre_->addItem(AudioInformation::GenreName(code));
+    infoGenre_->setCurrentIndex(-1);
+    form->addRow(QStringLiteral("Genre:"), infoGenre_);
+    infoYear_ = box("infoYear", "Year:", 4);
+    infoTrack_ = box("infoTrack", "Track #:", 3);
+    infoComment_ = box("infoComment", "Comment:");
+
+    auto* save = Named(new QPushButton(QStringLiteral("Save")), QStringLiteral("CmdSave"));
+    auto* cancel = Named(new QPushButton(QStringLiteral("Cancel")), QStringLiteral("CmdCancel"));
+    save->setDefault(true);
+    connect(save, &QPushButton::clicked, this, &FormID3::CmdSave_Click);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(ButtonRow(save, cancel));
+    TakeOwnerIcon(*this);
+}
+
+FormID3::~FormID3() = default;
+
+void FormID3::say(QMessageBox::Icon icon, const QString& title, const QString& text) {
+    if (message_) {
+        message_(icon, title, text);
+        return;
+    }
+    QMessageBox box(icon, title, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+bool FormID3::Load() {
+    if (!QFileInfo(TagFile).isFile()) {
+        say(QMessageBox::Critical, QStringLiteral("Error"),
+            QStringLiteral("Can not find file - ") + TagFile);
+        return false;
+    }
+    TagReader = std::make_unique<AudioInformation>();
+    // A file without a readable tag shows empty fields; Save gives it one.
+    TagReader->Open(TagFile);
+    infoTitle_->setText(TagReader->Title);
+    infoArtist_->setText(TagReader->Artist);
+    infoAlbum_->setText(TagReader->Album);
+    const int genre = TagReader->Genre;
+    infoGenre_->setCurrentIndex(genre >= 0 && genre < GenreCount ? genre : -1);
+    infoComment_->setText(TagReader->Comment);
+    infoYear_->setText(NumberText(TagReader->Year));
+    infoTrack_->setText(NumberText(TagReader->Track));
+    return true;
+}
+
+void FormID3::CmdSave_Click() {
+    if (!TagReader)
+        return;
+    TagReader->Title = infoTitle_->text();
+    TagReader->Artist = infoArtist_->text();
+    TagReader->Album = infoAlbum_->text();
+    TagReader->Genre = infoGenre_->currentIndex();
+    TagReader->Comment = infoComment_->text();
+    // Text that is no number keeps what the file had.
+    if (const auto year = TagNumber(infoYear_->text()))
+        TagReader->Year = *year;
+    if (const auto track = TagNumber(infoTrack_->text()))
+        TagReader->Track = *track;
+    if (!TagReader->WriteTags(TagFile)) {
+        QString text = QStringLiteral("Can not save the tag of - ") + TagFile;
+        if (!TagReader->GetErrorText().isEmpty())
+            text += QStringLiteral("\n") + TagReader->GetErrorText();
+        say(QMessageBox::Critical, QStringLiteral("Error"), text);
+        return;
+    }
+    accept();
+}
+
+} // namespace quillotap

@@ -1,0 +1,155 @@
+#include "files/FormProperties.h"
+
+#include "audio/AudioFile.h"
+#include "audio/AudioInformation.h"
+#include "files/RecordingsList.h"
+#include "recording/FormatElapsed.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace quillotap {
+
+namespace {
+
+QString ChannelsText(int channels) {
+    switch (channels) {
+    case 1:
+        return QStringLiteral("1 (mono)");
+    case 2:
+        return QStringLiteral("2 (stereo)");
+    default:
+        return QString::number(channels);
+    }
+}
+
+void ReadAudio(const QString& path, qint64 bytes, const QLocale& locale, RecordingFacts& facts) {
+    AudioFile reader;
+    reader.OpenForReading(path, 0, 1);
+    if (reader.GetStatus() < 0) {
+        const QString why = reader.GetErrorText();
+        facts.format += QStringLiteral(" (cannot be decoded%1)")
+                            .arg(why.isEmpty() ? QString() : QStringLiteral(": ") + why);
+        return;
+    }
+    const int rate = reader.GetSampleRate();
+    const qint64 frames = reader.GetLength();
+    const int channels = reader.GetChannels();
+    reader.Close();
+    if (rate <= 0)
+        return;
+    const double seconds = static_cast<double>(frames) / rate;
+    facts.duration = FormatElapsed(seconds);
+    facts.sampleRate = locale.toString(rate) + QStringLiteral(" Hz");
+    facts.channels = ChannelsText(channels);
+    if (seconds > 0) {
+        const auto kbits = static_cast<qint64>(std::llround(bytes * 8.0 / seconds / 1000.0));
+        facts.bitrate = locale.toString(kbits) + QStringLiteral(" kbit/s (average)");
+    }
+}
+
+void ReadTags(const QString& path, RecordingFacts& facts) {
+    AudioInformation tags;
+    if (!tags.Open(path))
+        return;
+    facts.title = tags.Title;
+    facts.artist = tags.Artist;
+    facts.album = tags.Album;
+    facts.comment = tags.Comment;
+    if (tags.Year > 0)
+        facts.year = QString::number(tags.Year);
+    if (tags.Track > 0)
+        facts.track = QString::number(tags.Track);
+    facts.genre = AudioInformation::GenreName(tags.Genre);
+}
+
+} // namespace
+
+RecordingFacts RecordingFacts::Read(const QString& path, const QLocale& locale) {
+    RecordingFacts facts;
+    const QFileInfo info(path);
+    facts.name = info.fileName();
+    facts.folder = info.absolutePath();
+    if (!info.isFile())
+        return facts;
+    facts.exists = true;
+    QLocale grouped = locale;
+    grouped.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
+    const qint64 bytes = info.size();
+    facts.size = grouped.formattedDataSize(bytes) + QStringLiteral(" (") + grouped.toString(bytes) +
+                 QStringLiteral(" bytes)");
+    facts.modified = ModifiedText(info.lastModified(), locale);
+    facts.created = ModifiedText(info.birthTime(), locale);
+    facts.accessed = ModifiedText(info.lastRead(), locale);
+    facts.format = FormatText(facts.name);
+    ReadAudio(path, bytes, grouped, facts);
+    ReadTags(path, facts);
+    return facts;
+}
+
+FormProperties::FormProperties(const RecordingFacts& facts, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("FormProperties"));
+    setWindowTitle(facts.name + QStringLiteral(" Properties"));
+
+    auto addRows = [this](QFormLayout* form, const QString& placeholder,
+                          std::initializer_list<std::pair<const char*, const QString*>> rows) {
+        for (const auto& [field, value] : rows) {
+            auto* label = new QLabel(value->isEmpty() ? placeholder : *value, this);
+            label->setObjectName(QStringLiteral("Label") + QString::fromLatin1(field));
+            label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            label->setWordWrap(true);
+            QString caption = QString::fromLatin1(field);
+            if (caption == QLatin1String("SampleRate"))
+                caption = QStringLiteral("Sample rate");
+            form->addRow(caption + QLatin1Char(':'), label);
+        }
+    };
+
+    auto* fileBox = new QGroupBox(QStringLiteral("File"), this);
+    auto* fileForm = new QFormLayout(fileBox);
+    const QString unknown = QStringLiteral("Unknown");
+    addRows(fileForm, unknown,
+            {{"Name", &facts.name},
+             {"Folder", &facts.folder},
+             {"Size", &facts.size},
+             {"Modified", &facts.modified},
+             {"Created", &facts.created},
+             {"Accessed", &facts.accessed}});
+
+    auto* audioBox = new QGroupBox(QStringLiteral("Audio"), this);
+    auto* audioForm = new QFormLayout(audioBox);
+    addRows(audioForm, unknown,
+            {{"Format", &facts.format},
+             {"Duration", &facts.duration},
+             {"SampleRate", &facts.sampleRate},
+             {"Channels", &facts.channels},
+             {"Bitrate", &facts.bitrate}});
+
+    auto* tagBox = new QGroupBox(QStringLiteral("ID3 tag"), this);
+    auto* tagForm = new QFormLayout(tagBox);
+    addRows(tagForm, QStringLiteral("None"),
+            {{"Title", &facts.title},
+             {"Artist", &facts.artist},
+             {"Album", &facts.album},
+             {"Year", &facts.year},
+             {"Track", &facts.track},
+             {"Genre", &facts.genre},
+             {"Comment", &facts.comment}});
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(fileBox);
+    layout->addWidget(audioBox);
+    layout->addWidget(tagBox);
+    layout->addWidget(buttons);
+}
+
+} // namespace quillotap
