@@ -26,6 +26,9 @@ struct DialogCall {
 TEST_F(BrowseTest, ChosenFolderBecomesTheOutputFolder) {
     start();
     QTemporaryDir chosen;
+    QFile take(chosen.filePath("take.wav"));
+    ASSERT_TRUE(take.open(QIODevice::WriteOnly));
+    take.close();
     DialogCall call;
     form().folderChooser().setFolderDialog(
         [&](QWidget*, const QString& title, const QString& startFolder) {
@@ -41,7 +44,11 @@ TEST_F(BrowseTest, ChosenFolderBecomesTheOutputFolder) {
     EXPECT_TRUE(form().hotkeyPoller().isPolling());
     EXPECT_EQ(state().OutputFolder, chosen.path() + "/");
     EXPECT_EQ(control<QLineEdit>("TextPath")->text(), chosen.path() + "/");
-    EXPECT_TRUE(state().FileListStale);
+    // The recordings list was read again, from the new folder.
+    EXPECT_FALSE(state().FileListStale);
+    QTreeWidget* list = control<QTreeWidget>("ListViewFile");
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "take.wav");
     EXPECT_TRUE(messages_.empty());
 }
 

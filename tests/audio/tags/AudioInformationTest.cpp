@@ -114,6 +114,10 @@ TEST_F(AudioInformationTest, EveryGenreNumberSurvivesAWrite) {
 TEST_F(AudioInformationTest, GenreNames) {
     EXPECT_EQ(AudioInformation::GenreName(0), "Blues");
     EXPECT_EQ(AudioInformation::GenreName(17), "Rock");
+    // The program's own spellings, trailing blank included.
+    EXPECT_EQ(AudioInformation::GenreName(99), "Acoustic ");
+    EXPECT_EQ(AudioInformation::GenreName(140), "Contemporary C");
+    EXPECT_EQ(AudioInformation::GenreName(147), "SynthPop");
     EXPECT_EQ(AudioInformation::GenreName(-1), "");
     EXPECT_EQ(AudioInformation::GenreName(192), "");
     EXPECT_EQ(AudioInformation::GenreName(255), "");
