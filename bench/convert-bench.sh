@@ -6,6 +6,7 @@
 # Builds nothing: bench_convert must exist in <build-dir>/bench.
 # Figures: reference CPU seconds / ours; 1.0 means as cheap as the reference.
 set -euo pipefail
+source "$(dirname "$0")/report.sh"
 
 BUILD=${1:-build}
 BENCH="$BUILD/bench/bench_convert"
@@ -55,5 +56,7 @@ while read -r tag name cpu wall; do
   [ "$verdict" = ok ] || status=1
   printf "%-6s %9s %9s  %-40s %6s >=%s %s\n" "$name" "$cpu" "$r" "${refname[$name]}" "$ratio" \
     "$GOAL" "$verdict"
+  bench_report "convert ${SECONDS_OF_AUDIO} s WAV to $name (CPU s)" "$cpu" "$r (${refname[$name]})" \
+    "$ratio" ">= $GOAL" "$verdict"
 done < "$work/ours.txt"
 exit $status

@@ -5,6 +5,7 @@
 #                                        REPEAT=N: best of N runs, default 3)
 # Builds nothing: bench_recordings_list must exist in <build-dir>/bench.
 set -euo pipefail
+source "$(dirname "$0")/report.sh"
 
 BUILD=${1:-build}
 BENCH="$BUILD/bench/bench_recordings_list"
@@ -40,6 +41,8 @@ printf "%-34s %8s ms\n" "recordings list build (${FILES})" "$ours"
 printf "%-34s %8s ms\n" "size sort of the full list" "$sort_ms"
 printf "%-34s %8s ms\n" "ls -l (reference)" "$best"
 printf "%-34s %8s x ls -l\n" "ratio" "$ratio"
+bench_report "recordings list build, ${FILES} files (ms)" "$ours" "$best (ls -l)" "$ratio" \
+  "< ${GOAL_MS} ms" "$([ "$ours" -lt "$GOAL_MS" ] && echo ok || echo ABOVE)"
 if [ "$ours" -lt "$GOAL_MS" ]; then
   echo "goal met: list build under ${GOAL_MS} ms"
 else

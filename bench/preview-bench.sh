@@ -10,6 +10,7 @@
 # and sent to an X server), otherwise on Qt's offscreen platform.
 # Builds nothing: bench_preview must exist in <build-dir>/bench.
 set -euo pipefail
+source "$(dirname "$0")/report.sh"
 
 BUILD=${1:-build}
 BENCH="$BUILD/bench/bench_preview"
@@ -50,4 +51,7 @@ printf "  %-28s %8s\n" "preview on" "$(value cpu_on)"
 printf "  %-28s %8s   (asked for: %s plus one per block)\n" "display repaints per second" \
   "$(value paints_per_second)" "$REFRESH"
 printf "  %-28s %8s   goal < %s\n" "cost of the preview" "$cost" "$GOAL"
+bench_report "preview cost, preset $PRESET (% of one core)" "$(value cpu_on)" \
+  "$(value cpu_off) (preview off)" "+$cost" "< $GOAL" \
+  "$(awk -v c="$cost" -v g="$GOAL" 'BEGIN { print (c < g) ? "ok" : "ABOVE" }')"
 awk -v c="$cost" -v g="$GOAL" 'BEGIN { exit !(c < g) }'
