@@ -140,4 +140,17 @@ public:
     bool started_ = false;
 };
 
+// A window test whose synthetic devices run 40 times faster than real time.
+class FastAppFixture : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        backend_->setSpeed(40);
+    }
+    void TearDown() override {
+        AppFixture::TearDown();
+        backend_->setSpeed(1);
+    }
+};
+
 } // namespace quillotap::test

@@ -18,17 +18,8 @@
 namespace quillotap::test {
 namespace {
 
-class FileToolsWindowTest : public AppFixture {
+class FileToolsWindowTest : public FastAppFixture {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        backend_->setSpeed(40);
-    }
-    void TearDown() override {
-        AppFixture::TearDown();
-        backend_->setSpeed(1);
-    }
-
     FormMain& startWindow() {
         FormMainServices services;
         services.hotkeyClock = HotkeyPoller::Clock::Manual;

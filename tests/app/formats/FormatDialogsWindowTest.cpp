@@ -213,17 +213,8 @@ std::optional<StreamInfo> ProbeStream(const QString& path) {
     return info;
 }
 
-class FormatDialogsWindowTest : public AppFixture {
+class FormatDialogsWindowTest : public FastAppFixture {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        backend_->setSpeed(40);
-    }
-    void TearDown() override {
-        AppFixture::TearDown();
-        backend_->setSpeed(1);
-    }
-
     FormMain& startWindow() {
         FormMain& f = start();
         EXPECT_TRUE(started_);

@@ -19,17 +19,8 @@ constexpr int VkAlt = 18;
 constexpr int VkI = 'I';
 constexpr int VkR = 'R';
 
-class IconModeWindowTest : public AppFixture {
+class IconModeWindowTest : public FastAppFixture {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        backend_->setSpeed(40);
-    }
-    void TearDown() override {
-        AppFixture::TearDown();
-        backend_->setSpeed(1);
-    }
-
     // The window with a recording icon, a scripted keyboard, a hand-ticked
     // poller and cues that only note that they played.
     FormMain& startWindow(const QStringList& arguments = {QStringLiteral("quillotap")},

@@ -23,16 +23,11 @@ constexpr int VkP = 'P';
 
 const QDateTime FileTime{QDate(2026, 12, 8), QTime(9, 30, 5)};
 
-class PlaybackWindowTest : public AppFixture {
+class PlaybackWindowTest : public FastAppFixture {
 protected:
     void SetUp() override {
-        AppFixture::SetUp();
-        backend_->setSpeed(40);
+        FastAppFixture::SetUp();
         backend_->clearOutput();
-    }
-    void TearDown() override {
-        AppFixture::TearDown();
-        backend_->setSpeed(1);
     }
 
     FormMain& startWindow() {

@@ -50,17 +50,8 @@ protected:
     }
 };
 
-class RecordingWindowTest : public AppFixture {
+class RecordingWindowTest : public FastAppFixture {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        backend_->setSpeed(40);
-    }
-    void TearDown() override {
-        AppFixture::TearDown();
-        backend_->setSpeed(1);
-    }
-
     // The window with a scripted keyboard, a hand-ticked poller, cues that
     // only note their wait, and a fixed time for file names.
     FormMain& startWindow() {
