@@ -116,7 +116,8 @@ RecordingsList::RecordingsList(QTreeWidget* view, MainState& state, QObject* par
     view_->header()->setSectionsClickable(true);
     connect(view_->header(), &QHeaderView::sectionClicked, this, &RecordingsList::ColumnClick);
     view_->installEventFilter(this);
-    view_->viewport()->installEventFilter(this);
+    viewport_ = view_->viewport();
+    viewport_->installEventFilter(this);
 }
 
 void RecordingsList::Build() {
@@ -198,7 +199,7 @@ QTreeWidgetItem* RecordingsList::CurrentRecording() const {
 }
 
 bool RecordingsList::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == view_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == viewport_ && event->type() == QEvent::MouseButtonDblClick) {
         // Blank space below the rows counts too.
         emit playRequested();
         return false;

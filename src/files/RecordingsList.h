@@ -80,6 +80,9 @@ private:
     void showSortIndicator();
 
     QTreeWidget* view_;
+    // Kept apart so that events met while the list is torn down are told
+    // apart without calling into the half-destroyed view.
+    QWidget* viewport_ = nullptr;
     MainState& state_;
     QLocale locale_;
     int column_ = 0;
