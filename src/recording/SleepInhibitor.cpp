@@ -5,6 +5,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QPointer>
 
 namespace quillotap {
 
@@ -21,6 +22,13 @@ const QString ScreenSaverInterface = QStringLiteral("org.freedesktop.ScreenSaver
 
 // A bus that does not answer must not keep a request pending for long.
 constexpr int CallTimeoutMs = 5000;
+
+void GiveBackCookie(QDBusConnection bus, uint cookie) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        ScreenSaverService, ScreenSaverPath, ScreenSaverInterface, QStringLiteral("UnInhibit"));
+    call << cookie;
+    bus.asyncCall(call, CallTimeoutMs);
+}
 } // namespace
 
 SleepInhibitor::SleepInhibitor(QObject* parent) : QObject(parent) {}
@@ -58,10 +66,7 @@ void SleepInhibitor::release() {
     // Closing the descriptor ends the login manager's lock.
     loginLock_ = QDBusUnixFileDescriptor();
     if (cookie_) {
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            ScreenSaverService, ScreenSaverPath, ScreenSaverInterface, QStringLiteral("UnInhibit"));
-        call << *cookie_;
-        sessionBus_->asyncCall(call, CallTimeoutMs);
+        GiveBackCookie(*sessionBus_, *cookie_);
         cookie_.reset();
     }
 }
@@ -72,16 +77,21 @@ void SleepInhibitor::askLoginManager(const QString& reason) {
     QDBusMessage call = QDBusMessage::createMethodCall(LoginService, LoginPath, LoginInterface,
                                                        QStringLiteral("Inhibit"));
     call << QStringLiteral("sleep:idle") << ApplicationName << reason << QStringLiteral("block");
-    auto* watcher = new QDBusPendingCallWatcher(systemBus_->asyncCall(call, CallTimeoutMs), this);
+    // The watcher belongs to no inhibitor: an answer arriving after the
+    // inhibitor is gone is still received, and its descriptor closed.
+    auto* watcher = new QDBusPendingCallWatcher(systemBus_->asyncCall(call, CallTimeoutMs));
     const quint64 generation = generation_;
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, generation](QDBusPendingCallWatcher* done) {
+    QPointer<SleepInhibitor> self(this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+            [self, generation](QDBusPendingCallWatcher* done) {
                 done->deleteLater();
                 QDBusPendingReply<QDBusUnixFileDescriptor> reply = *done;
+                if (!self)
+                    return;
                 // An answer to an older request closes its descriptor here.
-                if (generation == generation_ && !reply.isError())
-                    loginLock_ = reply.value();
-                emit answered();
+                if (generation == self->generation_ && !reply.isError())
+                    self->loginLock_ = reply.value();
+                emit self->answered();
             });
 }
 
@@ -91,25 +101,24 @@ void SleepInhibitor::askScreenSaver(const QString& reason) {
     QDBusMessage call = QDBusMessage::createMethodCall(
         ScreenSaverService, ScreenSaverPath, ScreenSaverInterface, QStringLiteral("Inhibit"));
     call << ApplicationName << reason;
-    auto* watcher = new QDBusPendingCallWatcher(sessionBus_->asyncCall(call, CallTimeoutMs), this);
+    // As above, a cookie granted after the inhibitor is gone (the program
+    // quitting mid-request) is still given back.
+    auto* watcher = new QDBusPendingCallWatcher(sessionBus_->asyncCall(call, CallTimeoutMs));
     const quint64 generation = generation_;
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, generation](QDBusPendingCallWatcher* done) {
+    QPointer<SleepInhibitor> self(this);
+    const QDBusConnection bus = *sessionBus_;
+    connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+            [self, generation, bus](QDBusPendingCallWatcher* done) {
                 done->deleteLater();
                 QDBusPendingReply<uint> reply = *done;
                 if (!reply.isError()) {
-                    if (generation == generation_) {
-                        cookie_ = reply.value();
-                    } else {
-                        // Granted after the recording ended: give it back.
-                        QDBusMessage undo = QDBusMessage::createMethodCall(
-                            ScreenSaverService, ScreenSaverPath, ScreenSaverInterface,
-                            QStringLiteral("UnInhibit"));
-                        undo << reply.value();
-                        sessionBus_->asyncCall(undo, CallTimeoutMs);
-                    }
+                    if (self && generation == self->generation_)
+                        self->cookie_ = reply.value();
+                    else
+                        GiveBackCookie(bus, reply.value());
                 }
-                emit answered();
+                if (self)
+                    emit self->answered();
             });
 }
 

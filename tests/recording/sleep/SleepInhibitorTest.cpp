@@ -164,6 +164,14 @@ TEST_F(SleepInhibitorTest, AnswersArrivingAfterTheReleaseAreGivenBack) {
     EXPECT_TRUE(WaitUntil([&] { return !login_.lockHeld(0); }));
     EXPECT_FALSE(inhibitor->holdsLoginLock());
     EXPECT_FALSE(inhibitor->holdsScreenSaverCookie());
+
+    // The program quitting while both requests are on their way.
+    inhibitor->inhibit(QStringLiteral("quit at once"));
+    inhibitor.reset();
+    ASSERT_TRUE(WaitUntil([&] { return screenSaver_.requests.size() == 2; }));
+    EXPECT_TRUE(WaitUntil([&] { return screenSaver_.active.isEmpty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return login_.readEnds.size() == 2; }));
+    EXPECT_TRUE(WaitUntil([&] { return !login_.lockHeld(1); }));
 }
 
 TEST_F(SleepInhibitorTest, EitherServiceAloneIsEnoughAndARefusalIsQuiet) {
