@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpulse-dev libmp3lame-dev libvorbis-dev libogg-dev libsndfile1-dev
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev
-  libtag1-dev libfftw3-dev libx11-dev
+  libtag1-dev libfftw3-dev libx11-dev libxi-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # run
   pulseaudio pulseaudio-utils dbus dbus-x11 libqt6dbus6 qt6-qpa-plugins
