@@ -1,9 +1,9 @@
 #include "audio/AudioPlayer.h"
 
 #include "audio/SoundBackend.h"
-#include "audio/engine/PeakMeter.h"
 #include "audio/engine/SampleHistory.h"
 #include "audio/engine/StreamFormat.h"
+#include "audio/engine/TimerProgress.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -45,13 +45,8 @@ struct PlayQueue {
             }
         }
         history.append(out, got);
-        peaks.add(out, got, channels, elementsPlayed);
-        elementsPlayed += qint64(got);
-        if (elementsPlayed >= nextTimer) {
-            nextTimer += ((elementsPlayed - nextTimer) / timerStep + 1) * timerStep;
-            timerDue = true;
+        if (progress.add(out, got))
             news = true;
-        }
         *supplied = got;
         if (!news || noticePending)
             return false;
@@ -62,15 +57,10 @@ struct PlayQueue {
     // A new output run in this format: progress starts from zero.
     void restart(int sampleRate, int channelCount) {
         std::lock_guard lock(mutex);
-        channels = channelCount;
-        timerStep = std::max(1, ElementsFor(sampleRate, channelCount, kTimerIntervalMs));
-        nextTimer = timerStep;
-        elementsPlayed = 0;
+        progress.restart(sampleRate, channelCount);
         blocksFinished = 0;
         blocksAnnounced = 0;
-        timerDue = false;
         noticePending = false;
-        peaks = PeakMeter();
     }
 
     void clear() {
@@ -82,16 +72,11 @@ struct PlayQueue {
     std::mutex mutex;
     std::deque<SampleBlock> blocks;
     std::size_t offset = 0; // into blocks.front()
-    int channels = 2;
-    qint64 timerStep = 1;
-    qint64 nextTimer = 1;
-    qint64 elementsPlayed = 0;
     qint64 blocksFinished = 0;
     qint64 blocksAnnounced = 0; // UI thread only
-    bool timerDue = false;
     bool noticePending = false;
     SampleHistory history{kHistoryElements};
-    PeakMeter peaks;
+    TimerProgress progress;
 };
 
 struct AudioPlayer::Private {
@@ -153,20 +138,13 @@ void AudioPlayer::Private::deliver(quint64 forGeneration) {
         if (!stillCurrent())
             return;
     }
-    bool due = false;
-    qint64 frames = 0;
-    int left = 0;
-    int right = 0;
+    TimerProgress::Figures figures;
     {
         std::lock_guard lock(queue->mutex);
-        due = queue->timerDue;
-        queue->timerDue = false;
-        frames = queue->elementsPlayed / queue->channels;
-        if (due)
-            queue->peaks.take(queue->channels, &left, &right);
+        figures = queue->progress.take();
     }
-    if (due) {
-        emit q->Timer(frames, left, right);
+    if (figures.due) {
+        emit q->Timer(figures.frames, figures.left, figures.right);
         if (!stillCurrent())
             return;
     }
@@ -286,7 +264,7 @@ void AudioPlayer::Reset() {
 
 qint64 AudioPlayer::GetPosition() const {
     std::lock_guard lock(d->queue->mutex);
-    return d->queue->elementsPlayed / d->queue->channels;
+    return d->queue->progress.frames();
 }
 
 qint64 AudioPlayer::LengthToMilliseconds(qint64 frames) const {
@@ -295,7 +273,7 @@ qint64 AudioPlayer::LengthToMilliseconds(qint64 frames) const {
 
 SampleBlock AudioPlayer::GetPlayingSamples(int count) const {
     std::lock_guard lock(d->queue->mutex);
-    return d->queue->history.last(count, d->queue->channels);
+    return d->queue->history.last(count, d->queue->progress.channels());
 }
 
 void AudioPlayer::SetInitialValue(int value) {

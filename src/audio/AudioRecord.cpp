@@ -1,9 +1,9 @@
 #include "audio/AudioRecord.h"
 
 #include "audio/SoundBackend.h"
-#include "audio/engine/PeakMeter.h"
 #include "audio/engine/SampleHistory.h"
 #include "audio/engine/StreamFormat.h"
+#include "audio/engine/TimerProgress.h"
 
 #include <QPointer>
 #include <deque>
@@ -15,12 +15,10 @@ namespace quillotap {
 // the UI thread takes; everything is guarded by `mutex`.
 struct RecordRun {
     RecordRun(int rate, int channelCount, std::size_t block)
-        : sampleRate(rate), channels(channelCount), blockSize(block),
-          timerStep(std::max(1, ElementsFor(rate, channelCount, kTimerIntervalMs))),
+        : sampleRate(rate), channels(channelCount), blockSize(block), progress(rate, channelCount),
           history(std::max<std::size_t>(std::size_t(ElementsFor(rate, channelCount, 1000)),
                                         std::size_t(1) << 16)) {
         partial.reserve(blockSize);
-        nextTimer = timerStep;
     }
 
     // Capture thread: cuts the samples into blocks. Returns true when the UI
@@ -29,9 +27,7 @@ struct RecordRun {
     bool append(const int16_t* samples, std::size_t count) {
         std::lock_guard lock(mutex);
         history.append(samples, count);
-        peaks.add(samples, count, channels, elements);
-        elements += qint64(count);
-        bool news = false;
+        bool news = progress.add(samples, count);
         while (count > 0) {
             const std::size_t take = std::min(count, blockSize - partial.size());
             partial.insert(partial.end(), samples, samples + take);
@@ -45,11 +41,6 @@ struct RecordRun {
                 news = true;
             }
         }
-        if (elements >= nextTimer) {
-            nextTimer += ((elements - nextTimer) / timerStep + 1) * timerStep;
-            timerDue = true;
-            news = true;
-        }
         if (!news || noticePending)
             return false;
         noticePending = true;
@@ -60,17 +51,13 @@ struct RecordRun {
     const int sampleRate;
     const int channels;
     const std::size_t blockSize;
-    const qint64 timerStep;
     std::deque<SampleBlock> completed;
     SampleBlock partial;
     qint64 blocksCompleted = 0;
     qint64 blocksAnnounced = 0; // UI thread only
-    qint64 elements = 0;
-    qint64 nextTimer = 0;
-    bool timerDue = false;
     bool noticePending = false;
+    TimerProgress progress;
     SampleHistory history;
-    PeakMeter peaks;
 };
 
 struct AudioRecord::Private {
@@ -130,20 +117,13 @@ void AudioRecord::Private::deliver(const std::shared_ptr<RecordRun>& r) {
         if (!guard || r != run || !stream)
             return; // a handler stopped or destroyed the recorder
     }
-    bool due = false;
-    qint64 frames = 0;
-    int left = 0;
-    int right = 0;
+    TimerProgress::Figures figures;
     {
         std::lock_guard lock(r->mutex);
-        due = r->timerDue;
-        r->timerDue = false;
-        frames = r->elements / r->channels;
-        if (due)
-            r->peaks.take(r->channels, &left, &right);
+        figures = r->progress.take();
     }
-    if (due)
-        emit q->Timer(frames, left, right);
+    if (figures.due)
+        emit q->Timer(figures.frames, figures.left, figures.right);
 }
 
 AudioRecord::AudioRecord(QObject* parent) : AudioRecord(SoundBackend::instance(), parent) {}
