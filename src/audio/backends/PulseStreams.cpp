@@ -44,6 +44,50 @@ bool waitReady(const PulseConnection& connection, pa_stream* stream, QString* er
     return false;
 }
 
+// What a stream is for, in its error messages.
+struct StreamKind {
+    const char* name;    // shown by the sound server's mixers
+    QString unsupported; // %1 rate, %2 channels
+    QString cannotCreate;
+    QString cannotConnect;
+};
+
+const StreamKind& captureKind() {
+    static const StreamKind kind{"Recording",
+                                 QStringLiteral("Unsupported capture format: %1 Hz, %2 channels."),
+                                 QStringLiteral("Cannot create a record stream."),
+                                 QStringLiteral("Cannot record from the source.")};
+    return kind;
+}
+
+const StreamKind& playbackKind() {
+    static const StreamKind kind{"Playback",
+                                 QStringLiteral("Unsupported playback format: %1 Hz, %2 channels."),
+                                 QStringLiteral("Cannot create a playback stream."),
+                                 QStringLiteral("Cannot play on the default output.")};
+    return kind;
+}
+
+void setError(QString* error, const QString& text) {
+    if (error && error->isEmpty())
+        *error = text;
+}
+
+// With the lock held: a new, unconnected stream of this format, or null
+// with *error saying why.
+pa_stream* newStream(const PulseConnection& connection, const StreamKind& kind, int sampleRate,
+                     int channels, pa_sample_spec* spec, QString* error) {
+    pa_channel_map map;
+    if (!formatFor(sampleRate, channels, spec, &map)) {
+        setError(error, kind.unsupported.arg(sampleRate).arg(channels));
+        return nullptr;
+    }
+    pa_stream* stream = pa_stream_new(connection.context(), kind.name, spec, &map);
+    if (!stream)
+        setError(error, kind.cannotCreate);
+    return stream;
+}
+
 // With the lock held: detaches the callbacks and releases the stream.
 void release(pa_stream*& stream) {
     if (!stream)
@@ -68,22 +112,11 @@ PulseCapture::~PulseCapture() {
 }
 
 bool PulseCapture::open(const std::string& source, int sampleRate, int channels, QString* error) {
-    pa_sample_spec spec;
-    pa_channel_map map;
-    if (!formatFor(sampleRate, channels, &spec, &map)) {
-        if (error)
-            *error = QStringLiteral("Unsupported capture format: %1 Hz, %2 channels.")
-                         .arg(sampleRate)
-                         .arg(channels);
-        return false;
-    }
     PulseConnection::Lock lock(*connection_);
-    stream_ = pa_stream_new(connection_->context(), "Recording", &spec, &map);
-    if (!stream_) {
-        if (error)
-            *error = QStringLiteral("Cannot create a record stream.");
+    pa_sample_spec spec;
+    stream_ = newStream(*connection_, captureKind(), sampleRate, channels, &spec, error);
+    if (!stream_)
         return false;
-    }
     pa_stream_set_state_callback(stream_, stateChanged, connection_.get());
     pa_stream_set_read_callback(stream_, readable, this);
     pa_buffer_attr attr;
@@ -95,8 +128,7 @@ bool PulseCapture::open(const std::string& source, int sampleRate, int channels,
     if (pa_stream_connect_record(stream_, source.c_str(), &attr, PA_STREAM_ADJUST_LATENCY) < 0 ||
         !waitReady(*connection_, stream_, error)) {
         release(stream_);
-        if (error && error->isEmpty())
-            *error = QStringLiteral("Cannot record from the source.");
+        setError(error, captureKind().cannotConnect);
         return false;
     }
     return true;
@@ -137,24 +169,13 @@ PulsePlayback::~PulsePlayback() {
 }
 
 bool PulsePlayback::open(int sampleRate, int channels, int volume, bool muted, QString* error) {
+    PulseConnection::Lock lock(*connection_);
     pa_sample_spec spec;
-    pa_channel_map map;
-    if (!formatFor(sampleRate, channels, &spec, &map)) {
-        if (error)
-            *error = QStringLiteral("Unsupported playback format: %1 Hz, %2 channels.")
-                         .arg(sampleRate)
-                         .arg(channels);
+    stream_ = newStream(*connection_, playbackKind(), sampleRate, channels, &spec, error);
+    if (!stream_)
         return false;
-    }
     sampleRate_ = sampleRate;
     channels_ = channels;
-    PulseConnection::Lock lock(*connection_);
-    stream_ = pa_stream_new(connection_->context(), "Playback", &spec, &map);
-    if (!stream_) {
-        if (error)
-            *error = QStringLiteral("Cannot create a playback stream.");
-        return false;
-    }
     pa_stream_set_state_callback(stream_, stateChanged, connection_.get());
     pa_stream_set_write_callback(stream_, writable, this);
     pa_buffer_attr attr;
@@ -171,8 +192,7 @@ bool PulsePlayback::open(int sampleRate, int channels, int volume, bool muted, Q
     if (pa_stream_connect_playback(stream_, nullptr, &attr, flags, &cv, nullptr) < 0 ||
         !waitReady(*connection_, stream_, error)) {
         release(stream_);
-        if (error && error->isEmpty())
-            *error = QStringLiteral("Cannot play on the default output.");
+        setError(error, playbackKind().cannotConnect);
         return false;
     }
     sinkInput_ = pa_stream_get_index(stream_);
