@@ -14,10 +14,8 @@ REPEAT=${REPEAT:-3}
 SECONDS_OF_AUDIO=${SECONDS_OF_AUDIO:-600}
 GOAL=0.8
 
-[ -x "$BENCH" ] || { echo "missing $BENCH: build the bench_convert target first" >&2; exit 1; }
-for tool in lame oggenc /usr/bin/time; do
-  command -v "$tool" >/dev/null || { echo "missing reference tool: $tool" >&2; exit 1; }
-done
+bench_require_program "$BENCH" bench_convert
+bench_require_tools lame oggenc /usr/bin/time
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

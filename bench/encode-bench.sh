@@ -12,10 +12,8 @@ REPEAT=${REPEAT:-3}
 SECONDS_OF_AUDIO=${SECONDS_OF_AUDIO:-300}
 GOAL=0.9
 
-[ -x "$BENCH" ] || { echo "missing $BENCH: build the bench_encode target first" >&2; exit 1; }
-for tool in lame oggenc ffmpeg sox /usr/bin/time; do
-  command -v "$tool" >/dev/null || { echo "missing reference tool: $tool" >&2; exit 1; }
-done
+bench_require_program "$BENCH" bench_encode
+bench_require_tools lame oggenc ffmpeg sox /usr/bin/time
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -13,7 +13,7 @@ FILES=${FILES:-10000}
 REPEAT=${REPEAT:-3}
 GOAL_MS=1000
 
-[ -x "$BENCH" ] || { echo "missing $BENCH: build the bench_recordings_list target first" >&2; exit 1; }
+bench_require_program "$BENCH" bench_recordings_list
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -19,7 +19,7 @@ PRESET=${PRESET:-11}
 REFRESH=${REFRESH:-60}
 GOAL=5
 
-[ -x "$BENCH" ] || { echo "missing $BENCH: build the bench_preview target first" >&2; exit 1; }
+bench_require_program "$BENCH" bench_preview
 
 work=$(mktemp -d)
 xvfb_pid=""

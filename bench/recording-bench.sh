@@ -21,10 +21,8 @@ MEMORY_FORMAT=${MEMORY_FORMAT:-WAV}
 CPU_GOAL=1.2
 RSS_GOAL_KB=2048
 
-[ -x "$BENCH" ] || { echo "missing $BENCH: build the bench_recording target first" >&2; exit 1; }
-for tool in pulseaudio pactl parecord lame; do
-  command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
-done
+bench_require_program "$BENCH" bench_recording
+bench_require_tools pulseaudio pactl parecord lame
 
 work=$(mktemp -d)
 server_pid=""
