@@ -6,6 +6,8 @@
 #include "app/FormMain.h"
 #include "audio/SoundBackend.h"
 #include "audio/backends/SyntheticBackend.h"
+#include "hotkeys/HotkeyPoller.h"
+#include "hotkeys/ScriptedKeyboardState.h"
 #include "settings/ConfigPaths.h"
 #include "settings/OutputFolderChooser.h"
 #include "settings/RegistryHive.h"
@@ -95,6 +97,20 @@ public:
             });
         started_ = form_->StartUp(arguments);
         return *form_;
+    }
+
+    // Services for a window driven by the test: a scripted keyboard (handed
+    // out through `keys`), a hotkey poller ticked by hand and start/stop
+    // cues that do not wait.
+    static FormMainServices handDrivenServices(ScriptedKeyboardState** keys = nullptr) {
+        FormMainServices services;
+        auto keyboard = std::make_unique<ScriptedKeyboardState>();
+        if (keys)
+            *keys = keyboard.get();
+        services.keyboard = std::move(keyboard);
+        services.hotkeyClock = HotkeyPoller::Clock::Manual;
+        services.cueWait = [](int) {};
+        return services;
     }
 
     // Closes the window (the shut-down runs) and starts a new one.

@@ -120,10 +120,7 @@ protected:
     void SetUp() override {
         AppFixture::SetUp();
         backend_->setSpeed(40);
-        FormMainServices services;
-        services.hotkeyClock = HotkeyPoller::Clock::Manual;
-        services.cueWait = [](int) {};
-        start(std::move(services));
+        start(handDrivenServices());
         ASSERT_TRUE(started_);
         list_ = control<QTreeWidget>("ListViewFile");
         folder_ = state().OutputFolder;

@@ -21,10 +21,7 @@ namespace {
 class FileToolsWindowTest : public FastAppFixture {
 protected:
     FormMain& startWindow() {
-        FormMainServices services;
-        services.hotkeyClock = HotkeyPoller::Clock::Manual;
-        services.cueWait = [](int) {};
-        FormMain& f = start(std::move(services));
+        FormMain& f = start(handDrivenServices());
         EXPECT_TRUE(started_);
         return f;
     }

@@ -25,11 +25,7 @@ protected:
     // poller and cues that only note that they played.
     FormMain& startWindow(const QStringList& arguments = {QStringLiteral("quillotap")},
                           bool trayAvailable = true) {
-        FormMainServices services;
-        auto keyboard = std::make_unique<ScriptedKeyboardState>();
-        keys_ = keyboard.get();
-        services.keyboard = std::move(keyboard);
-        services.hotkeyClock = HotkeyPoller::Clock::Manual;
+        FormMainServices services = handDrivenServices(&keys_);
         services.cueWait = [this](int ms) { cues_ << ms; };
         services.trayFactory = [this, trayAvailable]() -> std::unique_ptr<TrayIcon> {
             auto tray = std::make_unique<FakeTrayIcon>();

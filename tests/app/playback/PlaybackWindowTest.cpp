@@ -31,12 +31,7 @@ protected:
     }
 
     FormMain& startWindow() {
-        FormMainServices services;
-        auto keyboard = std::make_unique<ScriptedKeyboardState>();
-        keys_ = keyboard.get();
-        services.keyboard = std::move(keyboard);
-        services.hotkeyClock = HotkeyPoller::Clock::Manual;
-        services.cueWait = [](int) {};
+        FormMainServices services = handDrivenServices(&keys_);
         services.recordingClock = [] { return FileTime; };
         FormMain& f = start(std::move(services));
         EXPECT_TRUE(started_);

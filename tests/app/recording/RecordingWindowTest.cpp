@@ -55,11 +55,7 @@ protected:
     // The window with a scripted keyboard, a hand-ticked poller, cues that
     // only note their wait, and a fixed time for file names.
     FormMain& startWindow() {
-        FormMainServices services;
-        auto keyboard = std::make_unique<ScriptedKeyboardState>();
-        keys_ = keyboard.get();
-        services.keyboard = std::move(keyboard);
-        services.hotkeyClock = HotkeyPoller::Clock::Manual;
+        FormMainServices services = handDrivenServices(&keys_);
         services.cueWait = [this](int ms) {
             cues_ << QStringLiteral("%1 %2").arg(ms).arg(state().RecordingActive ? "recording"
                                                                                  : "idle");
