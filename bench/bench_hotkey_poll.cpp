@@ -1,8 +1,9 @@
 // CPU cost of the idle hotkey poller on the real X11 keyboard: runs the
-// poller with its real timers for a while (no key held, so every tick reads
+// poller with its real timers for a while (no key held: where the server has
+// XInput2 the poller sleeps until a key goes down, otherwise every tick reads
 // the keyboard and the seven rows and finds nothing) and prints the CPU time
 // used as a percentage of one core, next to a reference: an empty timer
-// ticking at the same interval, which is the floor any polling design pays.
+// ticking at the poll interval, which is the floor any polling design pays.
 //
 //   Xvfb :99 & DISPLAY=:99 build/bench/bench_hotkey_poll [seconds]
 #include "hotkeys/HotkeyActions.h"
@@ -53,6 +54,9 @@ public:
         inner_.refresh();
     }
     bool isKeyDown(int virtualKey) const override { return inner_.isKeyDown(virtualKey); }
+    int wakeDescriptor() const override { return inner_.wakeDescriptor(); }
+    bool takeKeyEvents() override { return inner_.takeKeyEvents(); }
+    bool anyKeyDown() const override { return inner_.anyKeyDown(); }
 
 private:
     X11KeyboardState& inner_;
@@ -125,7 +129,8 @@ int main(int argc, char** argv) {
     poller.start();
     const Figure polling = measure(app, seconds);
 
-    std::printf("hotkey poller, idle, X11 keyboard, %d ms interval, %.1f s\n",
+    std::printf("hotkey poller, idle, X11 keyboard (%s), %d ms interval, %.1f s\n",
+                keyboard->wakeDescriptor() >= 0 ? "woken by key events" : "polled",
                 HotkeyPoller::kTickIntervalMs, polling.wallSeconds);
     std::printf("  poller:          %6.3f %% of one core, %.0f ticks/s, %d actions\n",
                 polling.cpuPercent, double(pollerTicks) / polling.wallSeconds, actions.acted);

@@ -4,6 +4,8 @@
 #include "hotkeys/HotkeyRows.h"
 #include "hotkeys/KeyboardState.h"
 
+#include <QSocketNotifier>
+
 namespace quillotap {
 
 namespace {
@@ -20,16 +22,28 @@ HotkeyPoller::HotkeyPoller(KeyboardState& keyboard, const HotkeyRows& rows, Hotk
     timerDelay_.setInterval(kPauseMs);
     connect(&timerHotkey_, &QTimer::timeout, this, [this] { TimerHotkey_Timer(); });
     connect(&timerDelay_, &QTimer::timeout, this, [this] { TimerDelay_Timer(); });
+    const int wakeDescriptor = keyboard_.wakeDescriptor();
+    if (clock_ == Clock::Timers && wakeDescriptor >= 0) {
+        waker_ = std::make_unique<QSocketNotifier>(wakeDescriptor, QSocketNotifier::Read);
+        waker_->setEnabled(false);
+        connect(waker_.get(), &QSocketNotifier::activated, this, [this] { keysChanged(); });
+    }
 }
+
+HotkeyPoller::~HotkeyPoller() = default;
 
 void HotkeyPoller::setPolling(bool on) {
     polling_ = on;
     if (clock_ == Clock::Manual)
         return;
+    // Turning the poll on always polls once: a key held through a pause or
+    // a dialog keeps the timer running from there.
     if (on && !timerHotkey_.isActive())
         timerHotkey_.start();
     else if (!on)
         timerHotkey_.stop();
+    if (waker_)
+        waker_->setEnabled(on);
 }
 
 void HotkeyPoller::setPausing(bool on) {
@@ -92,8 +106,32 @@ int HotkeyPoller::TimerHotkey_Timer() {
     if (acted != 0) {
         setPolling(false);
         setPausing(true);
+    } else {
+        sleepIfIdle();
     }
     return acted;
+}
+
+void HotkeyPoller::keysChanged() {
+    keyboard_.takeKeyEvents();
+    if (!polling_)
+        return;
+    // The timer runs until a completed tick finds every key up, also when
+    // this tick is skipped because an action is still running.
+    if (!timerHotkey_.isActive())
+        timerHotkey_.start();
+    TimerHotkey_Timer();
+}
+
+void HotkeyPoller::sleepIfIdle() {
+    if (!waker_ || !polling_ || !timerHotkey_.isActive())
+        return;
+    // A key event read after the snapshot (the snapshot's round trip can
+    // pull events off the descriptor, which then never wakes up for them)
+    // may have pressed a key the snapshot missed: poll once more.
+    const bool keysMoved = keyboard_.takeKeyEvents();
+    if (!keysMoved && !keyboard_.anyKeyDown())
+        timerHotkey_.stop();
 }
 
 void HotkeyPoller::TimerDelay_Timer() {

@@ -4,6 +4,11 @@
 //
 // A reader takes one snapshot per poll (refresh) and answers isKeyDown from
 // it, so one poll costs one query of the system however many keys it tests.
+//
+// A keyboard may also tell when keys go down or up, through a file
+// descriptor that becomes readable then (wakeDescriptor). A poller can then
+// sleep while no key is held instead of polling an idle keyboard. Keyboards
+// without such a descriptor are simply polled all the time.
 #pragma once
 
 #include <QString>
@@ -22,6 +27,19 @@ public:
     // False when this desktop session gives no system-wide keyboard state,
     // so no hotkey can ever fire.
     virtual bool available() const { return true; }
+
+    // A descriptor that becomes readable when a key goes down or up, or -1
+    // when the keyboard cannot tell and must be polled.
+    virtual int wakeDescriptor() const { return -1; }
+    // Consumes every pending key notification, including any already read
+    // off the descriptor; true when at least one key went down or up since
+    // the last call.
+    virtual bool takeKeyEvents() { return false; }
+    // Whether any key this keyboard reports was down at the last refresh.
+    // While none is, and no notification is pending, nothing can become
+    // pressed without the descriptor waking up. A keyboard that cannot tell
+    // answers true, so nobody stops polling on its word.
+    virtual bool anyKeyDown() const { return true; }
 };
 
 // No keyboard state can be read (no X display): nothing is ever down.
@@ -29,6 +47,7 @@ class NullKeyboardState : public KeyboardState {
 public:
     bool isKeyDown(int) const override { return false; }
     bool available() const override { return false; }
+    bool anyKeyDown() const override { return false; }
 };
 
 // The line the hotkey page shows when available() is false.

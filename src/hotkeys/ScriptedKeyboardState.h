@@ -18,6 +18,7 @@ public:
 
     void refresh() override { ++refreshes_; }
     bool isKeyDown(int virtualKey) const override { return down_.count(virtualKey) != 0; }
+    bool anyKeyDown() const override { return !down_.empty(); }
 
     int refreshCount() const { return refreshes_; }
 

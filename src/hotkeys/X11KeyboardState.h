@@ -2,6 +2,11 @@
 // private display connection. Every virtual-key code of the key-name table
 // is mapped once, at construction, to the keycodes of its keysyms; a refresh
 // is one XQueryKeymap round trip.
+//
+// Where the server offers XInput 2.1 or later, the connection also listens
+// to raw key presses and releases on the root window, which reach it whatever
+// window has the focus and whatever grab is active; the connection's socket
+// is then the wake-up descriptor. Without XInput2 the keyboard is polled.
 #pragma once
 
 #include "hotkeys/KeyboardState.h"
@@ -23,18 +28,25 @@ public:
 
     void refresh() override;
     bool isKeyDown(int virtualKey) const override;
+    int wakeDescriptor() const override;
+    bool takeKeyEvents() override;
+    bool anyKeyDown() const override;
 
 private:
     explicit X11KeyboardState(Display* display);
     void mapKeys();
     void addKeysym(int virtualKey, unsigned long keysym);
+    bool selectRawKeyEvents();
 
     // Up to three physical keys per virtual key (left/right modifiers, a
     // keysym that sits on two keys); 0 ends the list.
     static constexpr int kKeysPerCode = 3;
+    using Keymap = std::array<std::uint8_t, 32>; // one bit per keycode
     Display* display_ = nullptr;
+    int xinputOpcode_ = -1; // -1: no raw key events, the keyboard is polled
     std::array<std::array<std::uint8_t, kKeysPerCode>, 256> keycodes_{};
-    char keymap_[32] = {};
+    Keymap mappedKeys_{}; // the keycodes any virtual key stands for
+    Keymap keymap_{};
 };
 
 } // namespace quillotap

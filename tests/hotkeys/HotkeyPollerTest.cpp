@@ -14,8 +14,12 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QStringList>
+#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
+#include <unistd.h>
+#include <utility>
 
 using namespace quillotap;
 using quillotap::test::makeHotkeyList;
@@ -83,6 +87,15 @@ public:
 private:
     AudioPlayer& player_;
 };
+
+// Runs the event loop until the condition holds; the deadline only guards
+// against a poller that never gets there.
+bool waitFor(const std::function<bool()>& condition) {
+    QDeadlineTimer deadline(5000);
+    while (!condition() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    return condition();
+}
 
 class PollerTest : public ::testing::Test {
 protected:
@@ -283,12 +296,6 @@ TEST(PollerTimers, RealTimersPollAndEndThePause) {
     FakeWindow window(player);
     HotkeyPoller poller(keyboard, rows, window);
     keyboard.press({Ctrl, Alt, 'M'});
-    const auto waitFor = [](const std::function<bool()>& condition) {
-        QDeadlineTimer deadline(5000);
-        while (!condition() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-        return condition();
-    };
     // Not armed yet: the timers do not run.
     QCoreApplication::processEvents();
     EXPECT_FALSE(player.GetMute());
@@ -298,6 +305,125 @@ TEST(PollerTimers, RealTimersPollAndEndThePause) {
     // Held on: the pause timer re-arms the poll, which toggles again.
     ASSERT_TRUE(waitFor([&] { return !player.GetMute(); }));
     poller.SuspendHotkeys();
+}
+
+// A keyboard that tells about key changes through a pipe, as the X11
+// keyboard does through its connection: tell() makes the pipe readable, and
+// queueEvent() stands for an event a snapshot's round trip has already read
+// off the descriptor, which takeKeyEvents() must still report.
+class WakingKeyboard : public KeyboardState {
+public:
+    WakingKeyboard() {
+        if (::pipe2(pipe_, O_NONBLOCK | O_CLOEXEC) != 0)
+            pipe_[0] = pipe_[1] = -1;
+    }
+    ~WakingKeyboard() override {
+        ::close(pipe_[0]);
+        ::close(pipe_[1]);
+    }
+
+    void press(std::initializer_list<int> keys) { held_.insert(keys); }
+    void releaseAll() { held_.clear(); }
+    void tell() { ASSERT_EQ(::write(pipe_[1], "k", 1), 1); }
+    void queueEvent() { queued_ = true; }
+
+    void refresh() override {
+        ++refreshes;
+        snapshot_ = held_;
+        if (duringRefresh)
+            std::exchange(duringRefresh, nullptr)();
+    }
+    bool isKeyDown(int virtualKey) const override { return snapshot_.count(virtualKey) != 0; }
+    bool anyKeyDown() const override { return !snapshot_.empty(); }
+    int wakeDescriptor() const override { return pipe_[0]; }
+    bool takeKeyEvents() override {
+        bool any = std::exchange(queued_, false);
+        char bytes[64];
+        while (::read(pipe_[0], bytes, sizeof bytes) > 0)
+            any = true;
+        return any;
+    }
+
+    int refreshes = 0;
+    // Runs once, inside the next refresh, after its snapshot was taken.
+    std::function<void()> duringRefresh;
+
+private:
+    int pipe_[2] = {-1, -1};
+    std::set<int> held_;
+    std::set<int> snapshot_;
+    bool queued_ = false;
+};
+
+// The poller with real timers on a keyboard that can wake it.
+class SleepingPollerTest : public ::testing::Test {
+protected:
+    std::shared_ptr<SyntheticBackend> backend = std::make_shared<SyntheticBackend>();
+    AudioPlayer player{backend};
+    FakeWindow window{player};
+    WakingKeyboard keyboard;
+    std::unique_ptr<QTreeWidget> list = makeHotkeyList();
+    TreeWidgetHotkeyRows rows{list.get()};
+    HotkeyPoller poller{keyboard, rows, window};
+
+    void SetUp() override {
+        ASSERT_GE(keyboard.wakeDescriptor(), 0);
+        poller.start();
+        ASSERT_TRUE(waitFor([&] { return poller.isWaitingForKeys(); }));
+    }
+    void TearDown() override { poller.SuspendHotkeys(); }
+};
+
+TEST_F(SleepingPollerTest, AKeyWakesTheSleepingPollerWhichActsAtOnceAndRepeatsWhileHeld) {
+    EXPECT_TRUE(poller.isPolling());
+    const int refreshesAsleep = keyboard.refreshes;
+    keyboard.press({Ctrl, Alt, 'M'});
+    keyboard.tell();
+    ASSERT_TRUE(waitFor([&] { return player.GetMute(); }));
+    EXPECT_EQ(keyboard.refreshes, refreshesAsleep + 1); // the wake-up itself read the keys
+    EXPECT_FALSE(keyboard.takeKeyEvents()) << "the wake-up drained the descriptor";
+    // Held on: after the pause the poll runs again without any key event.
+    ASSERT_TRUE(waitFor([&] { return !player.GetMute(); }));
+    keyboard.releaseAll();
+    ASSERT_TRUE(waitFor([&] { return poller.isWaitingForKeys(); }));
+    EXPECT_FALSE(player.GetMute());
+}
+
+TEST_F(SleepingPollerTest, AHeldKeyKeepsThePollRunningForTheRestOfTheCombination) {
+    keyboard.press({Ctrl});
+    keyboard.tell();
+    ASSERT_TRUE(waitFor([&] { return keyboard.refreshes > 0 && !poller.isWaitingForKeys(); }));
+    // The rest of the combination goes down without waking anything: only
+    // the running poll can find it.
+    keyboard.press({Alt, 'M'});
+    ASSERT_TRUE(waitFor([&] { return player.GetMute(); }));
+}
+
+TEST_F(SleepingPollerTest, AKeyEventReadDuringTheSnapshotIsNotSleptThrough) {
+    // The press lands just after the snapshot, and its event has already
+    // been taken off the descriptor, which will not wake up for it again.
+    keyboard.duringRefresh = [&] {
+        keyboard.press({Ctrl, Alt, 'M'});
+        keyboard.queueEvent();
+    };
+    keyboard.tell();
+    ASSERT_TRUE(waitFor([&] { return player.GetMute(); }));
+}
+
+TEST_F(SleepingPollerTest, WhileSuspendedWakeUpsAreIgnoredAndResumingPollsAgain) {
+    poller.SuspendHotkeys();
+    EXPECT_FALSE(poller.isWaitingForKeys());
+    const int refreshes = keyboard.refreshes;
+    keyboard.press({Ctrl, Alt, 'M'});
+    keyboard.tell();
+    // A readable descriptor is seen by the first pass of the event loop.
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(keyboard.refreshes, refreshes);
+    EXPECT_FALSE(player.GetMute());
+    // Held through the dialog: resuming finds the keys without a new event.
+    poller.ResumeHotkeys();
+    ASSERT_TRUE(waitFor([&] { return player.GetMute(); }));
 }
 
 TEST(HotkeyRowsOfTheList, MissingRowsAreSkipped) {

@@ -1,7 +1,7 @@
 // The X11 keyboard against a real X server: keys pressed with xdotool must be
-// seen under their virtual-key codes. The test starts a private Xvfb, so it
-// never presses keys on the desktop it runs in; skipped without Xvfb or
-// xdotool.
+// seen under their virtual-key codes and must wake the keyboard's descriptor.
+// The test starts a private Xvfb, so it never presses keys on the desktop it
+// runs in; skipped without Xvfb or xdotool.
 #include "hotkeys/HotkeyMatcher.h"
 #include "hotkeys/KeyboardState.h"
 #include "hotkeys/X11KeyboardState.h"
@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <poll.h>
 
 using namespace quillotap;
 
@@ -56,6 +57,13 @@ protected:
         ASSERT_EQ(tool.exitCode(), 0);
     }
 
+    // Whether the keyboard's descriptor becomes readable within the time;
+    // the time only guards against an event that never comes.
+    bool wakes(int milliseconds) {
+        pollfd watch{keyboard->wakeDescriptor(), POLLIN, 0};
+        return ::poll(&watch, 1, milliseconds) == 1 && (watch.revents & POLLIN);
+    }
+
     // The server handles xdotool's requests before it answers ours once
     // xdotool has exited; the deadline only guards against a stuck server.
     bool waitUntil(int virtualKey, bool down) {
@@ -94,6 +102,49 @@ TEST_F(X11Keyboard, CtrlAltRIsTheStartHotkey) {
     EXPECT_TRUE(IsHotkeyPressed(u"CA+R", modifiers, *keyboard));
     EXPECT_FALSE(IsHotkeyPressed(u"CA+S", modifiers, *keyboard));
     EXPECT_FALSE(IsHotkeyPressed(u"CAS+R", modifiers, *keyboard));
+}
+
+TEST_F(X11Keyboard, KeyEventsWakeTheDescriptorAndNothingIsPendingWhileIdle) {
+    ASSERT_GE(keyboard->wakeDescriptor(), 0) << "Xvfb offers XInput 2.2";
+    EXPECT_FALSE(wakes(0));
+    EXPECT_FALSE(keyboard->takeKeyEvents());
+    keyboard->refresh();
+    EXPECT_FALSE(keyboard->anyKeyDown());
+    struct Case {
+        const char* keysym;
+        int virtualKey; // 0: a key no hotkey can use
+    };
+    const Case cases[] = {{"Control_L", 17}, {"r", 'R'}, {"F5", 116}, {"Escape", 0}};
+    for (const Case& c : cases) {
+        xdotool({"keydown", c.keysym});
+        ASSERT_TRUE(wakes(3000)) << c.keysym;
+        EXPECT_TRUE(keyboard->takeKeyEvents()) << c.keysym;
+        EXPECT_FALSE(keyboard->takeKeyEvents()) << c.keysym << ": taken once";
+        keyboard->refresh();
+        if (c.virtualKey != 0) {
+            EXPECT_TRUE(keyboard->isKeyDown(c.virtualKey)) << c.keysym;
+        }
+        EXPECT_EQ(keyboard->anyKeyDown(), c.virtualKey != 0) << c.keysym;
+
+        xdotool({"keyup", c.keysym});
+        ASSERT_TRUE(wakes(3000)) << c.keysym;
+        EXPECT_TRUE(keyboard->takeKeyEvents()) << c.keysym;
+        keyboard->refresh();
+        EXPECT_FALSE(keyboard->anyKeyDown()) << c.keysym;
+        EXPECT_FALSE(wakes(0)) << c.keysym;
+    }
+}
+
+TEST_F(X11Keyboard, AnEventTheKeymapQueryReadOffTheDescriptorIsStillTaken) {
+    ASSERT_GE(keyboard->wakeDescriptor(), 0);
+    xdotool({"keydown", "Shift_L"});
+    ASSERT_TRUE(wakes(3000));
+    // The query's round trip reads the waiting event into the client's
+    // queue: the descriptor goes quiet, the event is not lost.
+    keyboard->refresh();
+    EXPECT_FALSE(wakes(0));
+    EXPECT_TRUE(keyboard->takeKeyEvents());
+    EXPECT_TRUE(keyboard->anyKeyDown());
 }
 
 } // namespace
