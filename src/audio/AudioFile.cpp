@@ -3,6 +3,7 @@
 #include "audio/codecs/AudioDecoder.h"
 #include "audio/codecs/AudioEncoder.h"
 #include "audio/codecs/FfmpegDecoder.h"
+#include "audio/codecs/FfmpegLibrary.h"
 #include "audio/codecs/Mp3Encoder.h"
 #include "audio/codecs/OutputFile.h"
 #include "audio/codecs/SampleConverter.h"
@@ -205,8 +206,14 @@ void AudioFile::SetInputFormat(int sampleRate, int channels) {
         (sampleRate == d->converter.inRate() && channels == d->converter.inChannels()))
         return;
     SampleConverter probe;
-    if (!probe.configure(sampleRate, channels, d->encoder->sampleRate(), d->encoder->channels()))
-        return; // an unusable format leaves the current one in place
+    if (!probe.configure(sampleRate, channels, d->encoder->sampleRate(), d->encoder->channels())) {
+        // Blocks that cannot be converted would be stored at the wrong speed
+        // or with mixed-up channels; the writer refuses them instead, and
+        // what it holds so far stays valid.
+        if (d->writeError.isEmpty())
+            d->writeError = probe.errorText();
+        return;
+    }
     // Whatever the old converter still holds belongs to the old format.
     d->drainConverter();
     d->carry.clear();
@@ -279,6 +286,14 @@ void AudioFile::OpenForReading(const QString& path, int /*a*/, int /*b*/) {
     if (!decoder && !vox)
         decoder = openFfmpegDecoder(path, &error);
     if (!decoder) {
+        // Without FFmpeg only what libsndfile reads can be opened; say so
+        // instead of calling the file damaged.
+        QString ffmpegMissing;
+        if (!vox && !ffmpegApi(&ffmpegMissing)) {
+            d->setFailure(
+                -3, QStringLiteral("The file \"%1\" cannot be read. %2").arg(path, ffmpegMissing));
+            return;
+        }
         d->setFailure(-3, QStringLiteral("The file \"%1\" is damaged or not in a supported "
                                          "audio format.")
                               .arg(path));

@@ -1,15 +1,8 @@
 #include "audio/codecs/FfmpegDecoder.h"
 
 #include "audio/SampleBlock.h"
+#include "audio/codecs/FfmpegLibrary.h"
 #include "audio/codecs/FfmpegSupport.h"
-
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/channel_layout.h>
-#include <libavutil/mem.h>
-#include <libswresample/swresample.h>
-}
 
 #include <QFile>
 
@@ -32,42 +25,44 @@ constexpr int kMaxFruitlessPackets = 20000;
 
 class FfmpegDecoder final : public AudioDecoder {
 public:
+    explicit FfmpegDecoder(const FfmpegApi& api) : ff_(api) {}
     ~FfmpegDecoder() override {
-        av_frame_free(&frame_);
-        av_packet_free(&packet_);
-        swr_free(&swr_);
-        av_channel_layout_uninit(&swrLayout_);
-        avcodec_free_context(&dec_);
-        avformat_close_input(&fc_);
+        ff_.av_frame_free(&frame_);
+        ff_.av_packet_free(&packet_);
+        ff_.swr_free(&swr_);
+        ff_.av_channel_layout_uninit(&swrLayout_);
+        ff_.avcodec_free_context(&dec_);
+        ff_.avformat_close_input(&fc_);
     }
 
     bool open(const QString& path, QString* error) {
-        fc_ = avformat_alloc_context();
-        frame_ = av_frame_alloc();
-        packet_ = av_packet_alloc();
+        fc_ = ff_.avformat_alloc_context();
+        frame_ = ff_.av_frame_alloc();
+        packet_ = ff_.av_packet_alloc();
         if (!fc_ || !frame_ || !packet_)
             return fail(error, QStringLiteral("Out of memory."));
-        fc_->format_whitelist = av_strdup(kFormats);
-        fc_->protocol_whitelist = av_strdup("file");
+        fc_->format_whitelist = ff_.av_strdup(kFormats);
+        fc_->protocol_whitelist = ff_.av_strdup("file");
         const QByteArray url = "file:" + QFile::encodeName(path);
-        int rc = avformat_open_input(&fc_, url.constData(), nullptr, nullptr);
+        int rc = ff_.avformat_open_input(&fc_, url.constData(), nullptr, nullptr);
         if (rc < 0) // avformat_open_input frees the context on failure
             return fail(error, QStringLiteral("The file's format is not recognised."));
-        rc = avformat_find_stream_info(fc_, nullptr);
+        rc = ff_.avformat_find_stream_info(fc_, nullptr);
         if (rc < 0)
             return fail(error, QStringLiteral("The file holds no readable audio."));
         const AVCodec* codec = nullptr;
-        stream_ = av_find_best_stream(fc_, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
+        stream_ = ff_.av_find_best_stream(fc_, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
         if (stream_ < 0 || !codec)
             return fail(error, QStringLiteral("The file holds no decodable audio."));
         const AVStream* st = fc_->streams[stream_];
-        dec_ = avcodec_alloc_context3(codec);
-        if (!dec_ || avcodec_parameters_to_context(dec_, st->codecpar) < 0)
+        dec_ = ff_.avcodec_alloc_context3(codec);
+        if (!dec_ || ff_.avcodec_parameters_to_context(dec_, st->codecpar) < 0)
             return fail(error, QStringLiteral("Out of memory."));
-        rc = avcodec_open2(dec_, codec, nullptr);
+        rc = ff_.avcodec_open2(dec_, codec, nullptr);
         if (rc < 0)
-            return fail(error,
-                        QStringLiteral("The audio cannot be decoded: %1").arg(ffmpegErrorText(rc)));
+            return fail(
+                error,
+                QStringLiteral("The audio cannot be decoded: %1").arg(ffmpegErrorText(ff_, rc)));
         rate_ = dec_->sample_rate;
         const int fileChannels = dec_->ch_layout.nb_channels;
         if (rate_ < 1 || rate_ > 1000000 || fileChannels < 1 || fileChannels > 64)
@@ -75,9 +70,9 @@ public:
         channels_ = std::min(fileChannels, 2);
 
         if (st->duration != AV_NOPTS_VALUE && st->duration > 0)
-            length_ = av_rescale_q(st->duration, st->time_base, AVRational{1, rate_});
+            length_ = ff_.av_rescale_q(st->duration, st->time_base, AVRational{1, rate_});
         else if (fc_->duration != AV_NOPTS_VALUE && fc_->duration > 0)
-            length_ = av_rescale(fc_->duration, rate_, AV_TIME_BASE);
+            length_ = ff_.av_rescale(fc_->duration, rate_, AV_TIME_BASE);
         length_ = std::max<qint64>(length_, 0);
         // A file from which not one frame decodes is refused here rather
         // than opened as silence. The first frame also fixes where sample 0
@@ -118,11 +113,11 @@ public:
         // Land a little early: decoders with overlapping frames need one or
         // two packets before the target; the surplus is dropped below.
         const qint64 early = std::max<qint64>(frame - rate_ / 4, 0);
-        const int64_t ts = av_rescale_q(early, AVRational{1, rate_}, st->time_base) + firstPts_;
-        if (av_seek_frame(fc_, stream_, ts, AVSEEK_FLAG_BACKWARD) < 0 &&
-            av_seek_frame(fc_, stream_, ts, AVSEEK_FLAG_ANY | AVSEEK_FLAG_BACKWARD) < 0)
+        const int64_t ts = ff_.av_rescale_q(early, AVRational{1, rate_}, st->time_base) + firstPts_;
+        if (ff_.av_seek_frame(fc_, stream_, ts, AVSEEK_FLAG_BACKWARD) < 0 &&
+            ff_.av_seek_frame(fc_, stream_, ts, AVSEEK_FLAG_ANY | AVSEEK_FLAG_BACKWARD) < 0)
             return -1;
-        avcodec_flush_buffers(dec_);
+        ff_.avcodec_flush_buffers(dec_);
         pending_.clear();
         pendingPos_ = 0;
         draining_ = false;
@@ -145,10 +140,10 @@ private:
     bool decodeMore() {
         int fruitless = 0;
         while (!finished_) {
-            int rc = avcodec_receive_frame(dec_, frame_);
+            int rc = ff_.avcodec_receive_frame(dec_, frame_);
             if (rc == 0) {
                 const bool ok = appendFrame();
-                av_frame_unref(frame_);
+                ff_.av_frame_unref(frame_);
                 if (ok)
                     return true;
                 if (++fruitless > kMaxFruitlessPackets)
@@ -161,17 +156,17 @@ private:
                 break;
             if (draining_)
                 break;
-            rc = av_read_frame(fc_, packet_);
+            rc = ff_.av_read_frame(fc_, packet_);
             if (rc < 0) {
                 draining_ = true;
-                avcodec_send_packet(dec_, nullptr);
+                ff_.avcodec_send_packet(dec_, nullptr);
                 continue;
             }
             if (packet_->stream_index == stream_) {
                 // A damaged packet is skipped; the decoder resynchronises.
-                avcodec_send_packet(dec_, packet_);
+                ff_.avcodec_send_packet(dec_, packet_);
             }
-            av_packet_unref(packet_);
+            ff_.av_packet_unref(packet_);
             if (++fruitless > kMaxFruitlessPackets)
                 break;
         }
@@ -187,14 +182,14 @@ private:
             return false;
         if (!configureConverter())
             return false;
-        const int capacity = swr_get_out_samples(swr_, frame_->nb_samples);
+        const int capacity = ff_.swr_get_out_samples(swr_, frame_->nb_samples);
         if (capacity <= 0)
             return false;
         SampleBlock out(size_t(capacity) * size_t(channels_));
         auto* outPtr = reinterpret_cast<uint8_t*>(out.data());
         const int got =
-            swr_convert(swr_, &outPtr, capacity, const_cast<const uint8_t**>(frame_->extended_data),
-                        frame_->nb_samples);
+            ff_.swr_convert(swr_, &outPtr, capacity,
+                            const_cast<const uint8_t**>(frame_->extended_data), frame_->nb_samples);
         if (got <= 0)
             return false;
         out.resize(size_t(got) * size_t(channels_));
@@ -207,8 +202,8 @@ private:
             // the samples they hold, so positions count from the first frame.
             qint64 framePos = skipTo_;
             if (pts != AV_NOPTS_VALUE)
-                framePos = av_rescale_q(pts - firstPts_, fc_->streams[stream_]->time_base,
-                                        AVRational{1, rate_});
+                framePos = ff_.av_rescale_q(pts - firstPts_, fc_->streams[stream_]->time_base,
+                                            AVRational{1, rate_});
             const qint64 drop = std::clamp<qint64>(skipTo_ - framePos, 0, got);
             if (drop >= got)
                 return false;
@@ -223,29 +218,31 @@ private:
     bool configureConverter() {
         const AVChannelLayout& in = frame_->ch_layout;
         if (swr_ && frame_->format == swrFormat_ &&
-            av_channel_layout_compare(&in, &swrLayout_) == 0)
+            ff_.av_channel_layout_compare(&in, &swrLayout_) == 0)
             return true;
-        swr_free(&swr_);
+        ff_.swr_free(&swr_);
         AVChannelLayout inLayout{};
         if (in.order == AV_CHANNEL_ORDER_UNSPEC)
-            av_channel_layout_default(&inLayout, in.nb_channels);
-        else if (av_channel_layout_copy(&inLayout, &in) < 0)
+            ff_.av_channel_layout_default(&inLayout, in.nb_channels);
+        else if (ff_.av_channel_layout_copy(&inLayout, &in) < 0)
             return false;
         AVChannelLayout outLayout{};
-        av_channel_layout_default(&outLayout, channels_);
-        const int rc = swr_alloc_set_opts2(&swr_, &outLayout, AV_SAMPLE_FMT_S16, rate_, &inLayout,
-                                           AVSampleFormat(frame_->format), rate_, 0, nullptr);
-        av_channel_layout_uninit(&inLayout);
-        if (rc < 0 || swr_init(swr_) < 0) {
-            swr_free(&swr_);
+        ff_.av_channel_layout_default(&outLayout, channels_);
+        const int rc =
+            ff_.swr_alloc_set_opts2(&swr_, &outLayout, AV_SAMPLE_FMT_S16, rate_, &inLayout,
+                                    AVSampleFormat(frame_->format), rate_, 0, nullptr);
+        ff_.av_channel_layout_uninit(&inLayout);
+        if (rc < 0 || ff_.swr_init(swr_) < 0) {
+            ff_.swr_free(&swr_);
             return false;
         }
         swrFormat_ = frame_->format;
-        av_channel_layout_uninit(&swrLayout_);
-        av_channel_layout_copy(&swrLayout_, &in);
+        ff_.av_channel_layout_uninit(&swrLayout_);
+        ff_.av_channel_layout_copy(&swrLayout_, &in);
         return true;
     }
 
+    const FfmpegApi& ff_;
     AVFormatContext* fc_ = nullptr;
     AVCodecContext* dec_ = nullptr;
     AVFrame* frame_ = nullptr;
@@ -269,8 +266,10 @@ private:
 } // namespace
 
 std::unique_ptr<AudioDecoder> openFfmpegDecoder(const QString& path, QString* error) {
-    quietFfmpegLogging();
-    auto decoder = std::make_unique<FfmpegDecoder>();
+    const FfmpegApi* api = ffmpegApi(error);
+    if (!api)
+        return nullptr;
+    auto decoder = std::make_unique<FfmpegDecoder>(*api);
     if (!decoder->open(path, error))
         return nullptr;
     return decoder;

@@ -4,11 +4,9 @@
 
 namespace quillotap {
 
-// Keeps FFmpeg from printing its own diagnostics; failures are reported
-// through the engine's error texts instead. Safe to call repeatedly.
-void quietFfmpegLogging();
+struct FfmpegApi;
 
 // Readable text for an FFmpeg error code.
-QString ffmpegErrorText(int code);
+QString ffmpegErrorText(const FfmpegApi& api, int code);
 
 } // namespace quillotap

@@ -4,9 +4,13 @@
 
 #include <QtGlobal>
 
+#include <QString>
+
 struct SwrContext;
 
 namespace quillotap {
+
+struct FfmpegApi;
 
 // Converts interleaved 16-bit samples between sample rates and between mono
 // and stereo with libswresample. Mono becomes the same signal on both
@@ -18,9 +22,12 @@ public:
     SampleConverter(const SampleConverter&) = delete;
     SampleConverter& operator=(const SampleConverter&) = delete;
 
-    // False when libswresample refuses the formats (the converter then
-    // passes nothing through).
+    // False when the formats are out of range, when libswresample refuses
+    // them or when FFmpeg cannot be loaded (the converter then passes
+    // nothing through, and errorText() says why). Equal formats need no
+    // FFmpeg: samples then pass unchanged.
     bool configure(int inRate, int inChannels, int outRate, int outChannels);
+    QString errorText() const { return error_; }
     bool isIdentity() const { return !swr_; }
     int inRate() const { return inRate_; }
     int inChannels() const { return inChannels_; }
@@ -34,7 +41,10 @@ public:
 
 private:
     void reset();
+    bool refused();
+    const FfmpegApi* ff_ = nullptr;
     SwrContext* swr_ = nullptr;
+    QString error_;
     int inRate_ = 0;
     int outRate_ = 0;
     int inChannels_ = 0;

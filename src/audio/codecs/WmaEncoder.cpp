@@ -1,13 +1,8 @@
 #include "audio/codecs/WmaEncoder.h"
 
+#include "audio/codecs/FfmpegLibrary.h"
 #include "audio/codecs/FfmpegSupport.h"
 #include "audio/codecs/WmaProfiles.h"
-
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/channel_layout.h>
-}
 
 #include <algorithm>
 #include <cerrno>
@@ -21,7 +16,8 @@ constexpr int kIoBufferSize = 32768;
 
 class WmaEncoder final : public AudioEncoder {
 public:
-    explicit WmaEncoder(std::unique_ptr<OutputFile> file) : file_(std::move(file)) {}
+    WmaEncoder(const FfmpegApi& api, std::unique_ptr<OutputFile> file)
+        : ff_(api), file_(std::move(file)) {}
     ~WmaEncoder() override {
         finish();
         release();
@@ -30,62 +26,61 @@ public:
     bool open(const WmaProfile& p, QString* error) {
         rate_ = p.sampleRate;
         channels_ = p.channels;
-        const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_WMAV2);
+        const AVCodec* codec = ff_.avcodec_find_encoder(AV_CODEC_ID_WMAV2);
         if (!codec)
             return fail(error, QStringLiteral("This system's FFmpeg has no WMA encoder."));
-        if (avformat_alloc_output_context2(&oc_, nullptr, "asf", nullptr) < 0 || !oc_)
+        if (ff_.avformat_alloc_output_context2(&oc_, nullptr, "asf", nullptr) < 0 || !oc_)
             return fail(error, QStringLiteral("This system's FFmpeg has no ASF writer."));
-        AVStream* st = avformat_new_stream(oc_, nullptr);
-        enc_ = avcodec_alloc_context3(codec);
+        AVStream* st = ff_.avformat_new_stream(oc_, nullptr);
+        enc_ = ff_.avcodec_alloc_context3(codec);
         if (!st || !enc_)
             return fail(error, QStringLiteral("Out of memory."));
         enc_->sample_fmt = AV_SAMPLE_FMT_FLTP;
         enc_->sample_rate = rate_;
-        av_channel_layout_default(&enc_->ch_layout, channels_);
+        ff_.av_channel_layout_default(&enc_->ch_layout, channels_);
         enc_->bit_rate = int64_t(p.bitrateKbps) * 1000;
         enc_->time_base = AVRational{1, rate_};
         if (oc_->oformat->flags & AVFMT_GLOBALHEADER)
             enc_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-        int rc = avcodec_open2(enc_, codec, nullptr);
+        int rc = ff_.avcodec_open2(enc_, codec, nullptr);
         if (rc < 0)
-            return fail(
-                error,
-                QStringLiteral("The WMA encoder refused the profile: %1").arg(ffmpegErrorText(rc)));
-        if (avcodec_parameters_from_context(st->codecpar, enc_) < 0)
+            return fail(error, QStringLiteral("The WMA encoder refused the profile: %1")
+                                   .arg(ffmpegErrorText(ff_, rc)));
+        if (ff_.avcodec_parameters_from_context(st->codecpar, enc_) < 0)
             return fail(error, QStringLiteral("Out of memory."));
         st->time_base = enc_->time_base;
 
-        auto* buffer = static_cast<unsigned char*>(av_malloc(kIoBufferSize));
+        auto* buffer = static_cast<unsigned char*>(ff_.av_malloc(kIoBufferSize));
         if (!buffer)
             return fail(error, QStringLiteral("Out of memory."));
-        io_ = avio_alloc_context(buffer, kIoBufferSize, 1, this, nullptr, &WmaEncoder::writeIo,
-                                 &WmaEncoder::seekIo);
+        io_ = ff_.avio_alloc_context(buffer, kIoBufferSize, 1, this, nullptr, &WmaEncoder::writeIo,
+                                     &WmaEncoder::seekIo);
         if (!io_) {
-            av_free(buffer);
+            ff_.av_free(buffer);
             return fail(error, QStringLiteral("Out of memory."));
         }
         oc_->pb = io_;
         oc_->flags |= AVFMT_FLAG_CUSTOM_IO;
-        rc = avformat_write_header(oc_, nullptr);
+        rc = ff_.avformat_write_header(oc_, nullptr);
         if (rc < 0)
             return fail(error, file_->failed() ? file_->errorText()
                                                : QStringLiteral("The WMA header could not be "
                                                                 "written: %1")
-                                                     .arg(ffmpegErrorText(rc)));
+                                                     .arg(ffmpegErrorText(ff_, rc)));
         frameSize_ = enc_->frame_size > 0 ? enc_->frame_size : 2048;
-        frame_ = av_frame_alloc();
-        packet_ = av_packet_alloc();
+        frame_ = ff_.av_frame_alloc();
+        packet_ = ff_.av_packet_alloc();
         if (!frame_ || !packet_)
             return fail(error, QStringLiteral("Out of memory."));
         frame_->format = enc_->sample_fmt;
         frame_->sample_rate = rate_;
         frame_->nb_samples = frameSize_;
-        if (av_channel_layout_copy(&frame_->ch_layout, &enc_->ch_layout) < 0 ||
-            av_frame_get_buffer(frame_, 0) < 0)
+        if (ff_.av_channel_layout_copy(&frame_->ch_layout, &enc_->ch_layout) < 0 ||
+            ff_.av_frame_get_buffer(frame_, 0) < 0)
             return fail(error, QStringLiteral("Out of memory."));
         pending_.assign(size_t(channels_), {});
         running_ = true;
-        avio_flush(io_);
+        ff_.avio_flush(io_);
         return !file_->failed() || fail(error, file_->errorText());
     }
 
@@ -104,7 +99,7 @@ public:
         }
         if (!encodePending(false))
             return false;
-        avio_flush(io_);
+        ff_.avio_flush(io_);
         return !file_->failed() && file_->checkStillLinked();
     }
 
@@ -119,8 +114,8 @@ public:
             for (auto& ch : pending_)
                 ch.resize(ch.size() + size_t(frameSize_), 0.0f);
         if (!file_->failed() && encodePending(true) && sendFrame(nullptr)) {
-            av_write_trailer(oc_);
-            avio_flush(io_);
+            ff_.av_write_trailer(oc_);
+            ff_.avio_flush(io_);
         }
         release();
         file_->close();
@@ -139,7 +134,7 @@ private:
         size_t used = 0;
         const size_t available = pending_[0].size();
         while (available - used >= size_t(frameSize_) || (final && available > used)) {
-            if (av_frame_make_writable(frame_) < 0) {
+            if (ff_.av_frame_make_writable(frame_) < 0) {
                 file_->setError(QStringLiteral("Out of memory."));
                 return false;
             }
@@ -161,43 +156,44 @@ private:
     }
 
     bool sendFrame(AVFrame* frame) {
-        int rc = avcodec_send_frame(enc_, frame);
+        int rc = ff_.avcodec_send_frame(enc_, frame);
         if (rc < 0) {
-            file_->setError(QStringLiteral("The WMA encoder failed: %1").arg(ffmpegErrorText(rc)));
+            file_->setError(
+                QStringLiteral("The WMA encoder failed: %1").arg(ffmpegErrorText(ff_, rc)));
             return false;
         }
         while (true) {
-            rc = avcodec_receive_packet(enc_, packet_);
+            rc = ff_.avcodec_receive_packet(enc_, packet_);
             if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF)
                 return true;
             if (rc < 0) {
                 file_->setError(
-                    QStringLiteral("The WMA encoder failed: %1").arg(ffmpegErrorText(rc)));
+                    QStringLiteral("The WMA encoder failed: %1").arg(ffmpegErrorText(ff_, rc)));
                 return false;
             }
-            av_packet_rescale_ts(packet_, enc_->time_base, oc_->streams[0]->time_base);
+            ff_.av_packet_rescale_ts(packet_, enc_->time_base, oc_->streams[0]->time_base);
             packet_->stream_index = 0;
-            rc = av_interleaved_write_frame(oc_, packet_);
+            rc = ff_.av_interleaved_write_frame(oc_, packet_);
             if (rc < 0 || file_->failed()) {
                 file_->setError(QStringLiteral("The WMA data could not be written: %1")
-                                    .arg(ffmpegErrorText(rc)));
+                                    .arg(ffmpegErrorText(ff_, rc)));
                 return false;
             }
         }
     }
 
     void release() {
-        av_frame_free(&frame_);
-        av_packet_free(&packet_);
-        avcodec_free_context(&enc_);
+        ff_.av_frame_free(&frame_);
+        ff_.av_packet_free(&packet_);
+        ff_.avcodec_free_context(&enc_);
         if (oc_) {
             oc_->pb = nullptr;
-            avformat_free_context(oc_);
+            ff_.avformat_free_context(oc_);
             oc_ = nullptr;
         }
         if (io_) {
-            av_freep(&io_->buffer);
-            avio_context_free(&io_);
+            ff_.av_freep(&io_->buffer);
+            ff_.avio_context_free(&io_);
         }
     }
 
@@ -219,6 +215,7 @@ private:
         return self->file_->seek(offset, whence & ~AVSEEK_FORCE);
     }
 
+    const FfmpegApi& ff_;
     std::unique_ptr<OutputFile> file_;
     int rate_ = 44100;
     int channels_ = 2;
@@ -237,8 +234,10 @@ private:
 
 std::unique_ptr<AudioEncoder> createWmaEncoder(std::unique_ptr<OutputFile> file, int profile,
                                                QString* error) {
-    quietFfmpegLogging();
-    auto encoder = std::make_unique<WmaEncoder>(std::move(file));
+    const FfmpegApi* api = ffmpegApi(error);
+    if (!api)
+        return nullptr;
+    auto encoder = std::make_unique<WmaEncoder>(*api, std::move(file));
     if (!encoder->open(wmaProfile(profile), error))
         return nullptr;
     return encoder;
