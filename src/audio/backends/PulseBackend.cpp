@@ -46,6 +46,7 @@ struct PulseBackend::Listing {
             if (eol > 0)
                 listing->backend->sourcesArrived(std::move(listing->sources));
             listing->backend->connection_->signal();
+            listing->backend->listings_.erase(listing);
             delete listing;
             return;
         }
@@ -75,6 +76,14 @@ PulseBackend::PulseBackend() : connection_(std::make_shared<PulseConnection>()) 
 
 PulseBackend::~PulseBackend() {
     connection_->disconnect();
+    dropListings();
+}
+
+void PulseBackend::dropListings() {
+    PulseConnection::Lock lock(*connection_);
+    for (Listing* listing : listings_)
+        delete listing;
+    listings_.clear();
 }
 
 void PulseBackend::ensureConnected() {
@@ -91,7 +100,9 @@ void PulseBackend::ensureConnected() {
         outputStreams_.clear();
     }
     QString error;
-    if (!connection_->connect(&error)) {
+    const bool connected = connection_->connect(&error);
+    dropListings(); // of the previous connection, if any
+    if (!connected) {
         std::lock_guard lock(mutex_);
         lastError_ = error;
         return;
@@ -128,7 +139,9 @@ pa_operation* PulseBackend::refreshSources() {
     auto* listing = new Listing{this, {}};
     pa_operation* operation =
         pa_context_get_source_info_list(connection_->context(), Listing::add, listing);
-    if (!operation)
+    if (operation)
+        listings_.insert(listing);
+    else
         delete listing;
     return operation;
 }

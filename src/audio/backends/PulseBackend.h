@@ -7,6 +7,7 @@
 
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -68,8 +69,14 @@ private:
     void sourcesArrived(std::vector<PulseSource> sources);
     void volumeSetDone();
     bool sendSourceVolume(unsigned index, const pa_cvolume& cv);
+    // Frees the source listings whose answers can no longer come (their
+    // context is gone); call only after the context was disconnected.
+    void dropListings();
 
     std::shared_ptr<PulseConnection> connection_;
+    // Source listings still waiting for the end of their list; guarded by
+    // the connection's lock (the main loop thread answers them).
+    std::set<Listing*> listings_;
     mutable std::mutex mutex_; // guards everything below
     std::vector<PulseSource> sources_;
     std::string defaultSource_;
