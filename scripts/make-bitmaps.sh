@@ -183,4 +183,10 @@ done
 convert "$BIG" -filter Lanczos -resize 64x64 "${PNG_OPTS[@]}" "$ICO/quillotap.png"
 rm -f "$BIG"
 
+# ImageMagick writes 16 bits per channel by default; 8-bit RGBA looks the same
+# and decodes several times faster, which every start of the program feels.
+for f in "$BMP"/*.png "$ICO"/*.png; do
+    convert "$f" -depth 8 "${PNG_OPTS[@]}" "PNG32:$f"
+done
+
 echo "bitmaps written to $BMP and $ICO"

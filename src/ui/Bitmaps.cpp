@@ -23,12 +23,18 @@ QPixmap LoadKnob(Knob knob) {
 }
 
 QIcon ProgramIcon() {
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/quillotap-16.png"));
-    icon.addFile(QStringLiteral(":/icons/quillotap-32.png"));
-    icon.addFile(QStringLiteral(":/icons/quillotap.png"));
-    icon.addFile(QStringLiteral(":/icons/quillotap-128.png"));
-    return icon;
+    // Read once: the windows and dialogs share it, and reading the four
+    // pictures again for each would slow down the start. Never freed, so it
+    // outlives the application object that its pictures belong to.
+    static const QIcon* const icon = [] {
+        auto* made = new QIcon;
+        made->addFile(QStringLiteral(":/icons/quillotap-16.png"));
+        made->addFile(QStringLiteral(":/icons/quillotap-32.png"));
+        made->addFile(QStringLiteral(":/icons/quillotap.png"));
+        made->addFile(QStringLiteral(":/icons/quillotap-128.png"));
+        return made;
+    }();
+    return *icon;
 }
 
 } // namespace quillotap

@@ -2,17 +2,25 @@
 
 namespace quillotap {
 
-SystemTrayIcon::SystemTrayIcon() {
-    icon_.setObjectName(QStringLiteral("TrayIcon"));
+SystemTrayIcon::SystemTrayIcon() = default;
+
+QSystemTrayIcon& SystemTrayIcon::createdIcon() {
+    if (icon_)
+        return *icon_;
+    icon_ = std::make_unique<QSystemTrayIcon>(picture_);
+    icon_->setObjectName(QStringLiteral("TrayIcon"));
+    icon_->setToolTip(toolTip_);
     // No context menu is ever set: a right click is a command of its own
     // (back to the window) and must not open a menu on top of it.
     // The click is handled once the tray's mouse event is over: leaving icon
     // mode removes the icon, and with it the widget that reports the click.
-    QObject::connect(&icon_, &QSystemTrayIcon::activated, &icon_,
-                     [this](QSystemTrayIcon::ActivationReason reason) {
+    QSystemTrayIcon* icon = icon_.get();
+    QObject::connect(icon, &QSystemTrayIcon::activated, icon,
+                     [this, icon](QSystemTrayIcon::ActivationReason reason) {
                          QMetaObject::invokeMethod(
-                             &icon_, [this, reason] { activate(reason); }, Qt::QueuedConnection);
+                             icon, [this, reason] { activate(reason); }, Qt::QueuedConnection);
                      });
+    return *icon_;
 }
 
 bool SystemTrayIcon::isAvailable() const {
@@ -20,27 +28,32 @@ bool SystemTrayIcon::isAvailable() const {
 }
 
 void SystemTrayIcon::show() {
-    icon_.show();
+    createdIcon().show();
 }
 
 void SystemTrayIcon::hide() {
-    icon_.hide();
+    if (icon_)
+        icon_->hide();
 }
 
 bool SystemTrayIcon::isVisible() const {
-    return icon_.isVisible();
+    return icon_ && icon_->isVisible();
 }
 
 void SystemTrayIcon::setIcon(const QIcon& icon) {
-    icon_.setIcon(icon);
+    picture_ = icon;
+    if (icon_)
+        icon_->setIcon(icon);
 }
 
 void SystemTrayIcon::setToolTip(const QString& text) {
-    icon_.setToolTip(text);
+    toolTip_ = text;
+    if (icon_)
+        icon_->setToolTip(text);
 }
 
 void SystemTrayIcon::showMessage(const QString& title, const QString& text) {
-    icon_.showMessage(title, text, QSystemTrayIcon::Information);
+    createdIcon().showMessage(title, text, QSystemTrayIcon::Information);
 }
 
 void SystemTrayIcon::activate(QSystemTrayIcon::ActivationReason reason) {

@@ -2,6 +2,8 @@
 // window layout depends on.
 #include "ui/Bitmaps.h"
 
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 namespace quillotap {
@@ -70,6 +72,12 @@ TEST(Bitmaps, ProgramIconHasSmallAndLargeSizes) {
     ASSERT_FALSE(icon.isNull());
     EXPECT_EQ(icon.pixmap(16, 16).size(), QSize(16, 16));
     EXPECT_EQ(icon.availableSizes().size(), 4);
+    // Every announced size has a picture behind it.
+    for (const QSize& size : icon.availableSizes()) {
+        const QImage image = icon.pixmap(size).toImage();
+        EXPECT_EQ(image.size(), size);
+        EXPECT_GT(qAlpha(image.pixel(size.width() / 2, size.height() / 2)), 0) << size.width();
+    }
 }
 
 } // namespace
