@@ -127,6 +127,22 @@ e2e_launch() {
     E2E_PIDS+=("$E2E_APP_PID")
 }
 
+# The program's main window among its windows of that title (the tray icon
+# and the balloon carry the same one): the one of the window's fixed width.
+# Prints its id, nothing when there is none.
+e2e_main_window() {
+    local id
+    for id in $(xdotool search --name "^Quillotap\$" 2>/dev/null); do
+        if xwininfo -id "$id" | grep -q "Width: 637"; then
+            echo "$id"
+            return
+        fi
+    done
+}
+e2e_main_window_exists() { test -n "$(e2e_main_window)"; }
+# IsViewable, IsUnMapped or IsUnviewable.
+e2e_map_state() { xwininfo -id "$1" 2>/dev/null | sed -n 's/.*Map State: //p'; }
+
 # e2e_wait_window TITLE: waits until a visible window of that title exists and
 # puts its id into E2E_WINDOW.
 e2e_wait_window() {

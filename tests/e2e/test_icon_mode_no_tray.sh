@@ -43,24 +43,13 @@ PY
 E2E_PIDS+=($!)
 e2e_wait_for "the request listener" grep -q listening "$E2E_DIR/wm-requests.log"
 
-main_window() {
-    local id
-    for id in $(xdotool search --name "^Quillotap\$" 2>/dev/null); do
-        if xwininfo -id "$id" | grep -q "Width: 637"; then
-            echo "$id"
-            return
-        fi
-    done
-}
-main_window_exists() { test -n "$(main_window)"; }
-map_state() { xwininfo -id "$1" 2>/dev/null | sed -n 's/.*Map State: //p'; }
 
 e2e_launch /icon
-e2e_wait_for "the main window to exist" main_window_exists
-main=$(main_window)
+e2e_wait_for "the main window to exist" e2e_main_window_exists
+main=$(e2e_main_window)
 e2e_wait_for "the main window on the screen" sh -c "xwininfo -id $main | grep -q IsViewable"
 sleep 0.5
-e2e_check "the window is mapped, not withdrawn" test "$(map_state "$main")" = IsViewable
+e2e_check "the window is mapped, not withdrawn" test "$(e2e_map_state "$main")" = IsViewable
 e2e_check "the window is marked iconic for the window manager" \
     sh -c "xprop -id $main WM_HINTS | grep -q 'Initial state is Iconic'"
 e2e_check "the window is in the hidden (minimised) net-wm state" \

@@ -18,19 +18,6 @@ panel=$(xdotool search --onlyvisible --name "^panel$" | head -n1)
 icon_window() {
     xwininfo -id "$panel" -tree 2>/dev/null | awk '/"Quillotap"/ {print $1; exit}'
 }
-# The main window: the program's window of its fixed size (the icon and the
-# balloon carry the same title).
-main_window() {
-    local id
-    for id in $(xdotool search --name "^Quillotap\$" 2>/dev/null); do
-        if xwininfo -id "$id" | grep -q "Width: 637"; then
-            echo "$id"
-            return
-        fi
-    done
-}
-main_window_exists() { test -n "$(main_window)"; }
-map_state() { xwininfo -id "$1" 2>/dev/null | sed -n 's/.*Map State: //p'; }
 # The size of the newest recording, 0 when there is none.
 recording_size() {
     local f
@@ -41,12 +28,12 @@ recording_size() {
 e2e_launch /icon
 e2e_wait_for "the icon in the tray" sh -c "xwininfo -id $panel -tree | grep -q '\"Quillotap\"'"
 icon=$(icon_window)
-e2e_wait_for "the main window to exist" main_window_exists
-main=$(main_window)
+e2e_wait_for "the main window to exist" e2e_main_window_exists
+main=$(e2e_main_window)
 sleep 0.5
 e2e_check "the icon is embedded in the tray panel" test -n "$icon"
-e2e_check "the icon is mapped" test "$(map_state "$icon")" = IsViewable
-e2e_check "the main window stays off the screen" test "$(map_state "$main")" = IsUnMapped
+e2e_check "the icon is mapped" test "$(e2e_map_state "$icon")" = IsViewable
+e2e_check "the main window stays off the screen" test "$(e2e_map_state "$main")" = IsUnMapped
 e2e_screenshot icon-mode-tray
 # The panel, four times enlarged, to look at the icon.
 panel_picture() { import -window root -crop 100x24+1180+0 +repage png:- | convert - -scale 400% "$1"; }
@@ -61,7 +48,7 @@ sleep 3
 e2e_check "the file grows while the icon records ($first -> $(recording_size) bytes)" \
     test "$(recording_size)" -gt "$first"
 panel_picture "$E2E_OUT/icon-mode-tray-recording.png"
-e2e_check "the main window is still off the screen" test "$(map_state "$main")" = IsUnMapped
+e2e_check "the main window is still off the screen" test "$(e2e_map_state "$main")" = IsUnMapped
 
 # A second left click stops: the file is closed and tagged.
 xdotool mousemove --window "$icon" 10 10 click 1
@@ -81,7 +68,7 @@ e2e_check "the whole file decodes" sh -c "ffmpeg -v error -xerror -i '$file' -f 
 # A right click brings the window back and takes the icon away.
 xdotool mousemove --window "$icon" 10 10 click 3
 e2e_wait_for "the main window" sh -c "xwininfo -id $main | grep -q IsViewable"
-e2e_check "the main window is shown again" test "$(map_state "$main")" = IsViewable
+e2e_check "the main window is shown again" test "$(e2e_map_state "$main")" = IsViewable
 e2e_wait_for "the icon to leave the tray" sh -c "! xwininfo -id $panel -tree | grep -q '\"Quillotap\"'"
 e2e_check "the icon has left the tray" test -z "$(icon_window)"
 
