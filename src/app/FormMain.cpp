@@ -14,6 +14,7 @@
 #include "ui/Bitmaps.h"
 #include "ui/FormAbout.h"
 #include "ui/HelpViewer.h"
+#include "ui/IconMode.h"
 #include "ui/PageMenu.h"
 #include "ui/PageMenuHandlers.h"
 #include "ui/PictureButton.h"
@@ -316,9 +317,18 @@ void FormMain::setUpSubsystems() {
 }
 
 void FormMain::setUpRecording() {
-    recordingView_ = std::make_unique<MainRecordingView>(*this, [this](const QString& text) {
+    const auto showError = [this](const QString& text) {
         showMessage(QMessageBox::Critical, QStringLiteral("Error"), text);
-    });
+    };
+    // In icon mode the window is hidden: the icon's balloon tells, unless a
+    // minimised window stands in for a missing notification area.
+    const auto showStopReason = [this, showError](const QString& text) {
+        if (state_.IconMode && iconModeController_ && !iconModeController_->isStandingIn())
+            iconModeController_->ShowTrayBalloon(text, QStringLiteral("Quillotap"));
+        else
+            showError(text);
+    };
+    recordingView_ = std::make_unique<MainRecordingView>(*this, showError, showStopReason);
     // The session takes the recorder's blocks, the monitor its ticks and
     // volume changes.
     session_ = std::make_unique<RecordingSession>(state_, *recordingView_, state_.ID3,

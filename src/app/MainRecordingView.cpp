@@ -15,8 +15,8 @@
 
 namespace quillotap {
 
-MainRecordingView::MainRecordingView(FormMain& form, std::function<void(const QString&)> showError)
-    : form_(form), showError_(std::move(showError)) {}
+MainRecordingView::MainRecordingView(FormMain& form, Message showError, Message showStopReason)
+    : form_(form), showError_(std::move(showError)), showStopReason_(std::move(showStopReason)) {}
 
 QString MainRecordingView::selectedFormatText() const {
     return form_.recorderUi().ComboFormat->currentText();
@@ -114,6 +114,11 @@ void MainRecordingView::placeInputVolumeKnob(int position) {
 void MainRecordingView::showError(const QString& text) {
     if (showError_)
         showError_(text);
+}
+
+void MainRecordingView::showStopReason(const QString& text) {
+    if (showStopReason_)
+        showStopReason_(text);
 }
 
 } // namespace quillotap

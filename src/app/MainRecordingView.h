@@ -12,8 +12,10 @@ class FormMain;
 
 class MainRecordingView : public RecordingView {
 public:
-    // `showError` shows a critical message box titled "Error" with the text.
-    MainRecordingView(FormMain& form, std::function<void(const QString&)> showError);
+    using Message = std::function<void(const QString&)>;
+    // `showError` shows a critical message box titled "Error" with the text;
+    // `showStopReason` does so too, or shows the icon-mode balloon.
+    MainRecordingView(FormMain& form, Message showError, Message showStopReason);
 
     QString selectedFormatText() const override;
     void setControlsEnabled(std::span<const RecordingControl> controls, bool enabled) override;
@@ -30,12 +32,14 @@ public:
     int inputVolumeTrackHeight() const override;
     void placeInputVolumeKnob(int position) override;
     void showError(const QString& text) override;
+    void showStopReason(const QString& text) override;
 
 private:
     void setControlEnabled(RecordingControl control, bool enabled);
 
     FormMain& form_;
-    std::function<void(const QString&)> showError_;
+    Message showError_;
+    Message showStopReason_;
 };
 
 } // namespace quillotap

@@ -79,6 +79,7 @@ struct AudioRecord::Private {
         errorText = text;
     }
     void deliver(const std::shared_ptr<RecordRun>& r);
+    void lose(const std::shared_ptr<RecordRun>& r, const QString& reason);
     void stopStream();
 };
 
@@ -124,6 +125,15 @@ void AudioRecord::Private::deliver(const std::shared_ptr<RecordRun>& r) {
     }
     if (figures.due)
         emit q->Timer(figures.frames, figures.left, figures.right);
+}
+
+// UI thread: the back end reported the capture of run `r` lost.
+void AudioRecord::Private::lose(const std::shared_ptr<RecordRun>& r, const QString& reason) {
+    if (r != run || !stream)
+        return; // stopped or restarted since the report was sent
+    q->Stop();
+    fail(reason.isEmpty() ? QStringLiteral("The recording input was lost.") : reason);
+    emit q->CaptureError(errorText);
 }
 
 AudioRecord::AudioRecord(QObject* parent) : AudioRecord(SoundBackend::instance(), parent) {}
@@ -248,8 +258,13 @@ void AudioRecord::Start() {
             QMetaObject::invokeMethod(
                 this, [this, run] { d->deliver(run); }, Qt::QueuedConnection);
     };
+    auto onError = [this, run](const QString& reason) {
+        QMetaObject::invokeMethod(
+            this, [this, run, reason] { d->lose(run, reason); }, Qt::QueuedConnection);
+    };
     QString error;
-    d->stream = d->backend->openCapture(d->device, d->sampleRate, d->channels, callback, &error);
+    d->stream =
+        d->backend->openCapture(d->device, d->sampleRate, d->channels, callback, onError, &error);
     if (!d->stream)
         d->fail(error.isEmpty() ? QStringLiteral("The recording could not start.") : error);
 }
@@ -286,6 +301,10 @@ SampleBlock AudioRecord::GetRecordedBuffer() {
     SampleBlock block = std::move(d->run->completed.front());
     d->run->completed.pop_front();
     return block;
+}
+
+int AudioRecord::GetChannels() const {
+    return d->run ? d->run->channels : d->channels;
 }
 
 qint64 AudioRecord::SamplesToMilliseconds(qint64 frames) const {

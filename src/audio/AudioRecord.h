@@ -34,7 +34,7 @@ public:
     int GetLineCount() const;
     void SelectLine(int line); // later line calls act on it
     QString GetLineName() const;
-    bool GetLineSelected() const;       // is the selected line the recording source
+    bool GetLineSelected() const;        // is the selected line the recording source
     void SetLineSelected(bool selected); // true: make it the recording source
     bool GetLineHasVolume() const;
     int GetLineVolume() const; // 0..65535
@@ -49,8 +49,12 @@ public:
     void Start(); // capture from the selected device in the set format
     void Stop();  // the partial block that remains is kept for GetRecordedBuffer
     bool IsRunning() const;
-    int GetStatus() const; // negative: the last Start failed
+    // Negative: the last Start failed, or the capture it started was lost
+    // (see CaptureError).
+    int GetStatus() const;
     QString GetErrorText() const;
+    // Channels of the running or last capture; before any, of the set format.
+    int GetChannels() const;
 
     // The oldest completed block not yet handed out; after Stop, the
     // remaining partial block; then empty blocks.
@@ -65,6 +69,12 @@ signals:
     // Frames captured since Start; levels are peak magnitudes 0..32767.
     void Timer(qint64 currentSamples, int levelLeft, int levelRight);
     void GainChange(int newVolume);
+    // The running capture ended by itself: its source went away, the sound
+    // server ended the stream or the connection to the server was lost.
+    // The recorder has stopped as Stop() does, so every sample captured
+    // before the loss is still handed out by GetRecordedBuffer; `reason`
+    // says what happened, in words for the user. Raised once per capture.
+    void CaptureError(const QString& reason);
 
 private:
     struct Private;

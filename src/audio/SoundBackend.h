@@ -50,6 +50,8 @@ class SoundBackend : public QObject {
 public:
     // Delivers interleaved samples captured from the device.
     using CaptureCallback = std::function<void(const int16_t* samples, std::size_t count)>;
+    // Says why a running capture ended by itself.
+    using CaptureErrorCallback = std::function<void(const QString& reason)>;
     // Fills up to `count` interleaved samples and returns how many it wrote;
     // the output plays silence for the rest.
     using PlaybackCallback = std::function<std::size_t(int16_t* samples, std::size_t count)>;
@@ -74,9 +76,13 @@ public:
     virtual bool setLineBalance(int device, int line, int balance) = 0;
 
     // Opens a capture of interleaved 16-bit samples. On failure returns null
-    // and puts the reason into *error.
+    // and puts the reason into *error. Once open, a capture that ends by
+    // itself (its source went away, the server ended the stream or the
+    // connection to it was lost) calls `onError` once with the reason, in
+    // words for the user, and delivers no samples after it.
     virtual std::unique_ptr<CaptureStream> openCapture(int device, int sampleRate, int channels,
                                                        CaptureCallback callback,
+                                                       CaptureErrorCallback onError,
                                                        QString* error) = 0;
     // Opens the program's own output stream on the default output.
     virtual std::unique_ptr<PlaybackStream>

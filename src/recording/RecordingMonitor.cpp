@@ -26,7 +26,10 @@ RecordingMonitor::RecordingMonitor(MainState& state, RecordingView& view, Record
 
 LimitReached RecordingMonitor::AudioRecord_Timer(qint64 currentSamples) {
     AudioRecord& recorder = *state_.AudioRecord;
-    const SampleBlock latest = recorder.GetLastSamples(state_.AudioFile->GetChannels() * 1024);
+    // 1024 frames in the format the recorder captures in: the audio file
+    // reports no channels before its first file, and those of the file it
+    // plays afterwards, while the preview keeps its own format.
+    const SampleBlock latest = recorder.GetLastSamples(recorder.GetChannels() * 1024);
     if (view_.isPreviewChecked())
         view_.setDisplaySamples(latest);
     if (!state_.RecordingActive)

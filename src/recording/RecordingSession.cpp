@@ -2,10 +2,12 @@
 
 #include "app/MainState.h"
 #include "formats/Mp3Settings.h"
+#include "recording/FormatElapsed.h"
 #include "recording/OutputFileName.h"
 #include "recording/RecordingTag.h"
 #include "recording/RecordingTexts.h"
 #include "recording/RecordingView.h"
+#include "settings/OutputFolder.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +21,8 @@ RecordingSession::RecordingSession(MainState& state, RecordingView& view, const 
         clock_ = [] { return QDateTime::currentDateTime(); };
     connect(state_.AudioRecord.get(), &AudioRecord::EndArrayRecord, this,
             &RecordingSession::AudioRecord_EndArrayRecord);
+    connect(state_.AudioRecord.get(), &AudioRecord::CaptureError, this,
+            &RecordingSession::AudioRecord_CaptureError);
 }
 
 bool RecordingSession::isRecording() const {
@@ -46,6 +50,13 @@ bool RecordingSession::StartRecording() {
     writeFailed_ = false;
     failurePending_ = false;
 
+    QString reason;
+    if (!CreateOutputFolder(state_.OutputFolder, &reason)) {
+        lastError_ = QStringLiteral("The recording could not start because the folder \"%1\" "
+                                    "could not be created.\n\n%2")
+                         .arg(state_.OutputFolder, reason);
+        return false;
+    }
     file.CreateForWriting(state_.OutputFilePath, 0);
     if (file.GetStatus() < 0) {
         lastError_ = QStringLiteral("The recording could not start because the file \"%1\" "
@@ -73,6 +84,9 @@ bool RecordingSession::StartRecording() {
     state_.RecordingActive = true;
     view_.setStatusText(QString::fromLatin1(StatusRecording));
     view_.setSaveFileText(state_.OutputFilePath);
+    // The figures of the last recording must not stand until the first tick.
+    view_.setTimeText(FormatElapsed(0));
+    view_.setSizeText(RunningSizeText(0));
     emit recordingStarted();
     return true;
 }
@@ -90,6 +104,24 @@ void RecordingSession::AudioRecord_EndArrayRecord(int /*block*/) {
     writeBlock(block);
     if (writeFailed_)
         Stop(); // keeps what the file holds and tells the user
+}
+
+void RecordingSession::AudioRecord_CaptureError(const QString& reason) {
+    if (!state_.RecordingActive) {
+        StopRecording();
+        view_.setDisplaySamples({}); // the input is gone: nothing left to show
+        view_.setStatusText(PreviewStoppedStatus(reason));
+        return;
+    }
+    const QString path = state_.OutputFilePath;
+    Stop(); // writes what was captured before the loss, closes and tags the file
+    QString text =
+        QStringLiteral("The recording was stopped because its input was lost.\n\n%1").arg(reason);
+    if (QFileInfo::exists(path))
+        text += QStringLiteral("\n\nEverything recorded until then is kept in \"%1\".").arg(path);
+    lastError_ = text;
+    view_.setStatusText(RecordingStoppedStatus(reason));
+    view_.showStopReason(text);
 }
 
 void RecordingSession::writeBlock(const SampleBlock& block) {

@@ -46,6 +46,11 @@ public:
     // The recorder's EndArrayRecord: fetches the block and, while recording,
     // appends it to the file.
     void AudioRecord_EndArrayRecord(int block);
+    // The recorder lost its input after the start. A recording stops as the
+    // Stop button stops it, keeping everything captured before the loss,
+    // and the user is told why (status line and message). A preview just
+    // ends, with the reason on the status line.
+    void AudioRecord_CaptureError(const QString& reason);
 
     bool isRecording() const;
     // Why the last start failed or the last recording ended early; "" if not.

@@ -2,6 +2,14 @@
 
 namespace quillotap {
 
+QString RecordingStoppedStatus(const QString& reason) {
+    return QStringLiteral("Recording stopped. ") + reason;
+}
+
+QString PreviewStoppedStatus(const QString& reason) {
+    return QStringLiteral("Preview stopped. ") + reason;
+}
+
 QString FormatKilobytes(double kilobytes, const QLocale& locale) {
     QLocale grouped = locale;
     grouped.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);

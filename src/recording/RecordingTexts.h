@@ -9,6 +9,10 @@ namespace quillotap {
 inline constexpr const char* StatusRecording = "Recording";
 inline constexpr const char* StatusReady = "Ready to record";
 
+// The status line after the input was lost; `reason` says what happened.
+QString RecordingStoppedStatus(const QString& reason); // "Recording stopped. …"
+QString PreviewStoppedStatus(const QString& reason);   // "Preview stopped. …"
+
 // Kilobytes with digit grouping and two decimals ("#,#0.#0") in the
 // locale's separators: 1234.5 is "1,234.50" in English, "1.234,50" in German.
 QString FormatKilobytes(double kilobytes, const QLocale& locale = QLocale());

@@ -80,6 +80,9 @@ public:
 
     // A failure the user must know about: an error message box titled "Error".
     virtual void showError(const QString& text) = 0;
+    // Why a recording stopped by itself: like showError, but in icon mode,
+    // where no window is shown, a balloon on the notification-area icon.
+    virtual void showStopReason(const QString& text) = 0;
 };
 
 } // namespace quillotap

@@ -5,6 +5,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <sys/stat.h>
+
 namespace quillotap {
 
 QString AppFolderPath() {
@@ -30,6 +33,19 @@ QString InitOutputFolder(const QString& storedFilePath, const QString& documents
     if (QDir().mkdir(folder))
         return folder;
     return fallback;
+}
+
+bool CreateOutputFolder(const QString& folder, QString* reason) {
+    // mkdir(2) rather than QDir::mkdir, for the reason of a failure.
+    const QByteArray path = QFile::encodeName(QDir::cleanPath(folder));
+    if (::mkdir(path.constData(), 0777) == 0)
+        return true;
+    const int error = errno;
+    if (error == EEXIST || QFileInfo(folder).isDir())
+        return true;
+    if (reason)
+        *reason = qt_error_string(error);
+    return false;
 }
 
 QString ChooserStartFolder(const QString& pathText) {

@@ -20,6 +20,13 @@ QString WithTrailingSlash(const QString& path);
 // `documentsFolder` + "Quillotap/", without an attempt to create it.
 QString InitOutputFolder(const QString& storedFilePath, const QString& documentsFolder);
 
+// Before a file is written into the recordings folder: when nothing is at
+// the folder's path, creates the folder, one level only (its parent must
+// exist), with the user's usual permissions (the umask applies). False, with
+// the reason in *reason, only when that creation fails; whatever is already
+// at the path is left for the writing of the file to judge.
+bool CreateOutputFolder(const QString& folder, QString* reason);
+
 // The folder the folder chooser starts in for the text of the path box: a
 // trailing "/" is dropped when the text has 4 or more characters.
 QString ChooserStartFolder(const QString& pathText);

@@ -380,9 +380,12 @@ bool PulseBackend::setLineBalance(int device, int line, int balance) {
 }
 
 std::unique_ptr<CaptureStream> PulseBackend::openCapture(int device, int sampleRate, int channels,
-                                                         CaptureCallback callback, QString* error) {
+                                                         CaptureCallback callback,
+                                                         CaptureErrorCallback onError,
+                                                         QString* error) {
     ensureConnected();
     std::string source;
+    QString description;
     {
         std::lock_guard lock(mutex_);
         if (device < 0 || device >= int(sources_.size())) {
@@ -393,9 +396,11 @@ std::unique_ptr<CaptureStream> PulseBackend::openCapture(int device, int sampleR
             return nullptr;
         }
         source = sources_[size_t(device)].name;
+        description = sources_[size_t(device)].description;
     }
-    auto capture = std::make_unique<PulseCapture>(connection_, std::move(callback));
-    if (!capture->open(source, sampleRate, channels, error))
+    auto capture =
+        std::make_unique<PulseCapture>(connection_, std::move(callback), std::move(onError));
+    if (!capture->open(source, description, sampleRate, channels, error))
         return nullptr;
     return capture;
 }

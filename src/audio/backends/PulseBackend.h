@@ -43,7 +43,9 @@ public:
     bool setLineVolume(int device, int line, int volume) override;
     bool setLineBalance(int device, int line, int balance) override;
     std::unique_ptr<CaptureStream> openCapture(int device, int sampleRate, int channels,
-                                               CaptureCallback callback, QString* error) override;
+                                               CaptureCallback callback,
+                                               CaptureErrorCallback onError,
+                                               QString* error) override;
     std::unique_ptr<PlaybackStream>
     openPlayback(int sampleRate, int channels, PlaybackCallback callback, QString* error) override;
     int outputVolume() const override;

@@ -104,21 +104,26 @@ void release(pa_stream*& stream) {
 } // namespace
 
 PulseCapture::PulseCapture(std::shared_ptr<PulseConnection> connection,
-                           SoundBackend::CaptureCallback callback)
-    : connection_(std::move(connection)), callback_(std::move(callback)) {}
+                           SoundBackend::CaptureCallback callback,
+                           SoundBackend::CaptureErrorCallback onError)
+    : connection_(std::move(connection)), callback_(std::move(callback)),
+      onError_(std::move(onError)) {}
 
 PulseCapture::~PulseCapture() {
     stop();
 }
 
-bool PulseCapture::open(const std::string& source, int sampleRate, int channels, QString* error) {
+bool PulseCapture::open(const std::string& source, const QString& description, int sampleRate,
+                        int channels, QString* error) {
     PulseConnection::Lock lock(*connection_);
+    description_ = description;
     pa_sample_spec spec;
     stream_ = newStream(*connection_, captureKind(), sampleRate, channels, &spec, error);
     if (!stream_)
         return false;
-    pa_stream_set_state_callback(stream_, stateChanged, connection_.get());
+    pa_stream_set_state_callback(stream_, streamStateChanged, this);
     pa_stream_set_read_callback(stream_, readable, this);
+    pa_stream_set_moved_callback(stream_, moved, this);
     pa_buffer_attr attr;
     attr.maxlength = uint32_t(-1);
     attr.tlength = uint32_t(-1);
@@ -127,10 +132,13 @@ bool PulseCapture::open(const std::string& source, int sampleRate, int channels,
     attr.fragsize = uint32_t(pa_usec_to_bytes(kCaptureFragmentUs, &spec));
     if (pa_stream_connect_record(stream_, source.c_str(), &attr, PA_STREAM_ADJUST_LATENCY) < 0 ||
         !waitReady(*connection_, stream_, error)) {
+        pa_stream_set_moved_callback(stream_, nullptr, nullptr);
         release(stream_);
         setError(error, captureKind().cannotConnect);
         return false;
     }
+    sourceIndex_ = pa_stream_get_device_index(stream_);
+    open_ = true;
     return true;
 }
 
@@ -138,25 +146,91 @@ void PulseCapture::stop() {
     if (!stream_)
         return;
     PulseConnection::Lock lock(*connection_);
+    if (sourceCheck_) {
+        pa_operation_cancel(sourceCheck_);
+        pa_operation_unref(sourceCheck_);
+        sourceCheck_ = nullptr;
+    }
+    pa_stream_set_moved_callback(stream_, nullptr, nullptr);
     release(stream_);
 }
 
-void PulseCapture::readable(pa_stream* stream, std::size_t, void* userdata) {
+void PulseCapture::lose(const QString& reason) {
+    if (lost_)
+        return;
+    lost_ = true;
+    if (onError_)
+        onError_(reason);
+}
+
+void PulseCapture::streamStateChanged(pa_stream* stream, void* userdata) {
     auto* self = static_cast<PulseCapture*>(userdata);
-    while (pa_stream_readable_size(stream) > 0) {
+    self->connection_->signal(); // open() may be waiting for the stream
+    if (!self->open_ || PA_STREAM_IS_GOOD(pa_stream_get_state(stream)))
+        return;
+    pa_context* context = pa_stream_get_context(stream);
+    const int error = pa_context_errno(context);
+    const QString why = QString::fromUtf8(pa_strerror(error));
+    if (pa_context_get_state(context) != PA_CONTEXT_READY)
+        self->lose(QStringLiteral("The connection to the sound server was lost (%1).").arg(why));
+    else if (error == PA_ERR_KILLED) // what the server does to streams of a source it removes
+        self->lose(QStringLiteral("The input \"%1\" was removed or stopped by the sound server.")
+                       .arg(self->description_));
+    else
+        self->lose(QStringLiteral("The sound server ended the recording from \"%1\" (%2).")
+                       .arg(self->description_, why));
+}
+
+void PulseCapture::moved(pa_stream* stream, void* userdata) {
+    auto* self = static_cast<PulseCapture*>(userdata);
+    if (!self->open_ || self->lost_ || self->sourceCheck_ ||
+        pa_stream_get_device_index(stream) == self->sourceIndex_)
+        return;
+    // Reading pauses until the server says whether the old source is still there.
+    self->sourceFound_ = false;
+    self->sourceCheck_ = pa_context_get_source_info_by_index(
+        pa_stream_get_context(stream), self->sourceIndex_, sourceChecked, self);
+}
+
+void PulseCapture::sourceChecked(pa_context*, const pa_source_info* info, int eol, void* userdata) {
+    auto* self = static_cast<PulseCapture*>(userdata);
+    if (info)
+        self->sourceFound_ = true;
+    if (eol == 0)
+        return;
+    pa_operation_unref(self->sourceCheck_);
+    self->sourceCheck_ = nullptr;
+    if (!self->sourceFound_) {
+        self->lose(QStringLiteral("The input \"%1\" was removed.").arg(self->description_));
+        return;
+    }
+    // Moved on purpose (a mixer): the stream records from its new source.
+    self->sourceIndex_ = pa_stream_get_device_index(self->stream_);
+    self->read();
+}
+
+void PulseCapture::readable(pa_stream*, std::size_t, void* userdata) {
+    static_cast<PulseCapture*>(userdata)->read();
+}
+
+void PulseCapture::read() {
+    // Nothing is read after a loss, nor while a move is being checked.
+    if (lost_ || sourceCheck_)
+        return;
+    while (pa_stream_readable_size(stream_) > 0) {
         const void* data = nullptr;
         std::size_t bytes = 0;
-        if (pa_stream_peek(stream, &data, &bytes) < 0 || bytes == 0)
+        if (pa_stream_peek(stream_, &data, &bytes) < 0 || bytes == 0)
             break;
         const std::size_t count = bytes / sizeof(int16_t);
         if (data) {
-            self->callback_(static_cast<const int16_t*>(data), count);
+            callback_(static_cast<const int16_t*>(data), count);
         } else {
             // A hole in the server's buffer: keep the timeline with silence.
-            self->silence_.assign(count, 0);
-            self->callback_(self->silence_.data(), count);
+            silence_.assign(count, 0);
+            callback_(silence_.data(), count);
         }
-        pa_stream_drop(stream);
+        pa_stream_drop(stream_);
     }
 }
 

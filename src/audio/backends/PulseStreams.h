@@ -2,11 +2,15 @@
 
 #include "audio/SoundBackend.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 struct pa_stream;
+struct pa_context;
+struct pa_operation;
+struct pa_source_info;
 
 namespace quillotap {
 
@@ -15,21 +19,47 @@ class PulseBackend;
 
 // A record stream from one source, interleaved S16LE at the requested rate
 // and channel count (the server converts).
+//
+// Once open, the capture is lost, and says so once through its error
+// callback, when the server fails or kills the stream, when the connection
+// to the server goes, or when its source goes away. A source that goes away
+// (unplugged, module unloaded) makes the server move the stream to another
+// source or kill it; a moved stream reads nothing until the server has
+// answered whether the source it was opened on still exists, so neither
+// the other source's sound is recorded after a loss nor anything dropped
+// when the user merely moved the stream. All callbacks run on the main loop
+// thread.
 class PulseCapture : public CaptureStream {
 public:
     PulseCapture(std::shared_ptr<PulseConnection> connection,
-                 SoundBackend::CaptureCallback callback);
+                 SoundBackend::CaptureCallback callback,
+                 SoundBackend::CaptureErrorCallback onError);
     ~PulseCapture() override;
-    bool open(const std::string& source, int sampleRate, int channels, QString* error);
+    // `description` names the source in the error reasons.
+    bool open(const std::string& source, const QString& description, int sampleRate, int channels,
+              QString* error);
     void stop() override;
 
 private:
     static void readable(pa_stream* stream, std::size_t bytes, void* userdata);
+    static void streamStateChanged(pa_stream* stream, void* userdata);
+    static void moved(pa_stream* stream, void* userdata);
+    static void sourceChecked(pa_context* context, const struct pa_source_info* info, int eol,
+                              void* userdata);
+    void read();
+    void lose(const QString& reason);
 
     std::shared_ptr<PulseConnection> connection_;
     SoundBackend::CaptureCallback callback_;
+    SoundBackend::CaptureErrorCallback onError_;
     pa_stream* stream_ = nullptr;
     std::vector<int16_t> silence_;
+    QString description_;
+    uint32_t sourceIndex_ = ~0u;          // the source the stream was opened on
+    pa_operation* sourceCheck_ = nullptr; // asks whether it still exists
+    bool sourceFound_ = false;
+    bool open_ = false; // ready; losses are reported from now on
+    bool lost_ = false;
 };
 
 // A playback stream on the default sink. The server asks for data; what the

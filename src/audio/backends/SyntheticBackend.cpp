@@ -191,6 +191,33 @@ void SyntheticBackend::simulateExternalVolumeChange(int device, int line, int vo
     emit lineVolumeChanged(device, line, std::clamp(volume, 0, 65535));
 }
 
+void SyntheticBackend::removeDevice(int device) {
+    std::lock_guard lock(mutex_);
+    if (device < 0 || device >= int(devices_.size()))
+        return;
+    const QString reason =
+        QStringLiteral("The input \"%1\" was removed.").arg(devices_[size_t(device)].name);
+    devices_.erase(devices_.begin() + device);
+    for (SyntheticCapture* capture : captures_) {
+        if (capture->device_ == device && !capture->lost_) {
+            capture->lost_ = true;
+            capture->lostReason_ = reason;
+        } else if (capture->device_ > device) {
+            --capture->device_;
+        }
+    }
+}
+
+void SyntheticBackend::attach(SyntheticCapture* capture) {
+    std::lock_guard lock(mutex_);
+    captures_.push_back(capture);
+}
+
+void SyntheticBackend::detach(SyntheticCapture* capture) {
+    std::lock_guard lock(mutex_);
+    std::erase(captures_, capture);
+}
+
 qint64 SyntheticBackend::outputFramesPlayed() const {
     std::lock_guard lock(mutex_);
     return outputFrames_;
@@ -283,8 +310,14 @@ bool SyntheticBackend::setLineBalance(int device, int line, int balance) {
     return true;
 }
 
-bool SyntheticBackend::captureSettings(int device, SyntheticLine* line) const {
+bool SyntheticBackend::captureSettings(const SyntheticCapture& capture, SyntheticLine* line,
+                                       QString* lost) const {
     std::lock_guard lock(mutex_);
+    if (capture.lost_) {
+        *lost = capture.lostReason_;
+        return false;
+    }
+    const int device = capture.device_;
     if (device < 0 || device >= int(devices_.size()))
         return false;
     const SyntheticDevice& d = devices_[size_t(device)];
@@ -296,6 +329,7 @@ bool SyntheticBackend::captureSettings(int device, SyntheticLine* line) const {
 
 std::unique_ptr<CaptureStream> SyntheticBackend::openCapture(int device, int sampleRate,
                                                              int channels, CaptureCallback callback,
+                                                             CaptureErrorCallback onError,
                                                              QString* error) {
     {
         std::lock_guard lock(mutex_);
@@ -315,7 +349,7 @@ std::unique_ptr<CaptureStream> SyntheticBackend::openCapture(int device, int sam
         }
     }
     return std::make_unique<SyntheticCapture>(this, device, sampleRate, channels,
-                                              std::move(callback));
+                                              std::move(callback), std::move(onError));
 }
 
 std::unique_ptr<PlaybackStream> SyntheticBackend::openPlayback(int sampleRate, int channels,

@@ -10,6 +10,8 @@
 
 namespace quillotap {
 
+class SyntheticCapture;
+
 // What a synthetic line produces.
 enum class SyntheticSignal {
     Sine,    // a sine of the line's frequency at half of full scale
@@ -81,6 +83,9 @@ public:
     // Changes a line's volume as another program would, then emits
     // lineVolumeChanged.
     void simulateExternalVolumeChange(int device, int line, int volume);
+    // Takes a device away as unplugging it would: the devices after it move
+    // down one index, and every capture running from it ends with an error.
+    void removeDevice(int device);
 
     // Frames that synthetic captures delivered since construction.
     qint64 capturedFrames() const { return capturedFrames_; }
@@ -103,7 +108,9 @@ public:
     bool setLineVolume(int device, int line, int volume) override;
     bool setLineBalance(int device, int line, int balance) override;
     std::unique_ptr<CaptureStream> openCapture(int device, int sampleRate, int channels,
-                                               CaptureCallback callback, QString* error) override;
+                                               CaptureCallback callback,
+                                               CaptureErrorCallback onError,
+                                               QString* error) override;
     std::unique_ptr<PlaybackStream>
     openPlayback(int sampleRate, int channels, PlaybackCallback callback, QString* error) override;
     int outputVolume() const override;
@@ -115,9 +122,13 @@ private:
     friend class SyntheticCapture;
     friend class SyntheticOutput;
 
-    // The selected line of a device as the capture thread needs it; false
-    // when the device or line does not exist.
-    bool captureSettings(int device, SyntheticLine* line) const;
+    // The selected line of the capture's device as its thread needs it:
+    // false when the device or line does not exist. When the device was
+    // taken away, *lost gets the reason instead.
+    bool captureSettings(const SyntheticCapture& capture, SyntheticLine* line, QString* lost) const;
+    // Running captures, so that removeDevice reaches them.
+    void attach(SyntheticCapture* capture);
+    void detach(SyntheticCapture* capture);
     void recordOutput(const int16_t* samples, std::size_t count, int channels);
 
     mutable std::mutex mutex_;
@@ -130,6 +141,7 @@ private:
     int outputVolume_ = 65535;
     bool outputMuted_ = false;
     qint64 outputFrames_ = 0;
+    std::vector<SyntheticCapture*> captures_;
     std::deque<int16_t> outputHistory_;
     std::size_t outputCapacity_ = 1u << 20;
 };

@@ -26,9 +26,11 @@ int16_t toSample(double value) {
 } // namespace
 
 SyntheticCapture::SyntheticCapture(SyntheticBackend* backend, int device, int sampleRate,
-                                   int channels, SoundBackend::CaptureCallback callback)
+                                   int channels, SoundBackend::CaptureCallback callback,
+                                   SoundBackend::CaptureErrorCallback onError)
     : backend_(backend), device_(device), sampleRate_(sampleRate), channels_(channels),
-      callback_(std::move(callback)) {
+      callback_(std::move(callback)), onError_(std::move(onError)) {
+    backend_->attach(this);
     thread_.start(
         sampleRate, [backend] { return backend->speed(); },
         [this](std::int64_t frames) { produce(frames); });
@@ -36,6 +38,7 @@ SyntheticCapture::SyntheticCapture(SyntheticBackend* backend, int device, int sa
 
 SyntheticCapture::~SyntheticCapture() {
     stop();
+    backend_->detach(this);
 }
 
 void SyntheticCapture::stop() {
@@ -60,8 +63,17 @@ double SyntheticCapture::nextValue(const SyntheticLine& line) {
 }
 
 void SyntheticCapture::produce(std::int64_t frames) {
+    if (lossReported_)
+        return; // nothing follows the loss but its one report
     SyntheticLine line;
-    const bool present = backend_->captureSettings(device_, &line);
+    QString lost;
+    const bool present = backend_->captureSettings(*this, &line, &lost);
+    if (!lost.isEmpty()) {
+        lossReported_ = true;
+        if (onError_)
+            onError_(lost);
+        return;
+    }
     double gains[2] = {0.0, 0.0};
     if (present)
         channelGains(line, &gains[0], &gains[1]);

@@ -12,23 +12,34 @@ class SyntheticBackend;
 struct SyntheticLine;
 
 // Capture from a synthetic device: produces the device's selected line,
-// scaled by its current volume and balance, on the back end's clock.
+// scaled by its current volume and balance, on the back end's clock. When
+// the back end takes its device away, the capture reports the loss on its
+// next round and produces nothing more.
 class SyntheticCapture : public CaptureStream {
 public:
     SyntheticCapture(SyntheticBackend* backend, int device, int sampleRate, int channels,
-                     SoundBackend::CaptureCallback callback);
+                     SoundBackend::CaptureCallback callback,
+                     SoundBackend::CaptureErrorCallback onError);
     ~SyntheticCapture() override;
     void stop() override;
 
 private:
+    friend class SyntheticBackend;
+
     void produce(std::int64_t frames);
     double nextValue(const SyntheticLine& line);
 
     SyntheticBackend* backend_;
+    // Guarded by the back end's lock.
     int device_;
+    bool lost_ = false;
+    QString lostReason_;
+
+    bool lossReported_ = false; // capture thread only
     int sampleRate_;
     int channels_;
     SoundBackend::CaptureCallback callback_;
+    SoundBackend::CaptureErrorCallback onError_;
     PacedThread thread_;
     std::vector<int16_t> buffer_;
     std::int64_t elements_ = 0; // elements produced so far (the counter signal)

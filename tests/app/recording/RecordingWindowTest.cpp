@@ -4,15 +4,19 @@
 // scripted keyboard.
 #include "../AppFixture.h"
 
+#include "audio/AudioVisualizationEx2.h"
 #include "formats/FormatCatalogue.h"
 #include "hotkeys/ScriptedKeyboardState.h"
 #include "recording/RecordingMonitor.h"
 #include "ui/PictureButton.h"
 #include "ui/PictureSlider.h"
+#include "ui/iconmode/FakeTrayIcon.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QFileInfo>
+#include <QImage>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -269,6 +273,97 @@ TEST_F(RecordingWindowTest, InputVolumeKnobFollowsOutsideChangesExceptDuringADra
     state().SrcVolumeBusy = false;
     form().recordingMonitor().AudioRecord_GainChange(65535);
     EXPECT_EQ(knob->value(), 65535);
+}
+
+// Pixels in which two pictures of the same size differ.
+int changedPixels(const QImage& a, const QImage& b) {
+    int changed = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            changed += a.pixel(x, y) != b.pixel(x, y);
+    return changed;
+}
+
+TEST_F(RecordingWindowTest, PreviewShowsTheInputBeforeAnyRecordingInEveryPreset) {
+    startWindow();
+    // A fresh start: no file has been created or opened yet.
+    ASSERT_EQ(state().AudioFile->GetChannels(), 0);
+    control<QCheckBox>("CheckPreview")->setChecked(true);
+    ASSERT_TRUE(state().AudioRecord->IsRunning());
+    auto* pane = control<AudioVisualizationEx2>("AudioVisualization21");
+    const auto shot = [pane] { return pane->grab().toImage(); };
+    for (int preset = 1; preset <= 12; ++preset) {
+        SCOPED_TRACE(preset);
+        control<QAction>(QStringLiteral("ps%1a").arg(preset).toLatin1().constData())->trigger();
+        pane->SetSamples({});
+        const QImage blank = shot();
+        EXPECT_TRUE(WaitFor([&] { return changedPixels(shot(), blank) > 50; }));
+    }
+    EXPECT_FALSE(state().RecordingActive);
+}
+
+TEST_F(RecordingWindowTest, LostInputStopsTheRecordingFinishesTheFileAndSaysWhy) {
+    useDevices("Mic:Counter");
+    startWindow();
+    control<QComboBox>("ComboFormat")->setCurrentIndex(FormatWAV);
+    const qint64 capturedBefore = backend_->capturedFrames();
+    click("CmdRecord");
+    ASSERT_TRUE(WaitFor([&] { return control<QLabel>("LabelRTime")->text() >= "00:00:02"; }));
+
+    backend_->removeDevice(0); // the microphone is unplugged
+    ASSERT_TRUE(WaitFor([&] { return !state().RecordingActive; }, 2000));
+    const QString reason = "The input \"Mic\" was removed.";
+    EXPECT_EQ(status(), "Recording stopped. " + reason);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(messages_[0].title, "Error");
+    EXPECT_TRUE(messages_[0].text.contains(reason)) << messages_[0].text.toStdString();
+    EXPECT_TRUE(messages_[0].text.contains(state().OutputFilePath));
+    for (const char* name : {"CmdRecord", "ComboFormat", "CheckPreview", "CmdPlayNow"})
+        EXPECT_TRUE(control<QWidget>(name)->isEnabled()) << name;
+    EXPECT_FALSE(state().AudioRecord->IsRunning());
+
+    // The finished file holds every sample captured before the loss, in order.
+    AudioFile file;
+    file.OpenForReading(state().OutputFilePath);
+    ASSERT_GE(file.GetStatus(), 0);
+    EXPECT_EQ(file.GetLength(), backend_->capturedFrames() - capturedBefore);
+    qint64 next = 0;
+    for (SampleBlock b = file.ReadSamples(65536); !b.empty(); b = file.ReadSamples(65536))
+        for (int16_t sample : b)
+            ASSERT_EQ(sample, int16_t(uint16_t(next++))) << "element " << next - 1;
+    EXPECT_GE(next, 2 * 2 * 44100);
+}
+
+TEST_F(RecordingWindowTest, LostInputInIconModeIsToldByTheBalloon) {
+    FakeTrayIcon* tray = nullptr;
+    FormMainServices services = handDrivenServices(&keys_);
+    services.recordingClock = [] { return FileTime; };
+    services.trayFactory = [&tray]() -> std::unique_ptr<TrayIcon> {
+        auto icon = std::make_unique<FakeTrayIcon>();
+        tray = icon.get();
+        return icon;
+    };
+    start(std::move(services));
+    ASSERT_TRUE(started_);
+    form().EnterIconMode();
+    ASSERT_TRUE(state().IconMode);
+    tray->messages.clear(); // the balloon that explains the icon
+    tray->leftClick();
+    ASSERT_TRUE(state().RecordingActive);
+    ASSERT_TRUE(waitForData());
+
+    backend_->removeDevice(0);
+    ASSERT_TRUE(WaitFor([&] { return !state().RecordingActive; }, 2000));
+    ASSERT_EQ(tray->messages.size(), 1);
+    EXPECT_TRUE(tray->messages[0].startsWith("Quillotap|The recording was stopped"))
+        << tray->messages[0].toStdString();
+    EXPECT_TRUE(tray->messages[0].contains("\"Test signal\" was removed"));
+    EXPECT_TRUE(messages_.empty()) << "no message box behind the hidden window";
+    EXPECT_EQ(tray->toolTip, "Quillotap - Ready to record");
+    AudioInformation tag; // the MP3 file was finished with its tag
+    ASSERT_TRUE(tag.Open(expectedFile()));
+    EXPECT_EQ(tag.Track, 1);
 }
 
 using HotkeyWindowTest = RecordingWindowTest;

@@ -99,7 +99,7 @@ TEST(SyntheticEnvironment, ConfiguresTableDefaultSpeedAndFailures) {
     EXPECT_EQ(backend->lineCount(2), 0);
     QString error;
     EXPECT_EQ(backend->openCapture(
-                  0, 44100, 2, [](const int16_t*, std::size_t) {}, &error),
+                  0, 44100, 2, [](const int16_t*, std::size_t) {}, {}, &error),
               nullptr);
     EXPECT_FALSE(error.isEmpty());
     EXPECT_NE(backend->openPlayback(

@@ -51,6 +51,7 @@ public:
     SampleBlock lastShown;
     int knobPosition = -1;
     QStringList errors;
+    QStringList stopReasons;
 
     QString selectedFormatText() const override { return formatText; }
     void setControlsEnabled(std::span<const RecordingControl> controls, bool enabled) override {
@@ -100,6 +101,10 @@ public:
     void showError(const QString& text) override {
         errors << text;
         log << QStringLiteral("error");
+    }
+    void showStopReason(const QString& text) override {
+        stopReasons << text;
+        log << QStringLiteral("stop reason");
     }
 };
 

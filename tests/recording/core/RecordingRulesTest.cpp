@@ -35,6 +35,12 @@ TEST(FormatElapsed, Durations) {
         {61.5, "00:01:02"},
         {0.4, "00:00:00"},
         {std::nan(""), "00:00:00"},
+        // Seconds that round up to the next minute or hour carry into it.
+        {59.5, "00:01:00"},
+        {59.6, "00:01:00"},
+        {119.6, "00:02:00"},
+        {3599.6, "01:00:00"},
+        {59.4, "00:00:59"},
     };
     for (const auto& [seconds, text] : cases)
         EXPECT_EQ(FormatElapsed(seconds), QString::fromLatin1(text)) << seconds;

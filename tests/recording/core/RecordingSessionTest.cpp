@@ -329,5 +329,64 @@ TEST_F(RecordingSessionTest, EveryBlockLeftAfterTheStopIsWritten) {
     }
 }
 
+TEST_F(RecordingSessionTest, NextRecordingStartsFromZeroTimeAndSize) {
+    recordFor(2);
+    ASSERT_EQ(view.timeText, QStringLiteral("00:00:02"));
+    ASSERT_TRUE(view.sizeText.endsWith(QStringLiteral(" Kb")));
+    now = now.addSecs(10);
+    session->Record(); // no tick has come yet
+    ASSERT_TRUE(session->isRecording());
+    EXPECT_EQ(view.timeText, QStringLiteral("00:00:00"));
+    EXPECT_EQ(view.sizeText, RunningSizeText(0));
+}
+
+TEST_F(RecordingSessionTest, MissingOutputFolderIsCreatedOneLevelDeep) {
+    state.OutputFolder = outputDir.filePath(QStringLiteral("Quillotap/"));
+    recordFor(1);
+    EXPECT_TRUE(view.errors.isEmpty()) << view.errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(QFileInfo(state.OutputFolder).isDir());
+    EXPECT_GE(decode(state.OutputFilePath).length, 44100);
+
+    // Two levels are not made: the start fails and says which folder and why.
+    view.errors.clear();
+    state.OutputFolder = outputDir.filePath(QStringLiteral("gone/Quillotap/"));
+    session->Record();
+    EXPECT_FALSE(session->isRecording());
+    EXPECT_FALSE(QFileInfo::exists(outputDir.filePath(QStringLiteral("gone"))));
+    ASSERT_EQ(view.errors.size(), 1);
+    EXPECT_TRUE(view.errors[0].contains(
+        QStringLiteral("\"%1\" could not be created").arg(state.OutputFolder)))
+        << view.errors[0].toStdString();
+    EXPECT_TRUE(view.errors[0].contains(QStringLiteral("No such file or directory")))
+        << view.errors[0].toStdString();
+    EXPECT_TRUE(view.log.contains(kEnableAll));
+}
+
+// The input goes away while it is used (a microphone unplugged).
+class InputLossTest : public RecordingSessionTest {
+protected:
+    void SetUp() override {
+        RecordingSessionTest::SetUp();
+        backend->setDevices(SyntheticBackend::parseDevices(QStringLiteral("Mic:Counter")));
+        state.AudioRecord->SetDevice(0);
+    }
+};
+
+TEST_F(InputLossTest, PreviewEndsWithTheReasonOnTheStatusLine) {
+    view.previewChecked = true;
+    view.runPreviewClick();
+    ASSERT_TRUE(state.AudioRecord->IsRunning());
+    ASSERT_TRUE(waitFor([&] { return view.samplesShown > 2; }));
+
+    backend->removeDevice(0);
+    ASSERT_TRUE(waitFor([&] { return view.statusText.startsWith(QStringLiteral("Preview")); }));
+    EXPECT_EQ(view.statusText, QStringLiteral("Preview stopped. The input \"Mic\" was removed."));
+    EXPECT_FALSE(state.AudioRecord->IsRunning());
+    EXPECT_TRUE(view.lastShown.empty()); // the pane was cleared
+    EXPECT_TRUE(view.errors.isEmpty());
+    EXPECT_TRUE(view.stopReasons.isEmpty());
+    EXPECT_TRUE(recordings().isEmpty());
+}
+
 } // namespace
 } // namespace quillotap::test
