@@ -120,6 +120,7 @@ public:
     int inputVolumeTrackHeight() const override { return 100; }
     void placeInputVolumeKnob(int) override {}
     void showError(const QString& text) override { errors << text; }
+    void showStopReason(const QString& text) override { errors << text; }
 };
 
 struct Rig {
