@@ -92,13 +92,23 @@ struct AudioPlayer::Private {
     quint64 generation = 0; // changes with every Start and Stop
     bool requestWanted = false;
     bool endSent = false;
+    // The position counts the output's played frames from this many on: the
+    // frames handed to the running output before the last Reset.
+    qint64 positionStart = 0;
+    qint64 stoppedPosition = 0; // the position while no output runs
 
     void post();
     void deliver(quint64 forGeneration);
     void decideEnd(quint64 forGeneration);
+    qint64 position() const {
+        if (!stream)
+            return stoppedPosition;
+        return std::max<qint64>(0, stream->playedFrames() - positionStart);
+    }
     void stopStream() {
         if (stream) {
             stream->stop();
+            stoppedPosition = position();
             stream.reset();
         }
     }
@@ -144,7 +154,9 @@ void AudioPlayer::Private::deliver(quint64 forGeneration) {
         figures = queue->progress.take();
     }
     if (figures.due) {
-        emit q->Timer(figures.frames, figures.left, figures.right);
+        // The output's own clock, not the samples handed to it: the knob
+        // shows what is heard.
+        emit q->Timer(position(), figures.left, figures.right);
         if (!stillCurrent())
             return;
     }
@@ -220,6 +232,8 @@ void AudioPlayer::Start() {
     d->status = 0;
     d->endSent = false;
     d->playRate = d->sampleRate;
+    d->positionStart = 0;
+    d->stoppedPosition = 0;
     d->queue->restart(d->sampleRate, d->channels);
     auto queue = d->queue;
     auto callback = [this, queue](int16_t* samples, std::size_t count) {
@@ -255,6 +269,11 @@ int AudioPlayer::GetStatus() const {
 }
 
 void AudioPlayer::Reset() {
+    {
+        std::lock_guard lock(d->queue->mutex);
+        d->positionStart = d->queue->progress.frames();
+    }
+    d->stoppedPosition = 0;
     d->queue->clear();
     // Whatever the caller queues next decides whether playback goes on; if
     // it queues nothing, the end is reported.
@@ -263,8 +282,7 @@ void AudioPlayer::Reset() {
 }
 
 qint64 AudioPlayer::GetPosition() const {
-    std::lock_guard lock(d->queue->mutex);
-    return d->queue->progress.frames();
+    return d->position();
 }
 
 qint64 AudioPlayer::LengthToMilliseconds(qint64 frames) const {

@@ -18,7 +18,11 @@ class SoundBackend;
 // - EndArrayPlay: one queued block has been played completely.
 // - EndPlay: everything queued has been played and the handlers of the
 //   events above queued nothing more.
-// - Timer: progress, frames played since the last Start.
+// - Timer: progress, the position (below) when it was raised.
+//
+// The position counts the frames the output has sounded, by its own clock,
+// since the last Start or Reset; what the output holds but has not sounded
+// yet is not counted.
 class AudioPlayer : public QObject {
     Q_OBJECT
 public:
@@ -30,11 +34,16 @@ public:
     int GetBufferSize(int milliseconds) const; // interleaved elements
     void QueueSamples(const SampleBlock& block);
     void Start();
-    void Stop(); // output ends; GetPosition stays at what was played
+    // The output ends at once; what it held and had not sounded is dropped.
+    // GetPosition stays at what was sounded.
+    void Stop();
     bool IsPlaying() const;
     int GetStatus() const; // negative: the last Start failed
-    void Reset();          // queued blocks are dropped
-    qint64 GetPosition() const; // frames played since the last Start
+    // Queued blocks are dropped and the position counts from zero again,
+    // from the first block queued after this (what the output already holds
+    // plays out uncounted).
+    void Reset();
+    qint64 GetPosition() const; // frames sounded since the last Start or Reset
     qint64 LengthToMilliseconds(qint64 frames) const;
     SampleBlock GetPlayingSamples(int count) const; // interleaved elements being played
     void SetInitialValue(int value);

@@ -33,7 +33,13 @@ class PlaybackStream {
 public:
     virtual ~PlaybackStream() = default;
     virtual void stop() = 0;
-    // Frames handed to the output that it has not sounded yet (its latency).
+    // Frames of the callback's samples that the output has sounded so far
+    // (the silence it plays for want of samples not counted); after stop(),
+    // what it had sounded when it stopped. What the output still holds when
+    // it stops is dropped, never heard.
+    virtual qint64 playedFrames() const = 0;
+    // Frames of the callback's samples handed to the output that it has not
+    // sounded yet (its latency).
     virtual qint64 pendingFrames() const { return 0; }
 };
 

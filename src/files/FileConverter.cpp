@@ -56,7 +56,7 @@ QString ScratchSibling(const QString& target) {
 }
 
 // Decoders estimate the length of some streams from their bitrate; a source
-// that ends this much short of its announced length is taken as damaged.
+// that ends this much short of its announced length is taken as cut off.
 qint64 ShortfallAllowed(qint64 length, int sampleRate) {
     return std::max<qint64>(length / 20, sampleRate);
 }
@@ -123,9 +123,8 @@ bool FileConverter::copyBlocks(bool allBlocks) {
     stopped_ = !endOfData;
     if (endOfData && framesRead_ == 0)
         return fail(QStringLiteral("The file holds no sound that can be read; it may be damaged."));
-    if (endOfData && length - framesRead_ > ShortfallAllowed(length, rate))
-        return fail(QStringLiteral("The file ends before all of its sound could be read; it is "
-                                   "damaged or incomplete."));
+    // What did decode is kept: a cut-off recording is worth converting.
+    sourceShort_ = endOfData && length - framesRead_ > ShortfallAllowed(length, rate);
     return true;
 }
 
@@ -133,6 +132,7 @@ bool FileConverter::ConvertFile(const QString& source, const QString& target,
                                 bool replaceExisting) {
     errorText_.clear();
     stopped_ = false;
+    sourceShort_ = false;
     framesRead_ = 0;
     if (converting_)
         return fail(QStringLiteral("A conversion is already running."));
@@ -163,8 +163,10 @@ bool FileConverter::ConvertFile(const QString& source, const QString& target,
         std::rename(QFile::encodeName(writePath).constData(),
                     QFile::encodeName(target).constData()) != 0)
         ok = fail(QStringLiteral("Can not replace \"%1\".").arg(target));
-    if (!ok)
+    if (!ok) {
         QFile::remove(writePath);
+        sourceShort_ = false;
+    }
     return ok;
 }
 

@@ -21,7 +21,9 @@ struct OutputFormatSettings;
 //
 // A failed conversion leaves no partial target behind, never touches the
 // source, and says why through GetErrorText(). A stopped conversion keeps the
-// shorter target, properly closed.
+// shorter target, properly closed. A source that decodes to less than its
+// header announces (a recording cut off by a crash or a power loss) is
+// converted as far as it decodes; sourceWasShort() then says so.
 class FileConverter {
 public:
     // Progress in percent (0..100), reported after every block.
@@ -46,6 +48,9 @@ public:
     bool isConverting() const { return converting_; }
     // The last conversion ended by Stop rather than at the end of the source.
     bool wasStopped() const { return stopped_; }
+    // The source of the last conversion ended well before the length its
+    // header states: the target holds only what could be decoded.
+    bool sourceWasShort() const { return sourceShort_; }
     // Why the last conversion failed; "" after a success.
     QString GetErrorText() const { return errorText_; }
 
@@ -68,6 +73,7 @@ private:
     bool keepGoing_ = false;
     bool converting_ = false;
     bool stopped_ = false;
+    bool sourceShort_ = false;
 };
 
 } // namespace quillotap

@@ -129,15 +129,23 @@ void FormConvert::CmdConvert_Click() {
     const bool ok = converter_.ConvertFile(folder_ + from, target, replace);
     ProgressConvert->setValue(0);
     setIdle(true);
-    if (!ok) {
-        const QString text = QStringLiteral("\"%1\" could not be converted to \"%2\".\n\n%3")
-                                 .arg(from, to, converter_.GetErrorText());
-        if (message_)
-            message_(QMessageBox::Critical, QStringLiteral("Error"), text);
-        else
-            QMessageBox(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok, this)
-                .exec();
-    }
+    if (!ok)
+        say(QMessageBox::Critical, QStringLiteral("Error"),
+            QStringLiteral("\"%1\" could not be converted to \"%2\".\n\n%3")
+                .arg(from, to, converter_.GetErrorText()));
+    else if (converter_.sourceWasShort())
+        say(QMessageBox::Warning, QStringLiteral("Converter"),
+            QStringLiteral("\"%1\" is shorter than its header says: it was probably cut off "
+                           "while it was being written. \"%2\" holds the part that could be "
+                           "read.")
+                .arg(from, to));
+}
+
+void FormConvert::say(QMessageBox::Icon icon, const QString& title, const QString& text) {
+    if (message_)
+        message_(icon, title, text);
+    else
+        QMessageBox(icon, title, text, QMessageBox::Ok, this).exec();
 }
 
 void FormConvert::CmdStop_Click() {

@@ -18,7 +18,9 @@ struct OutputFormatSettings;
 
 // The converter dialog: turns one recording of the output folder into a new
 // "New_" file of another (or the same) format beside it, with a progress bar
-// and a Stop button. It cannot be closed while a conversion runs.
+// and a Stop button. It cannot be closed while a conversion runs. A failure
+// is reported as an error; a source that was cut off converts as far as it
+// goes, with a warning that says so.
 class FormConvert : public QDialog {
     Q_OBJECT
 public:
@@ -55,6 +57,7 @@ protected:
 private:
     void setIdle(bool idle);
     bool mayReplace(const QString& fileName);
+    void say(QMessageBox::Icon icon, const QString& title, const QString& text);
 
     QString folder_;
     QString SourceName;

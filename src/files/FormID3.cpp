@@ -48,7 +48,8 @@ FormID3::FormID3(const QString& tagFile, QWidget* owner) : QDialog(owner), TagFi
     infoArtist_ = box("infoArtist", "Artists:");
     infoAlbum_ = box("infoAlbum", "Album:");
     infoGenre_ = Named(new QComboBox, QStringLiteral("infoGenre"), QStringLiteral("Genre"));
-    for (int code = 0; code < GenreCount; ++code)
+    // The list index is the genre number.
+    for (int code = 0; code < AudioInformation::GenreCount; ++code)
         infoGenre_->addItem(AudioInformation::GenreName(code));
     infoGenre_->setCurrentIndex(-1);
     form->addRow(QStringLiteral("Genre:"), infoGenre_);
@@ -92,7 +93,7 @@ bool FormID3::Load() {
     infoArtist_->setText(TagReader->Artist);
     infoAlbum_->setText(TagReader->Album);
     const int genre = TagReader->Genre;
-    infoGenre_->setCurrentIndex(genre >= 0 && genre < GenreCount ? genre : -1);
+    infoGenre_->setCurrentIndex(genre >= 0 && genre < AudioInformation::GenreCount ? genre : -1);
     infoComment_->setText(TagReader->Comment);
     infoYear_->setText(NumberText(TagReader->Year));
     infoTrack_->setText(NumberText(TagReader->Track));

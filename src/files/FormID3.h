@@ -21,9 +21,6 @@ public:
     using MessageHandler =
         std::function<void(QMessageBox::Icon icon, const QString& title, const QString& text)>;
 
-    // Genres offered: the ID3v1 numbers 0..147, the list index is the number.
-    static constexpr int GenreCount = 148;
-
     explicit FormID3(const QString& tagFile, QWidget* owner = nullptr);
     ~FormID3() override;
 
@@ -36,6 +33,8 @@ public:
 
     // Writes the fields into the file and closes the dialog; a write that
     // fails is reported and the dialog stays open with the user's input.
+    // A genre the list does not hold shows no selection, and is kept in the
+    // file unless another genre is chosen.
     void CmdSave_Click();
 
     const QString& tagFile() const { return TagFile; }

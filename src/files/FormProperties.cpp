@@ -66,7 +66,7 @@ void ReadTags(const QString& path, RecordingFacts& facts) {
         facts.year = QString::number(tags.Year);
     if (tags.Track > 0)
         facts.track = QString::number(tags.Track);
-    facts.genre = AudioInformation::GenreName(tags.Genre);
+    facts.genre = tags.GenreText;
 }
 
 } // namespace

@@ -80,7 +80,6 @@ void Playback::PlayFile(const QString& path) {
     state_.PlayBlockSize = player.GetBufferSize(vox ? kVoxBlockMs : kBlockMs);
     c_.AudioVisualizationEx21->SetFormat(sampleRate, channels);
     player.Start();
-    runOffset_ = 0;
     if (player.GetStatus() < 0) {
         file.Close();
         return;
@@ -120,16 +119,15 @@ void Playback::TogglePause() {
         setPauseCaption(true);
         state_.PlayerPaused = true;
         // Stopped first, so that nothing is played after the position is
-        // taken: continuing then starts exactly where the output ended.
+        // taken: continuing then starts exactly where the sound ended.
         player.Stop();
-        state_.PlayBase += playedInRun();
+        state_.PlayBase += player.GetPosition();
         return;
     }
     setPauseCaption(false);
     state_.PlayerPaused = false;
     player.Reset(); // nothing from before the pause may sound again
     player.Start();
-    runOffset_ = 0;
     if (player.GetStatus() < 0) {
         // The output went away while paused: nothing can play on.
         StopPlayback();
@@ -150,11 +148,11 @@ void Playback::SeekPlayback(int percent) {
         state_.PositionDragging = false;
         return;
     }
-    AudioPlayer& player = *state_.AudioPlayer;
-    player.Reset();
+    // The player's position counts from zero again, from the first block
+    // queued after the jump.
+    state_.AudioPlayer->Reset();
     const qint64 target = RoundToEven(percent / 100.0 * double(reader_->GetLength()));
     state_.PlayBase = reader_->Seek(target, kSeekAbsolute);
-    runOffset_ = player.GetPosition();
     state_.PositionDragging = false;
     // While paused the player is stopped; continuing reads from the new
     // position.
@@ -167,17 +165,12 @@ void Playback::AudioPlayer_Timer(qint64 currentSamples) {
         return;
     const qint64 length = reader_->GetLength();
     if (!state_.PositionDragging && length > 0) {
-        const qint64 played = std::max<qint64>(0, currentSamples - runOffset_);
         const double percent =
-            std::min(double(played + state_.PlayBase) / double(length) * 100.0, 100.0);
+            std::min(double(currentSamples + state_.PlayBase) / double(length) * 100.0, 100.0);
         c_.PicSlider1->SetSliderKnob(int(RoundToEven(percent * c_.PicSlider1->width() / 100.0)));
     }
     c_.AudioVisualizationEx21->SetSamples(
         state_.AudioPlayer->GetPlayingSamples(reader_->GetChannels() * kDisplayFrames));
-}
-
-qint64 Playback::playedInRun() const {
-    return std::max<qint64>(0, state_.AudioPlayer->GetPosition() - runOffset_);
 }
 
 void Playback::setPauseCaption(bool paused) {

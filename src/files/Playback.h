@@ -59,18 +59,14 @@ public:
     const AudioFile& reader() const { return *reader_; }
 
 private:
+    // `currentSamples`: frames sounded since the player's last start or
+    // reset, which is also where PlayBase was last fixed.
     void AudioPlayer_Timer(qint64 currentSamples);
-    // Frames the player has played since this run's position was fixed
-    // (its last start, or the last seek).
-    qint64 playedInRun() const;
     void setPauseCaption(bool paused);
 
     MainState& state_;
     PlaybackControls c_;
     std::unique_ptr<AudioFile> reader_;
-    // The player's position at the last seek: the player counts from its
-    // last start, a seek restarts the count for the file position.
-    qint64 runOffset_ = 0;
 };
 
 } // namespace quillotap

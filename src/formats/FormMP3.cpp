@@ -27,8 +27,6 @@ namespace quillotap {
 
 namespace {
 
-constexpr int kGenreCount = 148;
-
 QSlider* Slider(const QString& name, const QString& accessible, int maximum) {
     auto* slider = Named(new QSlider(Qt::Horizontal), name, accessible);
     slider->setRange(0, maximum);
@@ -234,7 +232,7 @@ QWidget* FormMP3::BuildId3Page() {
     infoTrack_ = box("infoTrack", "Track #:", 3);
     infoComment_ = box("infoComment", "Comment:");
     infoGenre_ = Named(new QComboBox, QStringLiteral("infoGenre"), QStringLiteral("Genre"));
-    for (int code = 0; code < kGenreCount; ++code)
+    for (int code = 0; code < AudioInformation::GenreCount; ++code)
         infoGenre_->addItem(AudioInformation::GenreName(code));
     infoGenre_->setCurrentIndex(-1);
     form->addRow(QStringLiteral("Genre:"), infoGenre_);
@@ -260,7 +258,8 @@ void FormMP3::LoadId3Page() {
     const QString genre = ReadSetting(QStringLiteral("ID3_Genre"));
     if (!genre.isEmpty()) {
         const double code = LeadingNumber(genre);
-        infoGenre_->setCurrentIndex(code >= 0 && code < kGenreCount ? static_cast<int>(code) : -1);
+        infoGenre_->setCurrentIndex(
+            code >= 0 && code < AudioInformation::GenreCount ? static_cast<int>(code) : -1);
     }
     infoYear_->setText(ReadSetting(QStringLiteral("ID3_Year")));
     infoTrack_->setText(ReadSetting(QStringLiteral("ID3_Track")));

@@ -1,6 +1,7 @@
 #include "formats/OutputFormatSettings.h"
 
 #include "audio/AudioFile.h"
+#include "audio/codecs/WmaProfiles.h"
 #include "settings/Settings.h"
 
 #include <QStringList>
@@ -100,8 +101,12 @@ void LoadWavSettings(OutputFormatSettings& s, AudioFile& audioFile) {
 }
 
 void LoadWmaSettings(OutputFormatSettings& s, AudioFile& audioFile) {
-    s.WMAProfile = 14;
+    s.WMAProfile = kWmaDefaultProfile;
     ReadIntSetting(QStringLiteral("WMAProfile"), s.WMAProfile);
+    // The audio-file object ignores a number that is no profile; keeping it
+    // here would leave the setting and the recordings on different profiles.
+    if (!isWmaProfile(s.WMAProfile))
+        s.WMAProfile = kWmaDefaultProfile;
     audioFile.SetWMAProfile(s.WMAProfile);
 }
 

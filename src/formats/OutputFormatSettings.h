@@ -31,7 +31,9 @@ const QStringList& OggFrequencyTexts();
 int OggFrequencyValue(const QString& text);
 
 // Start-up loads: read the stored values over the defaults and hand the
-// parameters to the audio-file object. Nothing is validated here.
+// parameters to the audio-file object. Values are taken as stored, except
+// an OGG rate that is not one of the six texts and a WMA profile outside
+// 1..47, which give the defaults (44,100 Hz, profile 14).
 void LoadOggSettings(OutputFormatSettings& settings, AudioFile& audioFile);
 void LoadWavSettings(OutputFormatSettings& settings, AudioFile& audioFile);
 void LoadWmaSettings(OutputFormatSettings& settings, AudioFile& audioFile);

@@ -12,7 +12,8 @@ namespace quillotap {
 namespace {
 
 constexpr pa_usec_t kCaptureFragmentUs = 20 * PA_USEC_PER_MSEC;
-// Short enough that "pulled from the player" is close to "heard".
+// How much the server buffers ahead of the sound. The position follows the
+// stream's clock, so it does not depend on this.
 constexpr pa_usec_t kPlaybackTargetUs = 100 * PA_USEC_PER_MSEC;
 
 void stateChanged(pa_stream*, void* userdata) {
@@ -278,21 +279,34 @@ void PulsePlayback::stop() {
     if (!stream_)
         return;
     PulseConnection::Lock lock(*connection_);
+    // Unlinking the stream drops what the server still holds for it, so the
+    // sound ends where the stream's clock stands now.
+    playedAtStop_ = heard();
     release(stream_);
     backend_->outputStreamEnded(sinkInput_);
+}
+
+qint64 PulsePlayback::heard() const {
+    pa_usec_t usec = 0;
+    // No timing information yet: nothing has been played.
+    if (pa_stream_get_time(stream_, &usec) < 0)
+        usec = 0;
+    const qint64 streamFrames = qint64(usec * pa_usec_t(sampleRate_) / PA_USEC_PER_SEC);
+    return timeline_.dataBefore(streamFrames);
+}
+
+qint64 PulsePlayback::playedFrames() const {
+    if (!stream_)
+        return playedAtStop_;
+    PulseConnection::Lock lock(*connection_);
+    return heard();
 }
 
 qint64 PulsePlayback::pendingFrames() const {
     if (!stream_)
         return 0;
     PulseConnection::Lock lock(*connection_);
-    pa_usec_t latency = 0;
-    int negative = 0;
-    if (pa_stream_get_latency(stream_, &latency, &negative) < 0)
-        return 0;
-    const qint64 latencyFrames = qint64(latency * pa_usec_t(sampleRate_) / PA_USEC_PER_SEC);
-    const qint64 heard = framesWritten_ + (negative ? latencyFrames : -latencyFrames);
-    return std::max<qint64>(0, dataEnd_ - heard);
+    return std::max<qint64>(0, timeline_.dataWritten() - heard());
 }
 
 void PulsePlayback::writable(pa_stream*, std::size_t bytes, void* userdata) {
@@ -315,10 +329,8 @@ void PulsePlayback::write(std::size_t bytes) {
     std::size_t got = std::min(callback_(samples, count), count);
     got -= got % std::size_t(channels_);
     std::memset(samples + got, 0, (count - got) * sizeof(int16_t));
-    if (got > 0)
-        dataEnd_ = framesWritten_ + qint64(got) / channels_;
-    framesWritten_ += qint64(count) / channels_;
-    pa_stream_write(stream_, data, size, nullptr, 0, PA_SEEK_RELATIVE);
+    if (pa_stream_write(stream_, data, size, nullptr, 0, PA_SEEK_RELATIVE) == 0)
+        timeline_.written(qint64(count) / channels_, qint64(got) / channels_);
 }
 
 } // namespace quillotap

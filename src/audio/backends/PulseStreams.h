@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/SoundBackend.h"
+#include "audio/engine/OutputTimeline.h"
 
 #include <cstdint>
 #include <memory>
@@ -71,11 +72,15 @@ public:
     ~PulsePlayback() override;
     bool open(int sampleRate, int channels, int volume, bool muted, QString* error);
     void stop() override;
+    qint64 playedFrames() const override;
     qint64 pendingFrames() const override;
 
 private:
     static void writable(pa_stream* stream, std::size_t bytes, void* userdata);
     void write(std::size_t bytes);
+    // With the lock held: supplied frames the server has played, by the
+    // stream's (interpolated) clock.
+    qint64 heard() const;
 
     std::shared_ptr<PulseConnection> connection_;
     PulseBackend* backend_;
@@ -84,8 +89,8 @@ private:
     int sampleRate_ = 0;
     int channels_ = 0;
     unsigned sinkInput_ = ~0u;
-    qint64 framesWritten_ = 0; // silence included
-    qint64 dataEnd_ = 0;       // frame position just after the last supplied sample
+    mutable OutputTimeline timeline_; // guarded by the connection's lock
+    qint64 playedAtStop_ = 0;
 };
 
 } // namespace quillotap

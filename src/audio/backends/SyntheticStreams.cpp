@@ -117,8 +117,10 @@ void SyntheticOutput::consume(std::int64_t frames) {
     const size_t got = std::min(callback_(buffer_.data(), buffer_.size()), buffer_.size());
     // Only what the player supplied is recorded; the silence an underrun
     // leaves is not part of what was played.
-    if (got > 0)
-        backend_->recordOutput(buffer_.data(), got - got % size_t(channels_), channels_);
+    const size_t whole = got - got % size_t(channels_);
+    if (whole > 0)
+        backend_->recordOutput(buffer_.data(), whole, channels_);
+    played_ += qint64(whole) / channels_;
 }
 
 } // namespace quillotap

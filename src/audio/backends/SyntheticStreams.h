@@ -3,6 +3,7 @@
 #include "audio/SoundBackend.h"
 #include "audio/backends/PacedThread.h"
 
+#include <atomic>
 #include <random>
 #include <vector>
 
@@ -48,13 +49,15 @@ private:
 };
 
 // The synthetic output: pulls samples on the back end's clock and hands what
-// it received to the back end's output record.
+// it received to the back end's output record. It has no latency: what it
+// pulls counts as played at once.
 class SyntheticOutput : public PlaybackStream {
 public:
     SyntheticOutput(SyntheticBackend* backend, int sampleRate, int channels,
                     SoundBackend::PlaybackCallback callback);
     ~SyntheticOutput() override;
     void stop() override;
+    qint64 playedFrames() const override { return played_.load(); }
 
 private:
     void consume(std::int64_t frames);
@@ -64,6 +67,7 @@ private:
     SoundBackend::PlaybackCallback callback_;
     PacedThread thread_;
     std::vector<int16_t> buffer_;
+    std::atomic<qint64> played_{0}; // frames of supplied samples
 };
 
 } // namespace quillotap

@@ -187,6 +187,28 @@ TEST_F(PlayerTest, StopDropsTheQueueAndStartCountsFromZero) {
     EXPECT_EQ(backend->outputSamples(), SampleBlock(800, 3));
 }
 
+// After a Reset the position counts the blocks queued after it, as a seek
+// needs: the file position is the seek target plus what was heard since.
+TEST_F(PlayerTest, ResetCountsThePositionFromTheNextBlock) {
+    AudioPlayer player(backend);
+    player.SetFormat(8000, 1);
+    int ends = 0;
+    QObject::connect(&player, &AudioPlayer::EndPlay, [&] { ++ends; });
+    player.Start();
+    player.QueueSamples(SampleBlock(3000, 1));
+    ASSERT_TRUE(waitFor([&] { return ends == 1; }));
+    EXPECT_EQ(player.GetPosition(), 3000);
+    player.Reset();
+    EXPECT_EQ(player.GetPosition(), 0);
+    player.QueueSamples(SampleBlock(500, 2));
+    ASSERT_TRUE(waitFor([&] { return ends == 2; }));
+    EXPECT_EQ(player.GetPosition(), 500);
+    player.Stop();
+    EXPECT_EQ(player.GetPosition(), 500);
+    player.Reset(); // while stopped too
+    EXPECT_EQ(player.GetPosition(), 0);
+}
+
 TEST_F(PlayerTest, VolumeAndMuteActOnTheOutput) {
     AudioPlayer player(backend);
     player.SetInitialValue(0);

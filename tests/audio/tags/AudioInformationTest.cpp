@@ -64,7 +64,7 @@ const TagValues kRoundTrips[] = {
     {"non_ascii", "Ünïcødé — 日本語", "Ærøskøbing Ensemble", "Ça va 🎵", "naïve café", 8, 1999, 12},
     {"no_genre_year_track", "Title only", "", "", "", -1, 0, 0},
     {"all_empty", "", "", "", "", -1, 0, 0},
-    {"last_genre_big_numbers", "x", "y", "z", "w", 191, 9999, 999},
+    {"last_genre_big_numbers", "x", "y", "z", "w", 147, 9999, 999},
     {"first_genre", "Blues take", "A", "B", "C", 0, 1900, 255},
 };
 
@@ -97,9 +97,9 @@ TEST_F(AudioInformationTest, RewritingReplacesAndRemovesFields) {
     EXPECT_FALSE(frames.contains("TIT2"));
 }
 
-TEST_F(AudioInformationTest, EveryGenreNumberSurvivesAWrite) {
+TEST_F(AudioInformationTest, EveryListedGenreSurvivesAWriteAndNoOtherIsWritten) {
     const QString file = freshMp3();
-    for (int genre = 0; genre < 192; ++genre) {
+    for (int genre = 0; genre < AudioInformation::GenreCount; ++genre) {
         SCOPED_TRACE(genre);
         ASSERT_FALSE(AudioInformation::GenreName(genre).isEmpty());
         AudioInformation info;
@@ -108,6 +108,16 @@ TEST_F(AudioInformationTest, EveryGenreNumberSurvivesAWrite) {
         AudioInformation read;
         ASSERT_TRUE(read.Open(file));
         EXPECT_EQ(read.Genre, genre);
+        EXPECT_EQ(read.GenreText, AudioInformation::GenreName(genre));
+    }
+    for (int genre : {148, 191, 255, -7}) {
+        SCOPED_TRACE(genre);
+        AudioInformation info;
+        info.Title = "x";
+        info.Genre = genre;
+        ASSERT_TRUE(info.WriteTags(file));
+        TagLib::MPEG::File tagged(QFile::encodeName(file).constData(), false);
+        EXPECT_FALSE(tagged.ID3v2Tag()->frameListMap().contains("TCON"));
     }
 }
 
@@ -119,6 +129,7 @@ TEST_F(AudioInformationTest, GenreNames) {
     EXPECT_EQ(AudioInformation::GenreName(140), "Contemporary C");
     EXPECT_EQ(AudioInformation::GenreName(147), "SynthPop");
     EXPECT_EQ(AudioInformation::GenreName(-1), "");
+    EXPECT_EQ(AudioInformation::GenreName(148), "");
     EXPECT_EQ(AudioInformation::GenreName(192), "");
     EXPECT_EQ(AudioInformation::GenreName(255), "");
 }
@@ -127,8 +138,10 @@ TEST_F(AudioInformationTest, GenreTextsOfOtherTaggersAreUnderstood) {
     const struct {
         const char* text;
         int genre;
-    } cases[] = {{"17", 17},  {"(8)", 8},           {"rock", 17},
-                 {"Jazz", 8}, {"Chiptune-ish", -1}, {"300", -1}};
+    } cases[] = {{"17", 17},          {"(8)", 8},           {"rock", 17},
+                 {"Jazz", 8},         {"Chiptune-ish", -1}, {"300", -1},
+                 {"150", -1},         {"(150)", -1},        {"Psychedelic", 67},
+                 {"Psychadelic", 67}, {"acoustic", 99},     {"Contemporary C", 140}};
     const QString file = freshMp3();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -144,6 +157,73 @@ TEST_F(AudioInformationTest, GenreTextsOfOtherTaggersAreUnderstood) {
         AudioInformation read;
         ASSERT_TRUE(read.Open(file));
         EXPECT_EQ(read.Genre, c.genre);
+    }
+}
+
+// A genre the program does not list, left as it was read, is kept exactly;
+// one the caller changes replaces it.
+TEST_F(AudioInformationTest, UntouchedGenreStaysAsTheFileHasIt) {
+    const QString file = freshMp3();
+    const struct {
+        const char* name;
+        TagLib::StringList tcon; // empty: no ID3v2 genre
+        unsigned v1;             // ID3v1 genre byte, 255: no ID3v1 tag
+        const char* shown;
+    } cases[] = {
+        {"free text", TagLib::StringList("Chiptune"), 255, "Chiptune"},
+        {"number past the list", TagLib::StringList("150"), 255, ""},
+        {"reference past the list", TagLib::StringList("(150)"), 255, ""},
+        {"ID3v1 only", TagLib::StringList(), 150, ""},
+        {"both", TagLib::StringList("Chiptune"), 170, "Chiptune"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(freshMp3(), file);
+        {
+            TagLib::MPEG::File tagged(QFile::encodeName(file).constData(), false);
+            tagged.ID3v2Tag(true)->setTitle("Before");
+            if (!c.tcon.isEmpty()) {
+                auto* frame =
+                    new TagLib::ID3v2::TextIdentificationFrame("TCON", TagLib::String::UTF8);
+                frame->setText(c.tcon);
+                tagged.ID3v2Tag()->addFrame(frame);
+            }
+            int tags = TagLib::MPEG::File::ID3v2;
+            if (c.v1 != 255) {
+                tagged.ID3v1Tag(true)->setGenreNumber(c.v1);
+                tags |= TagLib::MPEG::File::ID3v1;
+            }
+            ASSERT_TRUE(tagged.save(tags, TagLib::File::StripNone, TagLib::ID3v2::v4,
+                                    TagLib::File::DoNotDuplicate));
+        }
+        const TagLib::String before =
+            TagLib::MPEG::File(QFile::encodeName(file).constData()).tag()->genre();
+        AudioInformation info;
+        ASSERT_TRUE(info.Open(file));
+        EXPECT_EQ(info.Genre, -1);
+        if (*c.shown)
+            EXPECT_EQ(info.GenreText, c.shown);
+        else
+            EXPECT_FALSE(info.GenreText.isEmpty()) << "a genre number is shown by some name";
+        info.Title = "After";
+        ASSERT_TRUE(info.WriteTags(file));
+        {
+            TagLib::MPEG::File tagged(QFile::encodeName(file).constData(), false);
+            EXPECT_EQ(tagged.ID3v2Tag()->title(), TagLib::String("After"));
+            EXPECT_EQ(tagged.tag()->genre(), before);
+            EXPECT_EQ(tagged.ID3v2Tag()->frameList("TCON").isEmpty(), c.tcon.isEmpty());
+            if (c.v1 != 255) {
+                ASSERT_TRUE(tagged.hasID3v1Tag());
+                EXPECT_EQ(tagged.ID3v1Tag()->genreNumber(), c.v1);
+            }
+        }
+        // Choosing a genre replaces what was there.
+        info.Genre = 17;
+        ASSERT_TRUE(info.WriteTags(file));
+        AudioInformation read;
+        ASSERT_TRUE(read.Open(file));
+        EXPECT_EQ(read.Genre, 17);
+        EXPECT_EQ(read.GenreText, "Rock");
     }
 }
 

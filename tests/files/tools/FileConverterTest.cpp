@@ -56,6 +56,7 @@ TEST_P(AllPairs, KeepsLengthToneAndTakesTheTargetsFormat) {
     ASSERT_TRUE(converter_.ConvertFile(src, target)) << converter_.GetErrorText().toStdString();
     EXPECT_TRUE(converter_.GetErrorText().isEmpty());
     EXPECT_FALSE(converter_.wasStopped());
+    EXPECT_FALSE(converter_.sourceWasShort());
 
     const Decoded in = DecodeAll(src);
     const Decoded out = DecodeAll(target);
@@ -133,8 +134,8 @@ TEST_F(ConverterTest, DamagedSourcesFailAndLeaveNoTarget) {
         {"random.mp3", random},
         {"random.ogg", random},
         {"random.wma", random},
-        {"truncated.mp3", mp3.left(mp3.size() / 3)},
-        {"truncated.ogg", ogg.left(ogg.size() / 3)},
+        {"headeronly.mp3", mp3.left(600)},
+        {"headeronly.ogg", ogg.left(300)},
         {"headeronly.wav", wav.left(44)},
     };
     for (const auto& c : cases) {
@@ -168,6 +169,38 @@ TEST_F(ConverterTest, CutOffWavAndWmaConvertWhatTheyHold) {
         EXPECT_LT(out.seconds(), 2.0);
         EXPECT_NEAR(out.seconds(), in.seconds(), 0.15);
     }
+}
+
+// A recording cut off by a power loss: its header announces more than the
+// file holds. What decodes is converted, and the converter says the source
+// was short.
+TEST_F(ConverterTest, CutOffMp3AndOggConvertWhatDecodesAndSaySo) {
+    for (const char* ext : {"mp3", "ogg"}) {
+        SCOPED_TRACE(ext);
+        const QByteArray whole = FileBytes(source(ext, 3.0));
+        const QString src = path(QStringLiteral("cut.") + ext);
+        ASSERT_TRUE(WriteBytes(src, whole.left(whole.size() / 3)));
+        const Decoded in = DecodeAll(src);
+        ASSERT_GT(in.seconds(), 0.5);
+        ASSERT_LT(in.seconds(), 2.0);
+        for (const char* to : {"wav", "mp3"}) {
+            SCOPED_TRACE(to);
+            const QString target = path(QStringLiteral("New_cut_") + ext + "." + to);
+            ASSERT_TRUE(converter_.ConvertFile(src, target))
+                << converter_.GetErrorText().toStdString();
+            EXPECT_TRUE(converter_.sourceWasShort());
+            EXPECT_FALSE(converter_.wasStopped());
+            const Decoded out = DecodeAll(target);
+            ASSERT_TRUE(out.opened);
+            EXPECT_NEAR(out.seconds(), in.seconds(), 0.15);
+            EXPECT_NEAR(out.frequency(), 440.0, 5.0);
+            EXPECT_EQ(FileBytes(src), whole.left(whole.size() / 3));
+        }
+    }
+    // The next, complete source is not reported short.
+    ASSERT_TRUE(WriteTone(path("whole.mp3"), 2.0, lame_, settings_));
+    ASSERT_TRUE(converter_.ConvertFile(path("whole.mp3"), path("New_whole.wav")));
+    EXPECT_FALSE(converter_.sourceWasShort());
 }
 
 TEST_F(ConverterTest, VanishedSourceAndUncreatableTargetAreReported) {

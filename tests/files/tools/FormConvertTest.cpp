@@ -145,6 +145,22 @@ TEST_F(ConverterDialogTest, ExistingTargetIsReplacedOnlyAfterAYes) {
     EXPECT_TRUE(messages_.empty());
 }
 
+TEST_F(ConverterDialogTest, CutOffSourceIsConvertedAndTheUserIsWarned) {
+    const QByteArray whole = FileBytes(folder_ + "take.mp3");
+    ASSERT_TRUE(WriteBytes(folder_ + "cut.mp3", whole.left(whole.size() / 2)));
+    auto dialog = open("cut.mp3");
+    choose(*dialog, "WAV");
+    press(*dialog, "CmdConvert");
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_EQ(icons_[0], QMessageBox::Warning);
+    EXPECT_TRUE(messages_[0].contains("\"cut.mp3\" is shorter than its header says"))
+        << messages_[0].toStdString();
+    EXPECT_TRUE(messages_[0].contains("New_cut.wav"));
+    EXPECT_NEAR(DecodeAll(folder_ + "New_cut.wav").seconds(),
+                DecodeAll(folder_ + "cut.mp3").seconds(), 0.15);
+    EXPECT_TRUE(child<QPushButton>(*dialog, "CmdClose")->isEnabled());
+}
+
 TEST_F(ConverterDialogTest, FailureIsReportedAndLeavesNothing) {
     ASSERT_TRUE(WriteBytes(folder_ + "bad.wav", QByteArray(3000, '\x7f')));
     auto dialog = open("bad.wav");

@@ -4,6 +4,7 @@
 
 #include "audio/AudioInformation.h"
 #include "files/FormID3.h"
+#include "files/FormProperties.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -131,6 +132,38 @@ TEST_F(TagEditorTest, UntouchedOrUnusableFieldsKeepWhatTheFileHad) {
     EXPECT_EQ(after.Genre, -1) << "no selection writes no genre";
     EXPECT_EQ(after.Year, 2011);
     EXPECT_EQ(after.Track, 4);
+}
+
+// A genre the list does not hold (free text, or a number past the 148
+// listed ones) opens with no selection; saving other changes keeps it.
+TEST_F(TagEditorTest, SavingKeepsAGenreTheListDoesNotHold) {
+    for (const char* genre : {"Chiptune", "150"}) {
+        SCOPED_TRACE(genre);
+        ASSERT_TRUE(QFile::remove(file_));
+        ASSERT_TRUE(WriteTone(file_, 0.5));
+        {
+            TagLib::MPEG::File mp3(QFile::encodeName(file_).constData());
+            mp3.ID3v2Tag(true)->setTitle("Old title");
+            mp3.ID3v2Tag()->setGenre(genre);
+            ASSERT_TRUE(mp3.save(TagLib::MPEG::File::ID3v2));
+        }
+        const TagLib::String before =
+            TagLib::MPEG::File(QFile::encodeName(file_).constData()).ID3v2Tag()->genre();
+        auto dialog = open();
+        EXPECT_EQ(child<QComboBox>(*dialog, "infoGenre")->currentIndex(), -1);
+        edit(*dialog, "infoTitle")->setText("New title");
+        child<QPushButton>(*dialog, "CmdSave")->click();
+        EXPECT_EQ(dialog->result(), QDialog::Accepted);
+
+        TagLib::MPEG::File mp3(QFile::encodeName(file_).constData());
+        ASSERT_NE(mp3.ID3v2Tag(), nullptr);
+        EXPECT_EQ(mp3.ID3v2Tag()->title(), TagLib::String("New title"));
+        EXPECT_EQ(mp3.ID3v2Tag()->genre(), before);
+        EXPECT_FALSE(before.isEmpty());
+        // The properties dialog shows it as TagLib reads it.
+        EXPECT_EQ(RecordingFacts::Read(file_, QLocale::c()).genre,
+                  QString::fromUtf8(before.toCString(true)));
+    }
 }
 
 TEST_F(TagEditorTest, CancelAndEscapeWriteNothing) {
