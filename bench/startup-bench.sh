@@ -7,16 +7,27 @@
 # Start-up: from the launch to the first paint of the window (the program
 # prints the moment with QUILLOTAP_BENCH_STARTUP=1). Close: from the close
 # request (WM_DELETE_WINDOW, as a window manager's close button sends it) to
-# the end of the process, settings save included. Medians over RUNS runs
-# (default 10), printed with the ratio program / minimal window.
+# the end of the process, settings save included; measured once with the
+# settings of the run before (little changes) and once from an empty
+# settings file (every value is new, as at a first close). Medians over RUNS
+# runs (default 10), printed with the ratio program / minimal window. The
+# settings save alone is timed by bench_settings_save against one atomic
+# write of the settings file.
+#
+# The settings live in the build tree, not under /tmp: saving flushes the
+# file to the disk, which a memory file system (tmpfs) does not do.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-build=${1:-$here/../build}
+build=$(cd "${1:-$here/../build}" && pwd)
 runs=${2:-10}
 program=$build/bin/quillotap
 minimal=$build/bench/minimal_window
-for f in "$program" "$minimal"; do
-    [ -x "$f" ] || { echo "missing $f (build the targets quillotap and minimal_window)"; exit 1; }
+saver=$build/bench/bench_settings_save
+for f in "$program" "$minimal" "$saver"; do
+    [ -x "$f" ] || {
+        echo "missing $f (build the targets quillotap, minimal_window and bench_settings_save)"
+        exit 1
+    }
 done
 
 source "$here/../tests/e2e/lib.sh"
@@ -24,6 +35,12 @@ source "$here/report.sh"
 QUILLOTAP_TEST_OUTPUT=${QUILLOTAP_TEST_OUTPUT:-$build/test-output}
 e2e_start
 export QUILLOTAP_BENCH_STARTUP=1
+XDG_CONFIG_HOME=$(mktemp -d "$build/bench-config.XXXXXX")
+export XDG_CONFIG_HOME
+trap 'rm -rf "$XDG_CONFIG_HOME"; e2e_cleanup' EXIT
+config_fs=$(stat -f -c %T "$XDG_CONFIG_HOME")
+echo "settings folder: $XDG_CONFIG_HOME ($config_fs)"
+[ "$config_fs" != tmpfs ] || echo "warning: the settings folder is on tmpfs; saves are not flushed"
 
 now() { date +%s%N; }
 
@@ -65,6 +82,18 @@ for pair in "$minimal|Minimal window" "$program|Quillotap"; do
     start_ms[$name]=$(awk -v n="$(median "${STARTS[@]}")" 'BEGIN {printf "%.1f", n / 1e6}')
     close_ms[$name]=$(awk -v n="$(median "${CLOSES[@]}")" 'BEGIN {printf "%.1f", n / 1e6}')
 done
+# The close that stores every value: the settings file is emptied first.
+STARTS=() CLOSES=()
+for i in $(seq "$runs"); do
+    rm -f "$(e2e_hive)"
+    measure "$program" Quillotap
+done
+full_close_ms=$(awk -v n="$(median "${CLOSES[@]}")" 'BEGIN {printf "%.1f", n / 1e6}')
+"$saver" --dir "$XDG_CONFIG_HOME/save-bench" --repeat "$runs" >"$E2E_DIR/save.txt" 2>/dev/null ||
+    { echo "bench_settings_save failed"; exit 1; }
+save_ms=$(awk '/^save_ms/ { print $2 }' "$E2E_DIR/save.txt")
+write_ms=$(awk '/^write_ms/ { print $2 }' "$E2E_DIR/save.txt")
+rewrites=$(awk '/^rewrites/ { print $2 }' "$E2E_DIR/save.txt")
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 echo "runs: $runs (medians)"
@@ -74,6 +103,9 @@ printf '%-28s %10s %10s\n' "quillotap" "${start_ms[Quillotap]}" "${close_ms[Quil
 echo "start-up ratio quillotap / minimal window: $(ratio "${start_ms[Quillotap]}" "${start_ms[Minimal window]}") (goal: below 2)"
 echo "close ratio quillotap / minimal window:    $(ratio "${close_ms[Quillotap]}" "${close_ms[Minimal window]}")"
 echo "close of quillotap: ${close_ms[Quillotap]} ms (goal: below 100 ms)"
+echo "close of quillotap saving every value: $full_close_ms ms (goal: below 100 ms)"
+echo "settings save, every value new: $save_ms ms, $rewrites rewrite(s) of the file;" \
+    "one atomic write of the file: $write_ms ms"
 sr=$(ratio "${start_ms[Quillotap]}" "${start_ms[Minimal window]}")
 bench_report "start-up to first paint (ms)" "${start_ms[Quillotap]}" \
     "${start_ms[Minimal window]} (minimal Qt window)" "$sr" "< 2" \
@@ -82,3 +114,10 @@ bench_report "close, settings saved (ms)" "${close_ms[Quillotap]}" \
     "${close_ms[Minimal window]} (minimal Qt window)" \
     "$(ratio "${close_ms[Quillotap]}" "${close_ms[Minimal window]}")" "< 100 ms" \
     "$(awk -v c="${close_ms[Quillotap]}" 'BEGIN { print (c < 100) ? "ok" : "ABOVE" }')"
+bench_report "close, every value saved (ms)" "$full_close_ms" \
+    "${close_ms[Minimal window]} (minimal Qt window)" \
+    "$(ratio "$full_close_ms" "${close_ms[Minimal window]}")" "< 100 ms" \
+    "$(awk -v c="$full_close_ms" 'BEGIN { print (c < 100) ? "ok" : "ABOVE" }')"
+bench_report "settings save at close, $config_fs (ms)" "$save_ms" \
+    "$write_ms (one atomic write of the file)" "$(ratio "$save_ms" "$write_ms")" \
+    "one rewrite" "$([ "$rewrites" = 1 ] && echo ok || echo "ABOVE ($rewrites rewrites)")"

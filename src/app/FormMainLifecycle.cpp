@@ -229,6 +229,8 @@ void FormMain::Shutdown() {
 }
 
 void FormMain::SaveSettings() {
+    // Every value reaches the settings file in one rewrite.
+    SettingsWriteGroup group;
     WriteSetting(QStringLiteral("FilePath"), state_.OutputFolder);
     WriteSetting(QStringLiteral("LastFormat"),
                  QString::number(recorder_->ComboFormat->currentIndex()));

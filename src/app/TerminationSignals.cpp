@@ -1,6 +1,9 @@
 #include "app/TerminationSignals.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QSocketNotifier>
+#include <QWidget>
 
 #include <cerrno>
 #include <csignal>
@@ -54,8 +57,28 @@ TerminationSignals::~TerminationSignals() {
 
 void TerminationSignals::readPipe() {
     unsigned char byte = 0;
-    while (::read(pipe_[0], &byte, 1) == 1)
+    while (::read(pipe_[0], &byte, 1) == 1) {
+        requested_ = true;
         emit terminationRequested(byte);
+    }
+}
+
+void LeaveModalStates(int exitCode) {
+    // The topmost modal window first; each one closed uncovers the next.
+    // A window that refuses to close (one busy with work of its own) is
+    // left to finish; its event loop still returns below.
+    QWidget* refused = nullptr;
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (modal == refused)
+            break;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        if (QApplication::activeModalWidget() == modal)
+            refused = modal;
+    }
+    QCoreApplication::exit(exitCode);
 }
 
 } // namespace quillotap

@@ -37,22 +37,30 @@ int main(int argc, char** argv) {
     if (!instance.tryLock())
         return 0;
 
+    // A signal ends the program from wherever it waits, a message box or a
+    // dialog included; the shut-down then runs as the application's event
+    // loop returns (aboutToQuit below).
     quillotap::TerminationSignals termination;
     quillotap::FormMain window;
     QObject::connect(&termination, &quillotap::TerminationSignals::terminationRequested, &window,
-                     [&window] {
-                         window.close();
-                         QCoreApplication::quit();
-                     });
+                     [] { quillotap::LeaveModalStates(0); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [&window](QSessionManager&) { window.Shutdown(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &quillotap::FormMain::Shutdown);
 
     if (!window.StartUp(QCoreApplication::arguments()))
         return 1;
-    quillotap::ReportWhenShown(&window);
-    if (!window.state().IconMode)
-        window.show();
+    if (termination.requested()) {
+        // The signal came while the start-up waited in its message box. The
+        // start-up has finished; the application's loop, entered only to
+        // return at once, runs the same shut-down as any other end.
+        QMetaObject::invokeMethod(
+            &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    } else {
+        quillotap::ReportWhenShown(&window);
+        if (!window.state().IconMode)
+            window.show();
+    }
     runningWindow = &window;
     std::atexit(finishOnExit);
     const int status = app.exec();

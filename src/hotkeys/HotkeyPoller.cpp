@@ -58,14 +58,16 @@ void HotkeyPoller::setPausing(bool on) {
 
 void HotkeyPoller::start() {
     setPausing(false);
-    setPolling(true);
+    setPolling(!suspended_);
 }
 
 void HotkeyPoller::SuspendHotkeys() {
+    suspended_ = true;
     setPolling(false);
 }
 
 void HotkeyPoller::ResumeHotkeys() {
+    suspended_ = false;
     setPolling(true);
 }
 
@@ -135,7 +137,9 @@ void HotkeyPoller::sleepIfIdle() {
 }
 
 void HotkeyPoller::TimerDelay_Timer() {
-    setPolling(true);
+    // A dialog opened during the pause keeps the poll off until it closes.
+    if (!suspended_)
+        setPolling(true);
     setPausing(false);
 }
 

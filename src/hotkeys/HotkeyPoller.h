@@ -51,8 +51,9 @@ public:
 
     // Arms the poller at start-up: polling on, pause off.
     void start();
-    // Around modal dialogs: no hotkey acts while suspended. Resuming turns
-    // the poll on at once, even during a pause.
+    // Around modal dialogs: no hotkey acts while suspended, and a repeat
+    // pause that ends meanwhile leaves the poll off. Resuming turns the poll
+    // on at once, even during a pause.
     void SuspendHotkeys();
     void ResumeHotkeys();
 
@@ -90,6 +91,7 @@ private:
     std::unique_ptr<QSocketNotifier> waker_; // null: the keyboard is polled
     bool polling_ = false;
     bool pausing_ = false;
+    bool suspended_ = false;
     bool inTick_ = false;
     ModifierFlags modifiers_;
 };

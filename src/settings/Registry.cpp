@@ -49,6 +49,8 @@ void Registry::ensureLoaded() {
         return;
     loaded_ = true;
     readOnly_ = false;
+    groupDepth_ = 0;
+    groupChanged_ = false;
     hive_ = RegistryHive();
     damageReport_.clear();
     load();
@@ -121,12 +123,44 @@ QString Registry::takeDamageReport() {
 long Registry::store(const RegistryHive& changed) {
     if (readOnly_)
         return ERROR_ACCESS_DENIED;
+    if (groupDepth_ > 0) {
+        hive_ = changed;
+        groupChanged_ = true;
+        return ERROR_SUCCESS;
+    }
+    const long result = writeHive(changed);
+    if (result == ERROR_SUCCESS)
+        hive_ = changed;
+    return result;
+}
+
+long Registry::writeHive(const RegistryHive& hive) {
     const QString path = hiveFilePath();
     if (!makePrivateFolderPath(QFileInfo(path).absolutePath()) ||
-        !writeFileAtomically(path, changed.serialise(), 0600))
+        !writeFileAtomically(path, hive.serialise(), 0600))
         return ERROR_WRITE_FAULT;
-    hive_ = changed;
     return ERROR_SUCCESS;
+}
+
+void Registry::beginChanges() {
+    ensureLoaded();
+    if (groupDepth_++ == 0) {
+        beforeGroup_ = hive_;
+        groupChanged_ = false;
+    }
+}
+
+long Registry::endChanges() {
+    if (groupDepth_ == 0 || --groupDepth_ > 0)
+        return ERROR_SUCCESS;
+    const bool changed = std::exchange(groupChanged_, false);
+    RegistryHive before = std::exchange(beforeGroup_, RegistryHive());
+    if (!changed)
+        return ERROR_SUCCESS;
+    const long result = writeHive(hive_);
+    if (result != ERROR_SUCCESS)
+        hive_ = std::move(before);
+    return result;
 }
 
 bool Registry::isRunKey(const QString& path) {

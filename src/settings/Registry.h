@@ -22,7 +22,9 @@ struct RegKey {
 // The current user's registry for this process. It lives in the hive file
 // (see hiveFilePath()), which is read on first use and rewritten atomically,
 // mode 0600, after every change; a change that cannot be written is undone
-// in memory too and reported by its result code.
+// in memory too and reported by its result code. Between beginChanges() and
+// endChanges() the rewrite waits: the changes apply in memory at once and
+// reach the file together, in one rewrite, when the group ends.
 //
 // The value "Quillotap" of the key Software\Microsoft\Windows\CurrentVersion\Run
 // is not kept in the hive: it is the desktop's login autostart entry (see
@@ -49,6 +51,14 @@ public:
     // last load, once; "" afterwards or when there was nothing to report.
     QString takeDamageReport();
 
+    // A group of changes written to the file in one go. Groups nest; the
+    // outermost endChanges() rewrites the file if anything changed and
+    // returns the result of that write. If it fails, every change of the
+    // group is undone in memory, so memory again matches the file. A
+    // process that dies inside a group leaves the file as it was before.
+    void beginChanges();
+    long endChanges();
+
     long createKey(const QString& path);
     long openKey(const QString& path, RegKey* key);
     long setValue(const RegKey& key, const QString& name, const RegValue& value);
@@ -62,6 +72,7 @@ private:
     void load();
     void setAside(const QString& path, const QString& reason);
     long store(const RegistryHive& changed);
+    long writeHive(const RegistryHive& hive);
 
     static bool isRunKey(const QString& path);
     long setRunValue(const QString& name, const RegValue& value);
@@ -72,6 +83,9 @@ private:
     bool readOnly_ = false;
     RegistryHive hive_;
     QString damageReport_;
+    int groupDepth_ = 0;
+    bool groupChanged_ = false;
+    RegistryHive beforeGroup_; // what the file holds while a group is open
 };
 
 } // namespace quillotap

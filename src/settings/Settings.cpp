@@ -13,6 +13,14 @@ QString ReadSetting(const QString& name) {
     return text;
 }
 
+SettingsWriteGroup::SettingsWriteGroup() {
+    Registry::instance().beginChanges();
+}
+
+SettingsWriteGroup::~SettingsWriteGroup() {
+    Registry::instance().endChanges();
+}
+
 void WriteSetting(const QString& name, const QString& text) {
     const QString key = QString::fromLatin1(kProgramKey);
     CreateNewKey(HKEY_CURRENT_USER, key);

@@ -17,4 +17,18 @@ QString ReadSetting(const QString& name);
 // A failure to store is ignored.
 void WriteSetting(const QString& name, const QString& text);
 
+// While one of these lives, WriteSetting changes the settings in memory only;
+// they reach the disk together, in a single rewrite of the settings file,
+// when the last one goes. Saving every option at close thus writes the file
+// once instead of once per value, and a process that dies meanwhile leaves
+// the file as it was before the save. A failed write is ignored, as for
+// WriteSetting, and leaves memory as the file has it.
+class SettingsWriteGroup {
+public:
+    SettingsWriteGroup();
+    ~SettingsWriteGroup();
+    SettingsWriteGroup(const SettingsWriteGroup&) = delete;
+    SettingsWriteGroup& operator=(const SettingsWriteGroup&) = delete;
+};
+
 } // namespace quillotap

@@ -4,6 +4,7 @@
 // command line.
 #include "AppFixture.h"
 
+#include "../settings/FileReplacements.h"
 #include "hotkeys/HotkeyTable.h"
 #include "recording/InputSelection.h"
 
@@ -163,6 +164,17 @@ TEST_F(StartupTest, CloseSavesEveryValueInOrder) {
     };
     for (const auto& [name, text] : values)
         EXPECT_EQ(stored(name), text) << name.toStdString();
+}
+
+// The close stores some fifty values with a single rewrite of the file.
+TEST_F(StartupTest, CloseRewritesTheSettingsFileOnce) {
+    installSettings("\"MaxTime\"=\"90\"\n");
+    FileReplacements replaced(QFileInfo(hiveFilePath()).path(), QStringLiteral("user.reg"));
+    start();
+    EXPECT_EQ(replaced.take(), 0) << "the start-up writes nothing";
+    close();
+    EXPECT_EQ(replaced.take(), 1);
+    EXPECT_EQ(stored("MaxTime"), "90");
 }
 
 TEST_F(StartupTest, SecondStartReadsBackWhatTheFirstSaved) {

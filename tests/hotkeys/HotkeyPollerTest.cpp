@@ -271,6 +271,27 @@ TEST_F(PollerTest, ResumeDuringThePauseTurnsThePollOnAtOnce) {
     EXPECT_TRUE(poller.isPolling());
 }
 
+// A dialog opened while a held hotkey waits out its repeat pause: the end
+// of the pause must not switch the poll back on behind the dialog.
+TEST_F(PollerTest, APauseEndingWhileSuspendedLeavesThePollOff) {
+    player.SetVolume(10000);
+    keyboard.press({Ctrl, Alt, 38});
+    EXPECT_EQ(poller.tick(), 3);
+    EXPECT_EQ(player.GetVolume(), 18000);
+    ASSERT_TRUE(poller.isPausing());
+    poller.SuspendHotkeys();
+    poller.pauseElapsed();
+    EXPECT_FALSE(poller.isPausing());
+    EXPECT_FALSE(poller.isPolling());
+    EXPECT_EQ(poller.tick(), 0);
+    EXPECT_EQ(poller.tick(), 0);
+    EXPECT_EQ(player.GetVolume(), 18000);
+    // The dialog closes with the keys still held: the poll acts again.
+    poller.ResumeHotkeys();
+    EXPECT_EQ(poller.tick(), 3);
+    EXPECT_EQ(player.GetVolume(), 26000);
+}
+
 TEST_F(PollerTest, ModifiersAreSampledOncePerTick) {
     keyboard.press({Ctrl, Shift});
     poller.tick();
@@ -303,6 +324,31 @@ TEST(PollerTimers, RealTimersPollAndEndThePause) {
     ASSERT_TRUE(waitFor([&] { return player.GetMute(); }));
     EXPECT_TRUE(poller.isPausing());
     // Held on: the pause timer re-arms the poll, which toggles again.
+    ASSERT_TRUE(waitFor([&] { return !player.GetMute(); }));
+    poller.SuspendHotkeys();
+}
+
+// The same with the real timers: the 200 ms pause runs out while the poll
+// is suspended, and the held combination does not act again until resumed.
+TEST(PollerTimers, TheRealPauseTimerDoesNotEndASuspension) {
+    ScriptedKeyboardState keyboard;
+    auto list = makeHotkeyList();
+    TreeWidgetHotkeyRows rows(list.get());
+    auto backend = std::make_shared<SyntheticBackend>();
+    AudioPlayer player(backend);
+    FakeWindow window(player);
+    HotkeyPoller poller(keyboard, rows, window);
+    keyboard.press({Ctrl, Alt, 'M'});
+    poller.start();
+    ASSERT_TRUE(waitFor([&] { return player.GetMute(); }));
+    ASSERT_TRUE(poller.isPausing());
+    poller.SuspendHotkeys();
+    ASSERT_TRUE(waitFor([&] { return !poller.isPausing(); }));
+    // Events that were due when the pause ended have run by now.
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(poller.isPolling());
+    EXPECT_TRUE(player.GetMute());
+    poller.ResumeHotkeys();
     ASSERT_TRUE(waitFor([&] { return !player.GetMute(); }));
     poller.SuspendHotkeys();
 }

@@ -83,8 +83,17 @@ TEST_F(X11Keyboard, KeysAreSeenUnderTheirVirtualKeyCodes) {
         const char* keysym;
         int virtualKey;
     };
-    const Case cases[] = {{"Control_R", 17}, {"Alt_L", 18}, {"Shift_R", 16}, {"Next", 34},
-                          {"F12", 123},      {"5", 53},     {"Up", 38},      {"r", 82}};
+    // Either-side modifiers, a letter, a digit and every named key, by the
+    // X keysym a keyboard layout puts on the key.
+    const Case cases[] = {
+        {"Control_L", 17}, {"Control_R", 17}, {"Alt_L", 18},  {"Alt_R", 18},  {"Shift_L", 16},
+        {"Shift_R", 16},   {"r", 82},         {"a", 65},      {"z", 90},      {"0", 48},
+        {"5", 53},         {"Up", 38},        {"Down", 40},   {"Left", 37},   {"Right", 39},
+        {"Home", 36},      {"End", 35},       {"Insert", 45}, {"Delete", 46}, {"Prior", 33},
+        {"Next", 34},      {"F1", 112},       {"F2", 113},    {"F3", 114},    {"F4", 115},
+        {"F5", 116},       {"F6", 117},       {"F7", 118},    {"F8", 119},    {"F9", 120},
+        {"F10", 121},      {"F11", 122},      {"F12", 123},
+    };
     for (const Case& c : cases) {
         keyboard->refresh();
         EXPECT_FALSE(keyboard->isKeyDown(c.virtualKey)) << c.keysym;

@@ -1,3 +1,4 @@
+#include "FileReplacements.h"
 #include "TempConfigHome.h"
 
 #include "settings/Settings.h"
@@ -6,8 +7,10 @@
 #include <QFileInfo>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace quillotap::test {
 namespace {
@@ -38,17 +41,33 @@ private:
     void (*previousHandler_)(int) = nullptr;
 };
 
+// Leaves this process no free file descriptor, so that creating any file
+// fails for whoever runs the test (root included): the limit is set to the
+// lowest free descriptor, and every descriptor below it is in use.
+class NoFreeDescriptors {
+public:
+    NoFreeDescriptors() {
+        ::getrlimit(RLIMIT_NOFILE, &saved_);
+        const int lowestFree = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        if (lowestFree < 0)
+            return;
+        ::close(lowestFree);
+        rlimit limit = saved_;
+        limit.rlim_cur = static_cast<rlim_t>(lowestFree);
+        active_ = ::setrlimit(RLIMIT_NOFILE, &limit) == 0;
+    }
+    ~NoFreeDescriptors() { ::setrlimit(RLIMIT_NOFILE, &saved_); }
+    bool active() const { return active_; }
+
+private:
+    rlimit saved_{};
+    bool active_ = false;
+};
+
 class RegistryFile : public TempConfigHome {
 protected:
     QString folder() const { return home_.path() + QStringLiteral("/quillotap"); }
     QString badPath() const { return hiveFilePath() + QStringLiteral(".bad"); }
-
-    // Runs `body` with the hive's folder made read-only, then restores it.
-    template <typename Body> void withReadOnlyFolder(Body body) {
-        ASSERT_EQ(::chmod(QFile::encodeName(folder()).constData(), 0500), 0);
-        body();
-        ::chmod(QFile::encodeName(folder()).constData(), 0700);
-    }
 };
 
 TEST_F(RegistryFile, FirstWriteCreatesAPrivateHiveThatReloads) {
@@ -108,36 +127,92 @@ TEST_F(RegistryFile, WriteCutShortLeavesTheOldHive) {
 }
 
 TEST_F(RegistryFile, FailedWriteLeavesTheOldHiveAndMemoryAsTheyWere) {
-    if (runningAsRoot())
-        GTEST_SKIP() << "root ignores folder permissions";
     WriteSetting("PlayStartSound", "Yes");
     const QByteArray before = readAll(hiveFilePath());
-
-    withReadOnlyFolder([&] {
+    {
+        NoFreeDescriptors noFiles;
+        ASSERT_TRUE(noFiles.active());
         WriteSetting("PlayStartSound", "No");
         WriteSetting("SizeLimit", "Yes");
         EXPECT_EQ(ReadSetting("PlayStartSound"), "Yes");
         EXPECT_EQ(ReadSetting("SizeLimit"), "");
-    });
+    }
     EXPECT_EQ(readAll(hiveFilePath()), before);
     EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList{"user.reg"});
 
-    WriteSetting("SizeLimit", "Yes"); // works again once the folder is writable
+    WriteSetting("SizeLimit", "Yes"); // works again once files can be created
     Registry::instance().reload();
     EXPECT_EQ(ReadSetting("SizeLimit"), "Yes");
+    EXPECT_EQ(ReadSetting("PlayStartSound"), "Yes");
 }
 
 TEST_F(RegistryFile, DamagedHiveThatCannotBeMovedIsKept) {
-    if (runningAsRoot())
-        GTEST_SKIP() << "root ignores folder permissions";
+    // Every name a damaged copy may take is in use already.
+    QDir().mkpath(folder());
+    QStringList taken{badPath()};
+    for (int n = 2; n < 1000; ++n)
+        taken << badPath() + QLatin1Char('.') + QString::number(n);
+    for (const QString& path : taken) {
+        QFile copy(path);
+        ASSERT_TRUE(copy.open(QIODevice::WriteOnly)) << path.toStdString();
+    }
     installHive("garbage");
-    ASSERT_TRUE(QFile::rename(badPath(), hiveFilePath()));
-    withReadOnlyFolder([&] {
-        Registry::instance().reload();
-        EXPECT_TRUE(Registry::instance().takeDamageReport().contains("could not be moved"));
-    });
+    EXPECT_TRUE(Registry::instance().takeDamageReport().contains("could not be moved"));
+    EXPECT_EQ(ReadSetting("MaxTime"), "");
     WriteSetting("MaxTime", "60"); // refused: it would destroy the only copy
     EXPECT_EQ(readAll(hiveFilePath()), "garbage");
+    EXPECT_EQ(ReadSetting("MaxTime"), "");
+    EXPECT_EQ(readAll(badPath()), "");
+}
+
+// A save of many values rewrites the file once, when the group ends; until
+// then the file holds the settings from before the save.
+TEST_F(RegistryFile, AWriteGroupRewritesTheFileOnceWhenItEnds) {
+    WriteSetting("FilePath", "/home/me/Music/");
+    const QByteArray before = readAll(hiveFilePath());
+    FileReplacements replaced(folder(), QStringLiteral("user.reg"));
+    {
+        SettingsWriteGroup save;
+        for (int n = 0; n < 50; ++n)
+            WriteSetting(QStringLiteral("Value%1").arg(n), QString::number(n * n));
+        {
+            SettingsWriteGroup inner; // groups nest: only the outermost writes
+            WriteSetting("FilePath", "/home/me/Takes/");
+        }
+        EXPECT_EQ(readAll(hiveFilePath()), before);
+        EXPECT_EQ(replaced.take(), 0);
+        EXPECT_EQ(ReadSetting("Value7"), "49"); // memory has every change at once
+        EXPECT_EQ(ReadSetting("FilePath"), "/home/me/Takes/");
+    }
+    EXPECT_EQ(replaced.take(), 1);
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList{"user.reg"});
+    Registry::instance().reload();
+    EXPECT_EQ(ReadSetting("Value0"), "0");
+    EXPECT_EQ(ReadSetting("Value49"), "2401");
+    EXPECT_EQ(ReadSetting("FilePath"), "/home/me/Takes/");
+
+    // A group that changes nothing leaves the file alone.
+    {
+        SettingsWriteGroup save;
+        WriteSetting("Value3", "9");
+    }
+    EXPECT_EQ(replaced.take(), 0);
+}
+
+TEST_F(RegistryFile, AGroupWhoseWriteFailsLeavesFileAndMemoryAsBefore) {
+    WriteSetting("PlayStartSound", "Yes");
+    const QByteArray before = readAll(hiveFilePath());
+    {
+        FileSizeLimit limit(static_cast<rlim_t>(before.size() + 10));
+        SettingsWriteGroup save;
+        WriteSetting("PlayStartSound", "No");
+        WriteSetting("ID3_Comment", QString(200, QLatin1Char('x')));
+        EXPECT_EQ(ReadSetting("PlayStartSound"), "No");
+    } // the group ends before the limit is lifted
+    EXPECT_EQ(readAll(hiveFilePath()), before);
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList{"user.reg"}) << "temp file left";
+    EXPECT_EQ(ReadSetting("PlayStartSound"), "Yes") << "memory must match the disk";
+    EXPECT_EQ(ReadSetting("ID3_Comment"), "");
 }
 
 } // namespace

@@ -29,8 +29,8 @@ protected:
     QString folder() { return state().OutputFolder; }
     QTreeWidget* list() { return control<QTreeWidget>("ListViewFile"); }
 
-    // Puts sound files in the output folder, shows them in the list and
-    // selects the first.
+    // Puts sound files in the output folder, has the list read the folder
+    // and selects the first of them.
     void showFiles(const QStringList& names) {
         for (const QString& name : names) {
             const QString path = folder() + name;
@@ -40,14 +40,9 @@ protected:
         }
         state().FileListStale = true;
         form().BuildRecordingsList();
-        // Until the list reads the folder itself, the rows are put in by hand.
-        if (list()->topLevelItemCount() == 0) {
-            for (const QString& name : names)
-                list()->addTopLevelItem(new QTreeWidgetItem(QStringList{name}));
-        }
-        const auto found = list()->findItems(names.value(0), Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1);
-        list()->setCurrentItem(found[0]);
+        for (const QString& name : names)
+            ASSERT_EQ(list()->findItems(name, Qt::MatchExactly).size(), 1) << name.toStdString();
+        list()->setCurrentItem(list()->findItems(names.value(0), Qt::MatchExactly).value(0));
     }
 
     // Clicks `button`; `drive` works the modal dialog that opens, which is
@@ -190,10 +185,10 @@ TEST_F(FileToolsWindowTest, ListIsRebuiltWhenTheConverterCloses) {
     EXPECT_TRUE(QFileInfo::exists(folder() + "New_take.ogg"));
     EXPECT_FALSE(state().FileListStale);
     EXPECT_TRUE(form().hotkeyPoller().isPolling());
-    // Once the list reads the folder, the new file is in it.
-    if (list()->topLevelItemCount() > 1) {
-        EXPECT_EQ(list()->findItems("New_take.ogg", Qt::MatchExactly).size(), 1);
-    }
+    // The list has read the folder again: the new file is in it.
+    EXPECT_EQ(list()->topLevelItemCount(), 2);
+    EXPECT_EQ(list()->findItems("take.wav", Qt::MatchExactly).size(), 1);
+    EXPECT_EQ(list()->findItems("New_take.ogg", Qt::MatchExactly).size(), 1);
 }
 
 } // namespace

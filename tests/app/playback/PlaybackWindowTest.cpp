@@ -57,10 +57,10 @@ protected:
                 return list()->topLevelItem(i);
         return nullptr;
     }
-    // The list shows the name, whoever filled it.
-    void ensureListed(const QString& name) {
-        if (!listItem(name))
-            list()->addTopLevelItem(new QTreeWidgetItem(QStringList{name}));
+    // The position of the row showing `text`, -1 when there is none.
+    int listRow(const QString& text) {
+        QTreeWidgetItem* item = listItem(text);
+        return item ? list()->indexOfTopLevelItem(item) : -1;
     }
 
     // Records in WAV for about two seconds of audio, then stops.
@@ -86,15 +86,17 @@ protected:
 
 TEST_F(PlaybackWindowTest, FilesPageButtonsPlayPauseSeekAndStop) {
     startWindow();
-    const QString path = writeTone(QStringLiteral("tone.wav"));
     form().pageMenu().PicMenu_Click(FormMain::FilesPage);
 
-    // An empty list has nothing to play.
-    list()->clear();
+    // An empty folder gives an empty list, which has nothing to play.
+    ASSERT_EQ(list()->topLevelItemCount(), 0);
     control<QPushButton>("CmdPlay")->click();
     EXPECT_FALSE(state().PlayerActive);
 
-    ensureListed(QStringLiteral("tone.wav"));
+    const QString path = writeTone(QStringLiteral("tone.wav"));
+    control<QPushButton>("CmdRefresh")->click();
+    ASSERT_EQ(list()->topLevelItemCount(), 1);
+    ASSERT_NE(listItem(QStringLiteral("tone.wav")), nullptr);
     control<QPushButton>("CmdPlay")->click();
     ASSERT_TRUE(state().PlayerActive);
     EXPECT_EQ(control<QLabel>("LabelFileName")->text(), path);
@@ -138,18 +140,21 @@ TEST_F(PlaybackWindowTest, PlayNowDoesNothingBeforeTheFirstRecording) {
 
 TEST_F(PlaybackWindowTest, PlayNowShowsSelectsAndPlaysTheLastRecording) {
     startWindow();
+    // A file whose name differs from the recording's only in case, which the
+    // list shows first.
+    const QString decoy = QStringLiteral("20261208-093005.WAV");
+    writeTone(decoy);
     recordWav();
     const QString name = state().OutputFileName;
     EXPECT_EQ(name, "20261208-093005.wav");
-    // Another item first, whose name differs only in case.
-    list()->insertTopLevelItem(0, new QTreeWidgetItem(QStringList{name.toUpper()}));
-    ensureListed(name);
     backend_->clearOutput();
 
     auto* playNow = control<QPushButton>("CmdPlayNow");
     ASSERT_TRUE(playNow->isEnabled());
     playNow->click();
     EXPECT_EQ(state().CurrentPage, FormMain::FilesPage);
+    ASSERT_EQ(listRow(decoy), 0);
+    ASSERT_EQ(listRow(name), 1);
     ASSERT_NE(list()->currentItem(), nullptr);
     EXPECT_EQ(list()->currentItem()->text(0), name);
     EXPECT_TRUE(list()->currentItem()->isSelected());

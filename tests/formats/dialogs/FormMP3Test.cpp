@@ -107,9 +107,9 @@ TEST_F(FormMP3Test, OkAppliesEncoderSettingsAndWritesTag) {
     EXPECT_EQ(lame.Channels, 2);
     EXPECT_EQ(lame.TypeStereo, 4);
     EXPECT_FALSE(lame.WritingVBRHeader);
-    AudioFile reference;
-    reference.SetMP3Encoder(lame);
-    EXPECT_EQ(formatStr, RefreshMp3FormatStr(reference));
+    // The component's own text, with "Hz" for its "kHz" and without its
+    // trailing separator.
+    EXPECT_EQ(formatStr, "MP3 8,000 Hz; Dual Channels; Quality 4; 32-320 Kbps");
     EXPECT_EQ(ReadSetting(QStringLiteral("ID3_Title")), "Memo");
     EXPECT_EQ(ReadSetting(QStringLiteral("ID3_Genre")), "101");
     EXPECT_EQ(id3.Title, "Memo");
