@@ -37,6 +37,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -294,6 +295,9 @@ void FormMain::setUpSubsystems() {
                                     options_->CheckSize, options_->TextSize, options_->CheckTime,
                                     options_->TextTime, iconMode_->CheckIconMode},
                                    this);
+    // Leaving the options page ends the editing of a limit box.
+    connect(pageStack(), &QStackedWidget::currentChanged, optionBoxes_,
+            &OptionBoxes::FinishLimitEditing);
     folderChooser_ =
         new OutputFolderChooser(state_, options_->TextPath, this,
                                 {[this] { SuspendHotkeys(); }, [this] { ResumeHotkeys(); },

@@ -225,6 +225,7 @@ void FormMain::Shutdown() {
     StopRecording();
     if (state_.PlayerActive)
         StopPlayback();
+    optionBoxes_->FinishLimitEditing();
     SaveSettings();
 }
 
