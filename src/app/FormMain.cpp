@@ -385,8 +385,10 @@ void FormMain::setUpHotkeys() {
 }
 
 bool FormMain::eventFilter(QObject* watched, QEvent* event) {
+    // The format line is locked with the format list while a recording runs.
     if (watched == recorder_->LabelFomartStr && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        recorder_->LabelFomartStr->isEnabled()) {
         CmdSet_Click();
         return true;
     }
