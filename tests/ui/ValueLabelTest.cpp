@@ -75,18 +75,5 @@ TEST(ValueLabel, ALongPathIsShortenedInTheMiddleKeepingTheFileName) {
     QToolTip::hideText();
 }
 
-TEST(ValueLabel, OnlyAShorteningLabelMayBeNarrowerThanItsText) {
-    const QString text = QStringLiteral("MP3 44,100 Hz; Stereo; 128 Kbps");
-    ValueLabel whole(text);
-    EXPECT_GE(whole.minimumSizeHint().width(), whole.fontMetrics().horizontalAdvance(text));
-    whole.resize(40, 20);
-    EXPECT_EQ(whole.shownText(), text) << "without an elide mode nothing is shortened";
-
-    ValueLabel shortening(text);
-    shortening.setElideMode(Qt::ElideRight);
-    EXPECT_LT(shortening.minimumSizeHint().width(),
-              shortening.fontMetrics().horizontalAdvance(text));
-}
-
 } // namespace
 } // namespace quillotap

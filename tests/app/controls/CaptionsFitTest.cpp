@@ -1,8 +1,8 @@
 // Every caption of every page and dialog is readable at the default font: the
 // text of each label, check box, option button, push button and group title is
 // measured against the room the control gives it, with long values in place
-// (a deep output folder, the longest format lines). Paths too long for their
-// label are shortened in the middle and show whole as the tooltip.
+// (a deep output folder, the longest format lines). Only a path may be
+// shortened, in the middle (how is tested with the value label itself).
 #include "../AppFixture.h"
 
 #include "audio/AudioFile.h"
@@ -21,7 +21,6 @@
 #include "ui/ValueLabel.h"
 
 #include <QGroupBox>
-#include <QHelpEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -30,7 +29,6 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextDocument>
-#include <QToolTip>
 
 namespace quillotap::test {
 namespace {
@@ -192,13 +190,6 @@ void ExpectCaptionsReadable(QWidget& root, const QString& where, bool picture = 
     EXPECT_GT(measured, 0) << "nothing shown";
 }
 
-QString ToolTipOf(QWidget* w) {
-    QToolTip::hideText();
-    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), w->mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(w, &help);
-    return QToolTip::isVisible() ? QToolTip::text() : QString();
-}
-
 class CaptionsFitTest : public FastAppFixture {
 protected:
     void SetUp() override {
@@ -281,31 +272,6 @@ TEST_F(CaptionsFitTest, TheFormatLineShowsEveryDescriptionWhole) {
     state().FormatSettings.OGGFreq = QStringLiteral("48,000 Hz");
     combo->setCurrentIndex(FormatOGG);
     ExpectCaptionsReadable(form(), line->text(), false);
-}
-
-TEST_F(CaptionsFitTest, LongPathsAreShortenedInTheMiddleWithTheWholePathAsTooltip) {
-    form().folderChooser().setFolderDialog(
-        [&](QWidget*, const QString&, const QString&) { return deepFolder_; });
-    form().folderChooser().CmdBrowse_Click();
-    control<QPushButton>("CmdRecord")->click();
-    ASSERT_TRUE(state().RecordingActive);
-    control<QPushButton>("CmdStopRecord")->click();
-
-    auto* path = qobject_cast<ValueLabel*>(control<QLabel>("LabelSaveFile"));
-    ASSERT_NE(path, nullptr);
-    EXPECT_EQ(path->text(), state().OutputFilePath) << "the label keeps the whole path";
-    ASSERT_TRUE(path->isShortened()) << "the test folder is too short to need shortening";
-    const QString shown = path->shownText();
-    const int dots = shown.indexOf(QChar(0x2026));
-    ASSERT_GT(dots, 0) << shown.toStdString();
-    EXPECT_TRUE(state().OutputFilePath.startsWith(shown.left(dots)));
-    EXPECT_TRUE(state().OutputFilePath.endsWith(shown.mid(dots + 1)));
-    EXPECT_TRUE(shown.endsWith(state().OutputFileName)) << "the file name stays readable";
-    EXPECT_EQ(ToolTipOf(path), state().OutputFilePath);
-
-    // A value that fits keeps the label's own tooltip.
-    auto* line = control<QLabel>("LabelFomartStr");
-    EXPECT_EQ(ToolTipOf(line), line->toolTip());
 }
 
 TEST_F(CaptionsFitTest, EveryDialogShowsItsWholeCaptions) {
