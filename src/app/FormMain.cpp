@@ -38,6 +38,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -295,6 +296,9 @@ void FormMain::setUpSubsystems() {
                                     options_->CheckSize, options_->TextSize, options_->CheckTime,
                                     options_->TextTime, iconMode_->CheckIconMode},
                                    this);
+    // Leaving the options page ends the editing of a limit box.
+    connect(pageStack(), &QStackedWidget::currentChanged, optionBoxes_,
+            &OptionBoxes::FinishLimitEditing);
     folderChooser_ =
         new OutputFolderChooser(state_, options_->TextPath, this,
                                 {[this] { SuspendHotkeys(); }, [this] { ResumeHotkeys(); },
@@ -391,8 +395,10 @@ void FormMain::setUpHotkeys() {
 }
 
 bool FormMain::eventFilter(QObject* watched, QEvent* event) {
+    // The format line is locked with the format list while a recording runs.
     if (watched == recorder_->LabelFomartStr && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        recorder_->LabelFomartStr->isEnabled()) {
         CmdSet_Click();
         return true;
     }

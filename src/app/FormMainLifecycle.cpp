@@ -170,7 +170,8 @@ void FormMain::SetPreviewFromSettings() {
 
 void FormMain::ComboFormat_Click() {
     const int code = recorder_->ComboFormat->currentIndex();
-    recorder_->CmdSet->setEnabled(FormatHasOptions(code));
+    // "Set" stays locked with the format list while a recording runs.
+    recorder_->CmdSet->setEnabled(FormatHasOptions(code) && !state_.RecordingActive);
     const std::optional<QString> text = DescribeOutputFormat(
         code, state_.MP3FormatStr, *state_.MP3Lame, state_.FormatSettings, *state_.AudioFile);
     if (text)
@@ -178,6 +179,9 @@ void FormMain::ComboFormat_Click() {
 }
 
 void FormMain::CmdSet_Click() {
+    // The format cannot change in the middle of a file.
+    if (state_.RecordingActive)
+        return;
     // No hotkey acts while an options dialog is open. Each dialog is built
     // afresh, so it opens on the current settings.
     SuspendHotkeys();
@@ -225,6 +229,7 @@ void FormMain::Shutdown() {
     StopRecording();
     if (state_.PlayerActive)
         StopPlayback();
+    optionBoxes_->FinishLimitEditing();
     SaveSettings();
 }
 

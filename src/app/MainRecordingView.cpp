@@ -39,7 +39,9 @@ void MainRecordingView::setControlEnabled(RecordingControl control, bool enabled
         form_.pageMenu().setRecordingActive(!enabled);
         break;
     case RecordingControl::ComboFormat:
+        // The format line opens the options too, so it is locked with the list.
         ui.ComboFormat->setEnabled(enabled);
+        ui.LabelFomartStr->setEnabled(enabled);
         break;
     case RecordingControl::CmdSet:
         // A format without options (VOX) keeps "Set" disabled.

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace quillotap {
@@ -150,6 +151,12 @@ FormProperties::FormProperties(const RecordingFacts& facts, QWidget* parent) : Q
     layout->addWidget(audioBox);
     layout->addWidget(tagBox);
     layout->addWidget(buttons);
+    // Wrapped values (a deep folder) take as many lines as they need. A
+    // window's size does not follow the height its rows need at its width,
+    // so the dialog is given that height here, at a width where a folder
+    // takes a few lines rather than many.
+    const int width = std::max(sizeHint().width(), 420);
+    resize(width, layout->totalHeightForWidth(width));
 }
 
 } // namespace quillotap

@@ -13,6 +13,14 @@ namespace quillotap {
 
 void NameControl(QWidget* widget, const QString& name, const QString& accessible) {
     widget->setObjectName(name);
+    // A label is named by the text it shows, so that a screen reader reads
+    // the value and hears it change (a label announces its new text only
+    // while it has no name of its own); what the value is goes into its
+    // description.
+    if (auto* label = qobject_cast<QLabel*>(widget); label && !accessible.trimmed().isEmpty()) {
+        label->setAccessibleDescription(accessible.trimmed());
+        return;
+    }
     QString text = accessible;
     if (text.isEmpty()) {
         if (auto* button = qobject_cast<QAbstractButton*>(widget))

@@ -11,7 +11,8 @@ namespace quillotap {
 
 // Sets the object name and the accessible name: `accessible` when given,
 // otherwise the control's caption without its padding blanks, otherwise the
-// object name.
+// object name. A label given `accessible` (one that shows a value) keeps the
+// text it shows as its name and takes `accessible` as its description.
 void NameControl(QWidget* widget, const QString& name, const QString& accessible = {});
 
 // NameControl in an expression: returns the widget.

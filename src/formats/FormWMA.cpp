@@ -38,17 +38,17 @@ FormWMA::FormWMA(OutputFormatSettings& settings, AudioFile& audioFile, QWidget* 
     static const char* const kCaptions[3] = {"Normal quality. Normal size.",
                                              "Good quality. Small size. (default)",
                                              "Poor quality. Very small size."};
-    // A button group that is not exclusive lets a list choice clear all three.
-    auto* group = new QButtonGroup(this);
-    group->setExclusive(false);
+    // One exclusive group: clicking the shortcut that is already on leaves
+    // it on. Only a list choice outside the three clears them (Combo1_Click).
+    shortcuts_ = new QButtonGroup(this);
+    shortcuts_->setExclusive(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(combo_);
     for (int i = 0; i < 3; ++i) {
         options_[i] = Named(new QRadioButton(QString::fromLatin1(kCaptions[i])),
                             QStringLiteral("Option%1").arg(i + 1));
-        options_[i]->setAutoExclusive(false);
-        group->addButton(options_[i]);
+        shortcuts_->addButton(options_[i], i);
         layout->addWidget(options_[i]);
         connect(options_[i], &QRadioButton::clicked, this,
                 [this, i] { combo_->setCurrentIndex(kShortcutPositions[i]); });
@@ -80,8 +80,12 @@ void FormWMA::Load() {
 }
 
 void FormWMA::Combo1_Click(int position) {
+    // The shortcuts always show the list's choice. An exclusive group keeps
+    // its checked button; it lets go only while it is not exclusive.
+    shortcuts_->setExclusive(false);
     for (int i = 0; i < 3; ++i)
         options_[i]->setChecked(position == kShortcutPositions[i]);
+    shortcuts_->setExclusive(true);
     // Without a selection OK would store profile 0, so it waits for a choice.
     ok_->setEnabled(position >= 0);
 }

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QButtonGroup;
 class QComboBox;
 class QPushButton;
 class QRadioButton;
@@ -30,6 +31,7 @@ private:
     OutputFormatSettings& settings_;
     AudioFile& audioFile_;
     QComboBox* combo_ = nullptr;
+    QButtonGroup* shortcuts_ = nullptr;
     QRadioButton* options_[3] = {};
     QPushButton* ok_ = nullptr;
 };

@@ -35,11 +35,10 @@ int StoredNumber(const QString& name, int fallback) {
     return static_cast<int>(std::lround(value));
 }
 
-// Replaces the box's text by its corrected form and returns the value.
-int ApplyLimitText(QLineEdit* box, const LimitText& corrected) {
+// Shows the corrected form of the box's text, keeping the cursor at the end.
+void ShowCorrectedText(QLineEdit* box, const LimitText& corrected) {
     if (box->text() != corrected.text)
         box->setText(corrected.text); // runs the change handling again, which changes nothing
-    return corrected.value;
 }
 
 } // namespace
@@ -50,6 +49,9 @@ OptionBoxes::OptionBoxes(MainState& state, const OptionControls& controls, QObje
     connect(c_.CheckTime, &QCheckBox::toggled, this, &OptionBoxes::CheckTime_Click);
     connect(c_.TextSize, &QLineEdit::textChanged, this, &OptionBoxes::TextSize_Change);
     connect(c_.TextTime, &QLineEdit::textChanged, this, &OptionBoxes::TextTime_Change);
+    // Enter or the focus leaving the box ends the editing.
+    connect(c_.TextSize, &QLineEdit::editingFinished, this, &OptionBoxes::TextSize_Finish);
+    connect(c_.TextTime, &QLineEdit::editingFinished, this, &OptionBoxes::TextTime_Finish);
     connect(c_.CheckIconMode, &QCheckBox::toggled, this, &OptionBoxes::CheckIconMode_Click);
 }
 
@@ -67,17 +69,20 @@ void OptionBoxes::LoadLimits() {
     state_.Timelimit = StoredYesMeansOn(QStringLiteral("Timelimit"));
     state_.MaxSize = StoredNumber(QStringLiteral("MaxSize"), 10);
     state_.MaxTime = StoredNumber(QStringLiteral("MaxTime"), 600);
+    // The boxes first, so that a ticked limit locks its box on the stored
+    // value. The stored values are corrected into the allowed range too; the
+    // change handling runs even when the text happens to be unchanged, so the
+    // limits always match their boxes.
+    c_.TextSize->setText(QString::number(state_.MaxSize));
+    TextSize_Change();
+    TextSize_Finish();
+    c_.TextTime->setText(QString::number(state_.MaxTime));
+    TextTime_Change();
+    TextTime_Finish();
     if (state_.SizeLimit == Yes)
         c_.CheckSize->setChecked(true);
     if (state_.Timelimit == Yes)
         c_.CheckTime->setChecked(true);
-    // The boxes' change handling clamps the stored values too. Run it even
-    // when the text happens to be unchanged, so the limits always match
-    // their boxes.
-    c_.TextSize->setText(QString::number(state_.MaxSize));
-    TextSize_Change();
-    c_.TextTime->setText(QString::number(state_.MaxTime));
-    TextTime_Change();
 }
 
 void OptionBoxes::LoadIconModeFlag() {
@@ -86,23 +91,44 @@ void OptionBoxes::LoadIconModeFlag() {
         c_.CheckIconMode->setChecked(true);
 }
 
-// A limit value can only be edited while its limit is off.
+// A limit value can only be edited while its limit is off; a box that
+// locks shows the value in force.
 void OptionBoxes::CheckSize_Click(bool ticked) {
     state_.SizeLimit = YesNo(ticked);
+    if (ticked)
+        TextSize_Finish();
     c_.TextSize->setEnabled(!ticked);
 }
 
 void OptionBoxes::CheckTime_Click(bool ticked) {
     state_.Timelimit = YesNo(ticked);
+    if (ticked)
+        TextTime_Finish();
     c_.TextTime->setEnabled(!ticked);
 }
 
+// While the user types, the text stays as typed (a box cleared to type 64
+// must not turn into "1" and then "164"); the limit in force is already the
+// corrected value of whatever the box holds.
 void OptionBoxes::TextSize_Change() {
-    state_.MaxSize = ApplyLimitText(c_.TextSize, NormalizeSizeLimitText(c_.TextSize->text()));
+    state_.MaxSize = NormalizeSizeLimitText(c_.TextSize->text()).value;
 }
 
 void OptionBoxes::TextTime_Change() {
-    state_.MaxTime = ApplyLimitText(c_.TextTime, NormalizeTimeLimitText(c_.TextTime->text()));
+    state_.MaxTime = NormalizeTimeLimitText(c_.TextTime->text()).value;
+}
+
+void OptionBoxes::TextSize_Finish() {
+    ShowCorrectedText(c_.TextSize, NormalizeSizeLimitText(c_.TextSize->text()));
+}
+
+void OptionBoxes::TextTime_Finish() {
+    ShowCorrectedText(c_.TextTime, NormalizeTimeLimitText(c_.TextTime->text()));
+}
+
+void OptionBoxes::FinishLimitEditing() {
+    TextSize_Finish();
+    TextTime_Finish();
 }
 
 void OptionBoxes::CheckIconMode_Click(bool ticked) {

@@ -38,8 +38,18 @@ public:
 
     void CheckSize_Click(bool ticked);
     void CheckTime_Click(bool ticked);
+    // A change of a limit box's text: the limit becomes the text's value,
+    // corrected into its range (1..2048 MB, 5..86400 s); the text itself is
+    // left as typed.
     void TextSize_Change();
     void TextTime_Change();
+    // The end of editing a limit box (Enter, the focus leaving it): the box
+    // shows the corrected value.
+    void TextSize_Finish();
+    void TextTime_Finish();
+    // Both boxes show their corrected values; for the moments that end an
+    // edit without the box noticing (a page change, the window closing).
+    void FinishLimitEditing();
     void CheckIconMode_Click(bool ticked);
 
 private:

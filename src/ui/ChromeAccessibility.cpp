@@ -2,6 +2,7 @@
 
 #include "ui/PictureButton.h"
 #include "ui/PictureSlider.h"
+#include "ui/ValueLabel.h"
 
 #include <QAccessibleWidget>
 #include <algorithm>
@@ -55,11 +56,39 @@ private:
     PictureSlider* slider() const { return static_cast<PictureSlider*>(widget()); }
 };
 
+// A label showing a value: its name is what the value is followed by the
+// value, so a screen reader reads both; the label announces its changes.
+class AccessibleValueLabel : public QAccessibleWidget {
+public:
+    explicit AccessibleValueLabel(ValueLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override {
+        switch (t) {
+        case QAccessible::Name:
+            return label()->spokenName();
+        case QAccessible::Value:
+            return label()->text();
+        case QAccessible::Description:
+            if (!label()->accessibleDescription().isEmpty())
+                return label()->accessibleDescription();
+            return label()->valueCaption();
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+
+private:
+    ValueLabel* label() const { return static_cast<ValueLabel*>(widget()); }
+};
+
 QAccessibleInterface* ChromeFactory(const QString& className, QObject* object) {
     if (className == QLatin1String("quillotap::PictureButton"))
         return new AccessiblePictureButton(static_cast<PictureButton*>(object));
     if (className == QLatin1String("quillotap::PictureSlider"))
         return new AccessiblePictureSlider(static_cast<PictureSlider*>(object));
+    if (className == QLatin1String("quillotap::ValueLabel"))
+        return new AccessibleValueLabel(static_cast<ValueLabel*>(object));
     return nullptr;
 }
 

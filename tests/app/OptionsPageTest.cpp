@@ -113,7 +113,7 @@ TEST_F(LaunchAtStartupTest, AnExistingEntryIsTickedAndRewrittenWithThisProgram) 
 
 using OptionBoxTest = AppFixture;
 
-TEST_F(OptionBoxTest, TypingInALimitBoxClampsAndALimitLocksItsBox) {
+TEST_F(OptionBoxTest, ALimitBoxIsCorrectedWhenEditingEndsAndALimitLocksItsBox) {
     start();
     auto* size = control<QLineEdit>("TextSize");
     auto* time = control<QLineEdit>("TextTime");
@@ -121,11 +121,14 @@ TEST_F(OptionBoxTest, TypingInALimitBoxClampsAndALimitLocksItsBox) {
     EXPECT_EQ(size->text(), "100");
     EXPECT_EQ(state().MaxSize, 100);
     size->clear();
-    EXPECT_EQ(size->text(), "1");
+    EXPECT_EQ(size->text(), "");
     EXPECT_EQ(state().MaxSize, 1);
+    emit size->editingFinished();
+    EXPECT_EQ(size->text(), "1");
     time->setText("100000");
-    EXPECT_EQ(time->text(), "86400");
     EXPECT_EQ(state().MaxTime, 86400);
+    emit time->editingFinished();
+    EXPECT_EQ(time->text(), "86400");
 
     control<QCheckBox>("CheckSize")->setChecked(true);
     EXPECT_EQ(state().SizeLimit, "Yes");

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QString>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -30,12 +32,21 @@ inline void SaveShot(QWidget& dialog, const QString& name) {
     EXPECT_TRUE(dialog.grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
 }
 
-// Every control of the dialog carries an accessible name.
+// Every control of the dialog has an accessible name, and a label's name
+// is the text it shows.
 inline void ExpectAccessibleNames(QWidget& dialog) {
     for (QWidget* child : dialog.findChildren<QWidget*>()) {
         if (child->objectName().isEmpty() || child->objectName().startsWith(QLatin1String("qt_")))
             continue;
-        EXPECT_FALSE(child->accessibleName().isEmpty()) << child->objectName().toStdString();
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(child);
+        ASSERT_NE(accessible, nullptr) << child->objectName().toStdString();
+        const QString name = accessible->text(QAccessible::Name);
+        EXPECT_FALSE(name.isEmpty()) << child->objectName().toStdString();
+        if (auto* label = qobject_cast<QLabel*>(child); label && label->pixmap().isNull()) {
+            EXPECT_TRUE(name.contains(label->text().trimmed()))
+                << child->objectName().toStdString() << ": \"" << name.toStdString()
+                << "\" hides \"" << label->text().toStdString() << "\"";
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 using namespace quillotap;
 using quillotap::test::Click;
@@ -60,6 +61,37 @@ TEST(FormWMA, ListAndShortcutsFollowEachOther) {
     Click(dialog, "Option2");
     EXPECT_EQ(combo->currentIndex(), 13);
     EXPECT_EQ(Shortcuts(dialog), "010");
+}
+
+// The shortcuts are one exclusive group: clicking the one that is on keeps it
+// on (and the list on its profile), so they never all go off while the list
+// shows one of their profiles.
+TEST(FormWMA, ClickingTheShortcutThatIsOnKeepsItOn) {
+    OutputFormatSettings settings;
+    AudioFile audio;
+    FormWMA dialog(settings, audio);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    auto* combo = Control<QComboBox>(dialog, "Combo1");
+    for (const char* name : {"Option2", "Option1", "Option3"}) {
+        SCOPED_TRACE(name);
+        auto* shortcut = Control<QRadioButton>(dialog, name);
+        shortcut->click();
+        const int position = combo->currentIndex();
+        const std::string on = Shortcuts(dialog);
+        QTest::mouseClick(shortcut, Qt::LeftButton);
+        QTest::keyClick(shortcut, Qt::Key_Space);
+        EXPECT_TRUE(shortcut->isChecked());
+        EXPECT_EQ(Shortcuts(dialog), on);
+        EXPECT_EQ(combo->currentIndex(), position);
+    }
+    // A profile without a shortcut still clears all three, and the group
+    // takes a shortcut again afterwards.
+    combo->setCurrentIndex(0);
+    EXPECT_EQ(Shortcuts(dialog), "000");
+    Click(dialog, "Option2");
+    EXPECT_EQ(Shortcuts(dialog), "010");
+    EXPECT_EQ(combo->currentIndex(), 13);
 }
 
 TEST(FormWMA, OkStoresSelectedProfile) {
