@@ -17,6 +17,7 @@ PACKAGES=(
   # test and benchmark
   xvfb xauth xdotool imagemagick ffmpeg sox libsox-fmt-mp3 lame vorbis-tools trayer
   time procps python3
+  desktop-file-utils appstream lintian man-db groff-base dpkg-dev qt6-wayland x11-utils # packaging
 )
 
 missing=()
