@@ -19,6 +19,8 @@ PACKAGES=(
   time procps python3
   # screen-reader test: the AT-SPI bus and a client for it
   at-spi2-core python3-gi gir1.2-atspi-2.0
+  # packaging: validators, man page rendering, the Debian package
+  desktop-file-utils appstream lintian man-db groff-base dpkg-dev qt6-wayland x11-utils
 )
 
 missing=()

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillotap"));
     QApplication::setOrganizationName(QStringLiteral("Velmora Software"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.velmora.quillotap"));
     QApplication::setWindowIcon(quillotap::ProgramIcon());
 
     // A second start ends at once: no window, nothing written.

@@ -3,6 +3,7 @@
 #include "audio/AudioFile.h"
 #include "audio/AudioPlayer.h"
 #include "audio/SoundBackend.h"
+#include "settings/CompanionFiles.h"
 
 #include <QFileInfo>
 #include <chrono>
@@ -72,7 +73,7 @@ bool CueSounds::isCuePlaying() const {
 void CueSounds::playCue(const QString& flag, const QString& fileName, int milliseconds) {
     if (flag != kYes)
         return;
-    const QString path = appFolder_ + fileName;
+    const QString path = CompanionFilePath(appFolder_, fileName);
     if (!QFileInfo(path).isFile())
         return;
     if (!player_)

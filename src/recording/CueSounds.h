@@ -4,7 +4,8 @@
 // own (the program's player may be busy with a recording) while the calling
 // thread waits a fixed time (1000 ms for the start cue, 500 ms for the stop
 // cue); whatever is still sounding then is cut off. The start cue therefore
-// never ends up in the recording.
+// never ends up in the recording. An installed program finds the cue files
+// in its share folder (see CompanionFiles.h).
 #pragma once
 
 #include <QString>

@@ -4,7 +4,8 @@
 
 namespace quillotap {
 
-// The folder that holds the executable and its companion files, ending in "/".
+// The folder that holds the executable, ending in "/". Its companion files
+// lie there or in the installed share folder (see CompanionFiles.h).
 QString AppFolderPath();
 
 // The user's documents folder ending in "/", or "" when the desktop names none.

@@ -1,5 +1,6 @@
 #include "ui/HelpViewer.h"
 
+#include "settings/CompanionFiles.h"
 #include "ui/Bitmaps.h"
 
 #include <QDesktopServices>
@@ -23,7 +24,7 @@ bool HasDesktop() {
 } // namespace
 
 QString HelpFilePath(const QString& appFolder) {
-    return appFolder + QLatin1String(HelpFileName);
+    return CompanionFilePath(appFolder, QLatin1String(HelpFileName));
 }
 
 bool ShowHelp(const QString& appFolder, QWidget* owner) {

@@ -1,6 +1,7 @@
-// The user manual: an HTML page shipped beside the executable, opened in the
-// desktop's browser, or in a small in-program viewer when the desktop cannot
-// open it. A missing manual is not reported.
+// The user manual: an HTML page shipped beside the executable (or in the
+// installed share folder, see CompanionFiles.h), opened in the desktop's
+// browser, or in a small in-program viewer when the desktop cannot open it.
+// A missing manual is not reported.
 #pragma once
 
 #include <QDialog>
@@ -13,7 +14,8 @@ namespace quillotap {
 // File name of the manual in the program's folder.
 inline constexpr const char* HelpFileName = "quillotap-help.html";
 
-// `appFolder` + the manual's file name (`appFolder` ends in "/").
+// The manual of a program in `appFolder` (ending in "/"): beside it, else
+// its installed copy; `appFolder` + the manual's name when there is none.
 QString HelpFilePath(const QString& appFolder);
 
 // Opens the manual from `appFolder`. Returns false when there is no manual
