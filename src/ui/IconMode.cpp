@@ -3,7 +3,10 @@
 #include "app/MainState.h"
 #include "ui/TrayPictures.h"
 
+#include <QEvent>
+#include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 
 namespace quillotap {
 
@@ -20,7 +23,8 @@ IconMode::IconMode(MainState& state, QWidget& window, std::unique_ptr<TrayIcon> 
                    Operations operations, QObject* parent)
     : QObject(parent), state_(state), window_(window), tray_(std::move(tray)),
       operations_(std::move(operations)), readyIcon_(TrayIconPicture(TrayPicture::Ready)),
-      recordingIcon_(TrayIconPicture(TrayPicture::Recording)) {
+      recordingIcon_(TrayIconPicture(TrayPicture::Recording)),
+      reportsMinimised_(WindowSystemReportsMinimised()) {
     tray_->onLeftClick([this] { TrayLeftClick(); });
     tray_->onRightClick([this] { TrayRightClick(); });
     timerIcon_.setObjectName(QStringLiteral("TimerIcon"));
@@ -56,7 +60,19 @@ void IconMode::EnterIconMode() {
     entering_ = false;
 }
 
+bool IconMode::WindowSystemReportsMinimised() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+bool IconMode::isStandingIn() const {
+    return standingIn_ && (reportsMinimised_ || !window_.isActiveWindow());
+}
+
 void IconMode::LeaveIconMode() {
+    // The compositor may hold the standing-in window minimised without the
+    // program knowing; only a window mapped anew is sure to be on the screen.
+    if (standingIn_ && !reportsMinimised_)
+        window_.hide();
     window_.showNormal();
     window_.raise();
     window_.activateWindow();
@@ -129,6 +145,10 @@ void IconMode::TimerIcon_Timer() {
 }
 
 void IconMode::windowStateChanged() {
+    // Without reported minimising, a state change is Qt taking back its own
+    // minimise request, not the user restoring the window.
+    if (!reportsMinimised_)
+        return;
     if (standingIn_ && state_.IconMode && !window_.isMinimized()) {
         standingIn_ = false;
         state_.IconMode = false;
@@ -144,11 +164,50 @@ void IconMode::standInForIcon() {
     tray_->hide();
     standingIn_ = true;
     state_.IconMode = true;
-    // showMinimized() also maps a window that was never shown (the start
-    // in icon mode), so there is always something to restore.
-    if (!window_.isVisible() || !window_.isMinimized())
+    if (!reportsMinimised_) {
+        minimiseOnceMapped();
+    } else if (!window_.isVisible() || !window_.isMinimized()) {
+        // showMinimized() also maps a window that was never shown (the start
+        // in icon mode), so there is always something to restore.
         window_.showMinimized();
+    }
     tellOnceAboutMissingTray();
+}
+
+void IconMode::minimiseOnceMapped() {
+    QWindow* handle = window_.windowHandle();
+    if (window_.isVisible() && handle && handle->isExposed()) {
+        window_.showMinimized();
+        return;
+    }
+    // A window not yet on the screen is shown normally first; the minimise
+    // request follows its first frame, which the compositor then has mapped.
+    window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
+    window_.show();
+    handle = window_.windowHandle();
+    if (!handle || handle == awaitedExposure_)
+        return;
+    if (awaitedExposure_)
+        awaitedExposure_->removeEventFilter(this);
+    awaitedExposure_ = handle;
+    handle->installEventFilter(this);
+}
+
+bool IconMode::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == awaitedExposure_ && event->type() == QEvent::Expose &&
+        static_cast<QWindow*>(watched)->isExposed()) {
+        awaitedExposure_->removeEventFilter(this);
+        awaitedExposure_ = nullptr;
+        // After the window has painted and handed over that first frame.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (standingIn_ && state_.IconMode && window_.isVisible())
+                    window_.showMinimized();
+            },
+            Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void IconMode::tellOnceAboutMissingTray() {

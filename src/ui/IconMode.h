@@ -8,12 +8,20 @@
 // brought back from the taskbar; should a notification area appear while the
 // window is still minimised, the icon takes over. An icon whose area goes
 // away while the window is hidden likewise gives way to the minimised window.
+//
+// A Wayland compositor never tells a program whether its window is
+// minimised (Qt takes a minimise request back at once), ignores a minimise
+// request for a window it has not mapped yet, and offers no request that
+// brings a minimised window back. There the standing-in window is minimised
+// only once it is on the screen, its state changes are not taken for the
+// user restoring it, and leaving icon mode maps it anew.
 #pragma once
 
 #include "ui/TrayIcon.h"
 
 #include <QIcon>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <functional>
@@ -73,8 +81,16 @@ public:
     // is restored by the user ends icon mode.
     void windowStateChanged();
 
-    // In icon mode with a minimised window instead of an icon.
-    bool isStandingIn() const { return standingIn_; }
+    // In icon mode with a minimised window instead of an icon. Where the
+    // window system does not report minimising, a window that has the focus
+    // is on the screen whatever the program asked for, so it no longer
+    // stands in.
+    bool isStandingIn() const;
+
+    // Whether the window system reports the window's minimised state: all
+    // but Wayland do. Decided from the platform at construction; tests set it.
+    static bool WindowSystemReportsMinimised();
+    void setWindowSystemReportsMinimised(bool reports) { reportsMinimised_ = reports; }
 
     TrayIcon& tray() const { return *tray_; }
     QTimer& blinkTimer() { return timerIcon_; }
@@ -84,7 +100,9 @@ public:
 private:
     void showPicture(bool recording);
     void standInForIcon();
+    void minimiseOnceMapped();
     void tellOnceAboutMissingTray();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     MainState& state_;
     QWidget& window_;
@@ -96,6 +114,8 @@ private:
     bool standingIn_ = false;
     bool noticeGiven_ = false;
     bool entering_ = false;
+    bool reportsMinimised_ = true;
+    QPointer<QObject> awaitedExposure_; // the window handle whose first frame is awaited
 };
 
 } // namespace quillotap

@@ -18,6 +18,24 @@ e2e_cleanup() {
 }
 
 e2e_start() {
+    e2e_start_account
+    e2e_start_x
+    e2e_start_dbus
+    e2e_start_pulse
+}
+
+# e2e_start_wayland: as e2e_start, but with a headless Wayland compositor
+# instead of the X server, and the variables a Wayland desktop session sets.
+# No X display is reachable, so nothing can silently fall back to X11.
+e2e_start_wayland() {
+    e2e_start_account
+    e2e_start_weston
+    e2e_start_dbus
+    e2e_start_pulse
+}
+
+# The fresh account: home, config, runtime and documents folders.
+e2e_start_account() {
     E2E_DIR=$(mktemp -d /tmp/quillotap-e2e.XXXXXX)
     trap e2e_cleanup EXIT
     export HOME="$E2E_DIR/home" XDG_CONFIG_HOME="$E2E_DIR/config" XDG_RUNTIME_DIR="$E2E_DIR/run"
@@ -28,9 +46,6 @@ e2e_start() {
     E2E_OUT="${QUILLOTAP_TEST_OUTPUT:-$PWD}/e2e-output"
     mkdir -p "$E2E_OUT"
     unset QT_QPA_PLATFORM
-    e2e_start_x
-    e2e_start_dbus
-    e2e_start_pulse
 }
 
 e2e_start_x() {
@@ -45,6 +60,40 @@ e2e_start_x() {
     done
     export DISPLAY=":$(tr -d '\n' <"$fifo")"
     [ "$DISPLAY" != ":" ] || { echo "Xvfb did not start"; cat "$E2E_DIR/xvfb.log"; exit 1; }
+}
+
+# e2e_start_weston: weston's headless back end with the CPU renderer (so
+# that screenshots hold pictures) on a private socket in XDG_RUNTIME_DIR. Its
+# protocol log ($E2E_WESTON_LOG, see e2e_wayland_titles) shows which windows
+# clients create; --debug lets weston-screenshooter take screenshots.
+e2e_start_weston() {
+    export WAYLAND_DISPLAY=quillotap-e2e XDG_SESSION_TYPE=wayland
+    unset DISPLAY
+    E2E_WESTON_LOG="$E2E_DIR/weston.log"
+    weston --backend=headless-backend.so --use-pixman --width=1280 --height=1024 \
+        --socket="$WAYLAND_DISPLAY" --no-config --idle-time=0 --debug \
+        --logger-scopes=log,proto --log="$E2E_WESTON_LOG" >"$E2E_DIR/weston.out" 2>&1 &
+    E2E_PIDS+=($!)
+    e2e_wait_for "weston" test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"
+}
+
+# e2e_wayland_titles: the titles of every toplevel window a client gave so
+# far, one a line, in order ("" for a title set to nothing).
+e2e_wayland_titles() {
+    sed -n 's/.*xdg_toplevel@[0-9]*\.set_title("\(.*\)")$/\1/p' "$E2E_WESTON_LOG"
+}
+
+# e2e_wayland_has_title TITLE: whether a toplevel ever carried that title.
+e2e_wayland_has_title() { e2e_wayland_titles | grep -qxF -- "$1"; }
+
+# e2e_wayland_screenshot NAME: saves the compositor's output as
+# $E2E_OUT/NAME.png.
+e2e_wayland_screenshot() {
+    local shots="$E2E_DIR/shots" shot
+    mkdir -p "$shots"
+    (cd "$shots" && rm -f ./*.png && weston-screenshooter >/dev/null 2>&1)
+    shot=$(ls "$shots"/*.png 2>/dev/null | head -n1)
+    [ -n "$shot" ] && mv "$shot" "$E2E_OUT/$1.png"
 }
 
 e2e_start_dbus() {
