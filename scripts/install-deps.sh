@@ -17,6 +17,8 @@ PACKAGES=(
   # test and benchmark
   xvfb xauth xdotool imagemagick ffmpeg sox libsox-fmt-mp3 lame vorbis-tools trayer
   time procps python3
+  # Wayland runs: a headless compositor; the test StatusNotifierWatcher
+  weston python3-dbus
   # screen-reader test: the AT-SPI bus and a client for it
   at-spi2-core python3-gi gir1.2-atspi-2.0
   # packaging: validators, man page rendering, the Debian package

@@ -75,7 +75,36 @@ e2e_start_weston() {
         --logger-scopes=log,proto --log="$E2E_WESTON_LOG" >"$E2E_DIR/weston.out" 2>&1 &
     E2E_PIDS+=($!)
     e2e_wait_for "weston" test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"
+    # The headless compositor has no seat; Qt's Wayland input context then
+    # dereferences the missing keyboard when a focused text field draws its
+    # cursor. No input method is needed here.
+    export QT_IM_MODULE=none
 }
+
+# e2e_start_sni_watcher: a StatusNotifierWatcher with a host on the session
+# bus (tests/e2e/sni_watcher.py); its event lines go to $E2E_SNI_LOG.
+e2e_start_sni_watcher() {
+    E2E_SNI_LOG="$E2E_DIR/sni.log"
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/sni_watcher.py" >"$E2E_SNI_LOG" \
+        2>"$E2E_DIR/sni.err" &
+    E2E_PIDS+=($!)
+    e2e_wait_for "the StatusNotifierWatcher" grep -qx watching "$E2E_SNI_LOG"
+}
+
+# e2e_sni_item: the bus name of the item registered last ("" when none).
+e2e_sni_item() { awk '$1 == "registered" {item = $2} END {print item}' "$E2E_SNI_LOG"; }
+
+# e2e_sni_call ITEM METHOD: calls a method of the item with the position
+# (0, 0), as a panel does on a click.
+e2e_sni_call() {
+    dbus-send --session --print-reply --dest="$1" /StatusNotifierItem \
+        "org.kde.StatusNotifierItem.$2" int32:0 int32:0 >/dev/null
+}
+
+# e2e_program_offers OPTION: whether the program's --help lists the option.
+# Ask while an instance runs: a program without --help then ends at once as
+# a second instance instead of starting.
+e2e_program_offers() { timeout 10 "$QUILLOTAP" --help 2>/dev/null | grep -q -- "$1"; }
 
 # e2e_wayland_titles: the titles of every toplevel window a client gave so
 # far, one a line, in order ("" for a title set to nothing).
