@@ -1,8 +1,43 @@
 #include "ui/SystemTrayIcon.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusServiceWatcher>
+
 namespace quillotap {
 
+namespace {
+const QString WatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
+const QString WatcherPath = QStringLiteral("/StatusNotifierWatcher");
+} // namespace
+
 SystemTrayIcon::SystemTrayIcon() = default;
+SystemTrayIcon::~SystemTrayIcon() = default;
+
+void SystemTrayIcon::watchStatusNotifierHost() const {
+    if (hostWatched_)
+        return;
+    hostWatched_ = true;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface())
+        return;
+    auto* self = const_cast<SystemTrayIcon*>(this);
+    hostWatcher_ = std::make_unique<QDBusServiceWatcher>(WatcherService, bus,
+                                                         QDBusServiceWatcher::WatchForOwnerChange);
+    QObject::connect(hostWatcher_.get(), &QDBusServiceWatcher::serviceOwnerChanged, self,
+                     [self](const QString&, const QString&, const QString& newOwner) {
+                         self->hostOnBus_ = !newOwner.isEmpty();
+                         self->forgetAvailability();
+                     });
+    for (const char* signal : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"})
+        bus.connect(WatcherService, WatcherPath, WatcherService, QString::fromLatin1(signal), self,
+                    SLOT(forgetAvailability()));
+    hostOnBus_ = bus.interface()->isServiceRegistered(WatcherService);
+}
+
+void SystemTrayIcon::forgetAvailability() {
+    available_.reset();
+}
 
 QSystemTrayIcon& SystemTrayIcon::createdIcon() {
     if (icon_)
@@ -24,7 +59,15 @@ QSystemTrayIcon& SystemTrayIcon::createdIcon() {
 }
 
 bool SystemTrayIcon::isAvailable() const {
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    watchStatusNotifierHost();
+    if (available_)
+        return *available_;
+    const bool available = QSystemTrayIcon::isSystemTrayAvailable();
+    // An XEmbed tray comes and goes without a word on the bus: only the
+    // answer given while a StatusNotifierItem watcher is there is kept.
+    if (hostOnBus_)
+        available_ = available;
+    return available;
 }
 
 void SystemTrayIcon::show() {

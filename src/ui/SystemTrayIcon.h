@@ -6,6 +6,11 @@
 // asks the session bus about the desktop's tray, which would delay every
 // start of the program although most runs never use icon mode. Icon and tip
 // set before that are kept and handed over then.
+//
+// Where the tray is a StatusNotifierItem host, Qt answers whether a tray is
+// available with a new session-bus connection and several round trips each
+// time; icon mode asks every second. That answer is kept for as long as the
+// host's watcher keeps its place on the bus and announces no change of host.
 #pragma once
 
 #include "ui/TrayIcon.h"
@@ -14,12 +19,17 @@
 #include <QSystemTrayIcon>
 
 #include <memory>
+#include <optional>
+
+class QDBusServiceWatcher;
 
 namespace quillotap {
 
-class SystemTrayIcon : public TrayIcon {
+class SystemTrayIcon : public QObject, public TrayIcon {
+    Q_OBJECT
 public:
     SystemTrayIcon();
+    ~SystemTrayIcon() override;
 
     bool isAvailable() const override;
     void show() override;
@@ -37,12 +47,20 @@ public:
     // The desktop's icon object, null until the icon was first shown.
     const QSystemTrayIcon* systemIcon() const { return icon_.get(); }
 
+private slots:
+    void forgetAvailability();
+
 private:
     QSystemTrayIcon& createdIcon();
+    void watchStatusNotifierHost() const;
 
     std::unique_ptr<QSystemTrayIcon> icon_;
     QIcon picture_;
     QString toolTip_;
+    mutable std::unique_ptr<QDBusServiceWatcher> hostWatcher_;
+    mutable bool hostWatched_ = false;
+    mutable bool hostOnBus_ = false;
+    mutable std::optional<bool> available_; // the kept answer
 };
 
 } // namespace quillotap

@@ -28,6 +28,11 @@ e2e_check "the item answers with its title" sh -c "dbus-send --session --print-r
     string:org.kde.StatusNotifierItem string:Title | grep -q '\"Quillotap\"'"
 e2e_check "the window stays off the screen" window_never_shown
 
+# Idle in icon mode, the program keeps to its one bus connection.
+timeout 4 dbus-monitor --session "type='method_call',member='Hello'" >"$E2E_DIR/hello.log" 2>&1
+hellos=$(grep -c 'member=Hello' "$E2E_DIR/hello.log")
+e2e_check "no new bus connections while the icon waits ($hellos in 4 s)" test "$hellos" -eq 0
+
 # Activate: a recording starts and grows.
 e2e_sni_call "$item" Activate
 e2e_wait_for "the recording file" sh -c "ls '$folder'/*.mp3"

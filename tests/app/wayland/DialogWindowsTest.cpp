@@ -91,8 +91,9 @@ protected:
         EXPECT_FALSE(seen.title.isEmpty());
         EXPECT_TRUE(seen.window);
         EXPECT_TRUE(seen.tiedToMain) << "a dialog left without its main window";
-        if (compositor_)
+        if (compositor_) {
             EXPECT_TRUE(seen.onScreen) << "not on the compositor's screen";
+        }
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "still open";
     }
 

@@ -24,12 +24,12 @@ constexpr int VkI = 'I';
 class WaylandIconModeTest : public FastAppFixture {
 protected:
     void SetUp() override {
+        FastAppFixture::SetUp();
         if (!OnWayland())
             GTEST_SKIP() << "needs the wayland platform under weston";
         QString error;
         if (!CompositorScreenshot(&error))
             GTEST_SKIP() << "no compositor screenshots: " << error.toStdString();
-        FastAppFixture::SetUp();
     }
 
     FormMain& startWindow(const QStringList& arguments, bool trayAvailable) {
