@@ -19,6 +19,8 @@ PACKAGES=(
   time procps python3
   # screen-reader test: the AT-SPI bus and a client for it
   at-spi2-core python3-gi gir1.2-atspi-2.0
+  # desktop portal tests: the real GlobalShortcuts front end and the test back end's bindings
+  xdg-desktop-portal python3-dbus
 )
 
 missing=()
