@@ -7,6 +7,7 @@
 //
 //   Xvfb :99 & DISPLAY=:99 build/bench/bench_hotkey_poll [seconds]
 #include "hotkeys/HotkeyActions.h"
+#include "hotkeys/HotkeyDispatcher.h"
 #include "hotkeys/HotkeyPoller.h"
 #include "hotkeys/HotkeyRows.h"
 #include "hotkeys/X11KeyboardState.h"
@@ -125,7 +126,10 @@ int main(int argc, char** argv) {
     CountingActions actions;
     long pollerTicks = 0;
     CountingKeyboard counting(*keyboard, pollerTicks);
-    HotkeyPoller poller(counting, rows, actions);
+    HotkeyDispatcher dispatcher(actions);
+    HotkeyPoller poller(counting, rows);
+    QObject::connect(&poller, &HotkeyPoller::pressed, &dispatcher, &HotkeyDispatcher::press);
+    QObject::connect(&poller, &HotkeyPoller::released, &dispatcher, &HotkeyDispatcher::release);
     poller.start();
     const Figure polling = measure(app, seconds);
 

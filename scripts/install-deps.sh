@@ -23,6 +23,8 @@ PACKAGES=(
   at-spi2-core python3-gi gir1.2-atspi-2.0
   # packaging: validators, man page rendering, the Debian package
   desktop-file-utils appstream lintian man-db groff-base dpkg-dev qt6-wayland x11-utils
+  # desktop portal tests: the real GlobalShortcuts front end and the test back end's bindings
+  xdg-desktop-portal
 )
 
 missing=()

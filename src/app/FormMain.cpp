@@ -3,8 +3,10 @@
 #include "app/MainHotkeyActions.h"
 #include "app/MainRecordingView.h"
 #include "hotkeys/HotkeyEditor.h"
+#include "hotkeys/HotkeyPageNotice.h"
 #include "hotkeys/HotkeyRows.h"
 #include "hotkeys/HotkeyTable.h"
+#include "hotkeys/HotkeyTexts.h"
 #include "recording/InputSelection.h"
 #include "recording/RecordingMonitor.h"
 #include "recording/SleepInhibitor.h"
@@ -26,7 +28,6 @@
 #include "ui_PageOptions.h"
 #include "ui_PageRecorder.h"
 
-#include <QBoxLayout>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -368,11 +369,24 @@ void FormMain::setUpRecording() {
 }
 
 void FormMain::setUpHotkeys() {
-    keyboard_ = services_.keyboard ? std::move(services_.keyboard) : CreateKeyboardState();
     hotkeyRows_ = std::make_unique<TreeWidgetHotkeyRows>(hotkey_->ListViewHotkey);
     hotkeyActions_ = std::make_unique<MainHotkeyActions>(*this, *session_, *cues_);
-    poller_ = std::make_unique<HotkeyPoller>(*keyboard_, *hotkeyRows_, *hotkeyActions_,
-                                             services_.hotkeyClock);
+    HotkeySetup setup;
+    setup.source = services_.hotkeySource;
+    setup.waylandSession = services_.waylandSession;
+    setup.keyboard = std::move(services_.keyboard);
+    setup.bus = services_.hotkeyBus;
+    setup.clock = services_.hotkeyClock;
+    hotkeys_ = std::make_unique<Hotkeys>(*hotkeyActions_, *hotkeyRows_, std::move(setup));
+    // The hotkey page tells where the hotkeys do not reach; the status line
+    // belongs to a running recording.
+    new HotkeyPageNotice(
+        *hotkeys_, hotkey_->ListViewHotkey, hotkey_->LabelHotkeyNote,
+        [this](const QString& text) {
+            if (!state_.RecordingActive)
+                statusLabel()->setText(text);
+        },
+        ProgramCommand(), this);
 
     hotkeyEditor_ = std::make_unique<HotkeyEditor>(
         HotkeyEditorWidgets{hotkey_->ListViewHotkey, hotkey_->CheckCtrl, hotkey_->CheckAlt,
@@ -380,18 +394,10 @@ void FormMain::setUpHotkeys() {
         [this](const QString& text, const QString& title) {
             showMessage(QMessageBox::Critical, title, text);
         });
-    connect(hotkey_->CmdChange, &QPushButton::clicked, this,
-            [this] { hotkeyEditor_->CmdChange_Click(); });
-
-    // Without a keyboard to read, the hotkey page says so once, above the table.
-    if (!keyboard_->available()) {
-        auto* note = new QLabel(HotkeysUnavailableText(), page(HotkeyPage));
-        note->setObjectName(QStringLiteral("LabelHotkeysUnavailable"));
-        note->setWordWrap(true);
-        note->setAccessibleName(note->text());
-        if (auto* layout = qobject_cast<QBoxLayout*>(page(HotkeyPage)->layout()))
-            layout->insertWidget(0, note);
-    }
+    connect(hotkey_->CmdChange, &QPushButton::clicked, this, [this] {
+        if (hotkeyEditor_->CmdChange_Click())
+            hotkeys_->rowsChanged();
+    });
 }
 
 bool FormMain::eventFilter(QObject* watched, QEvent* event) {

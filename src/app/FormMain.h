@@ -7,18 +7,20 @@
 #pragma once
 
 #include "app/MainState.h"
-#include "hotkeys/HotkeyPoller.h"
+#include "hotkeys/Hotkeys.h"
 #include "hotkeys/KeyboardState.h"
 #include "recording/CueSounds.h"
 #include "recording/RecordingSession.h"
 #include "ui/PictureSlider.h"
 
+#include <QDBusConnection>
 #include <QMessageBox>
 #include <QRect>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QStackedWidget;
@@ -56,13 +58,21 @@ class TrayIcon;
 class PresetMenus;
 
 // What the main window takes from outside rather than building itself. The
-// defaults are the real ones; tests put in a scripted keyboard, a poller they
-// tick by hand, cues that take no time and a fixed clock for file names.
+// defaults are the real ones; tests put in a scripted keyboard, hotkeys they
+// tick by hand, a hotkey source and the bus of a test portal, cues that take
+// no time and a fixed clock for file names.
 struct FormMainServices {
-    std::unique_ptr<KeyboardState> keyboard; // none: the desktop's keyboard
-    HotkeyPoller::Clock hotkeyClock = HotkeyPoller::Clock::Timers;
-    CueSounds::Wait cueWait;                // none: real time passes
-    RecordingSession::Clock recordingClock; // none: the local time
+    // none: the desktop's keyboard; one given here without a session type
+    // is taken for a system-wide keyboard and used, unless hotkeySource
+    // says otherwise
+    std::unique_ptr<KeyboardState> keyboard;
+    HotkeyClock hotkeyClock = HotkeyClock::Timers;
+    // Auto: QUILLOTAP_HOTKEYS and the desktop session decide
+    HotkeySourceKind hotkeySource = HotkeySourceKind::Auto;
+    std::optional<bool> waylandSession;       // none: from the environment
+    std::optional<QDBusConnection> hotkeyBus; // none: the desktop session bus
+    CueSounds::Wait cueWait;                  // none: real time passes
+    RecordingSession::Clock recordingClock;   // none: the local time
     // none: the desktop's notification area
     std::function<std::unique_ptr<TrayIcon>()> trayFactory;
 };
@@ -171,8 +181,7 @@ public:
     OptionBoxes& optionBoxes() const { return *optionBoxes_; }
     RecordingSession& recordingSession() const { return *session_; }
     RecordingMonitor& recordingMonitor() const { return *monitor_; }
-    HotkeyPoller& hotkeyPoller() const { return *poller_; }
-    KeyboardState& keyboard() const { return *keyboard_; }
+    Hotkeys& hotkeys() const { return *hotkeys_; }
     CueSounds& cueSounds() const { return *cues_; }
 
     // ---- operations shared between the subsystems ----
@@ -190,7 +199,7 @@ public:
     void SeekPlayback();
     // Re-reads the recordings list from the output folder when it is stale.
     void BuildRecordingsList();
-    // Switch the hotkey poller off and on around modal dialogs.
+    // Switch the hotkeys off and on around modal dialogs.
     void SuspendHotkeys();
     void ResumeHotkeys();
     // The format list's selection handling: the format line and "Set".
@@ -277,12 +286,11 @@ private:
     std::unique_ptr<RecordingSession> session_;
     std::unique_ptr<RecordingMonitor> monitor_;
     std::unique_ptr<CueSounds> cues_;
-    std::unique_ptr<KeyboardState> keyboard_;
     std::unique_ptr<TreeWidgetHotkeyRows> hotkeyRows_;
     std::unique_ptr<MainHotkeyActions> hotkeyActions_;
     std::unique_ptr<HotkeyEditor> hotkeyEditor_;
     // Last, so that it goes first: no hotkey acts while the window is torn down.
-    std::unique_ptr<HotkeyPoller> poller_;
+    std::unique_ptr<Hotkeys> hotkeys_;
     // Children of the window, created by the set-up functions above.
     RecordingsList* recordingsList_ = nullptr;
     FileCommands* fileCommands_ = nullptr;

@@ -144,7 +144,7 @@ void FormMain::SelectLastFormat() {
 }
 
 void FormMain::ArmHotkeyTimers() {
-    poller_->start();
+    hotkeys_->start();
 }
 
 void FormMain::LoadHotkeyTable() {
@@ -210,11 +210,11 @@ void FormMain::StopRecording() {
 }
 
 void FormMain::SuspendHotkeys() {
-    poller_->SuspendHotkeys();
+    hotkeys_->SuspendHotkeys();
 }
 
 void FormMain::ResumeHotkeys() {
-    poller_->ResumeHotkeys();
+    hotkeys_->ResumeHotkeys();
 }
 
 void FormMain::Shutdown() {
@@ -225,7 +225,7 @@ void FormMain::Shutdown() {
     if (!started_ || endedEarly_)
         return;
     // A hotkey must not start anything while the window goes away.
-    poller_->SuspendHotkeys();
+    hotkeys_->SuspendHotkeys();
     StopRecording();
     if (state_.PlayerActive)
         StopPlayback();

@@ -1,7 +1,7 @@
 #include "hotkeys/HotkeyPoller.h"
 
-#include "hotkeys/HotkeyActions.h"
 #include "hotkeys/HotkeyRows.h"
+#include "hotkeys/HotkeyTexts.h"
 #include "hotkeys/KeyboardState.h"
 
 #include <QSocketNotifier>
@@ -14,14 +14,13 @@ const QString kEnabled = QStringLiteral("Enabled");
 
 } // namespace
 
-HotkeyPoller::HotkeyPoller(KeyboardState& keyboard, const HotkeyRows& rows, HotkeyActions& actions,
-                           Clock clock, QObject* parent)
-    : QObject(parent), keyboard_(keyboard), rows_(rows), actions_(actions), clock_(clock) {
-    timerHotkey_.setInterval(kTickIntervalMs);
-    timerHotkey_.setTimerType(Qt::CoarseTimer);
-    timerDelay_.setInterval(kPauseMs);
-    connect(&timerHotkey_, &QTimer::timeout, this, [this] { TimerHotkey_Timer(); });
-    connect(&timerDelay_, &QTimer::timeout, this, [this] { TimerDelay_Timer(); });
+HotkeyPoller::HotkeyPoller(KeyboardState& keyboard, const HotkeyRows& rows, Clock clock,
+                           bool systemWide, QObject* parent)
+    : HotkeySource(parent), keyboard_(keyboard), rows_(rows), clock_(clock),
+      systemWide_(systemWide) {
+    timer_.setInterval(kTickIntervalMs);
+    timer_.setTimerType(Qt::CoarseTimer);
+    connect(&timer_, &QTimer::timeout, this, [this] { poll(); });
     const int wakeDescriptor = keyboard_.wakeDescriptor();
     if (clock_ == Clock::Timers && wakeDescriptor >= 0) {
         waker_ = std::make_unique<QSocketNotifier>(wakeDescriptor, QSocketNotifier::Read);
@@ -32,158 +31,110 @@ HotkeyPoller::HotkeyPoller(KeyboardState& keyboard, const HotkeyRows& rows, Hotk
 
 HotkeyPoller::~HotkeyPoller() = default;
 
+HotkeyReach HotkeyPoller::reach() const {
+    if (!keyboard_.available())
+        return {HotkeyReach::Local, NoKeyboardReason()};
+    if (!systemWide_)
+        return {HotkeyReach::Local, OwnWindowOnlyReason()};
+    return {HotkeyReach::Global, {}};
+}
+
 void HotkeyPoller::setPolling(bool on) {
     polling_ = on;
     if (clock_ == Clock::Manual)
         return;
-    // Turning the poll on always polls once: a key held through a pause or
-    // a dialog keeps the timer running from there.
-    if (on && !timerHotkey_.isActive())
-        timerHotkey_.start();
+    // Turning the poll on always polls once: a key held through a dialog
+    // keeps the timer running from there.
+    if (on && !timer_.isActive())
+        timer_.start();
     else if (!on)
-        timerHotkey_.stop();
+        timer_.stop();
     if (waker_)
         waker_->setEnabled(on);
 }
 
-void HotkeyPoller::setPausing(bool on) {
-    pausing_ = on;
-    if (clock_ == Clock::Manual)
-        return;
-    if (on && !timerDelay_.isActive())
-        timerDelay_.start();
-    else if (!on)
-        timerDelay_.stop();
-}
-
 void HotkeyPoller::start() {
-    setPausing(false);
+    started_ = true;
     setPolling(!suspended_);
 }
 
-void HotkeyPoller::SuspendHotkeys() {
-    suspended_ = true;
-    setPolling(false);
+void HotkeyPoller::setSuspended(bool suspended) {
+    suspended_ = suspended;
+    setPolling(started_ && !suspended);
+    // Nothing is read while suspended, so nothing can be vouched for as held.
+    if (suspended)
+        releaseAll();
 }
 
-void HotkeyPoller::ResumeHotkeys() {
-    suspended_ = false;
-    setPolling(true);
+bool HotkeyPoller::isHeld(int row) const {
+    return row >= 1 && row <= kRowCount && held_[std::size_t(row)];
 }
 
-int HotkeyPoller::tick() {
-    return polling_ ? TimerHotkey_Timer() : 0;
+void HotkeyPoller::tick() {
+    if (polling_)
+        poll();
 }
 
-void HotkeyPoller::pauseElapsed() {
-    if (pausing_)
-        TimerDelay_Timer();
+void HotkeyPoller::releaseAll() {
+    for (int row = 1; row <= kRowCount; ++row) {
+        if (std::exchange(held_[std::size_t(row)], false))
+            emit released(row);
+    }
 }
 
-int HotkeyPoller::TimerHotkey_Timer() {
-    // An action that runs a nested event loop (a message box) must not let
-    // the poll fire the same hotkey again before the action has returned.
-    if (inTick_)
-        return 0;
-    inTick_ = true;
+void HotkeyPoller::poll() {
+    // A row's action may run a nested event loop (a cue, a message box),
+    // whose timers must not poll again before the action has returned.
+    if (inPoll_)
+        return;
+    inPoll_ = true;
     keyboard_.refresh();
     modifiers_ = SampleModifiers(keyboard_);
-    int acted = 0;
+    std::array<bool, kRowCount + 1> now{};
     HotkeyRow row;
-    for (int n = 1; n <= kRowCount && acted == 0; ++n) {
-        if (!rows_.readRow(n, &row))
-            continue;
-        if (row.status != kEnabled || !IsHotkeyPressed(row.code, modifiers_, keyboard_))
-            continue;
-        bool accepted = true;
-        try {
-            accepted = applyRow(n);
-        } catch (...) {
-            // An action that fails part-way still counts as having acted.
+    for (int n = 1; n <= kRowCount; ++n) {
+        // The status is tested first; the code only for an enabled row.
+        now[std::size_t(n)] = rows_.readRow(n, &row) && row.status == kEnabled &&
+                              IsHotkeyPressed(row.code, modifiers_, keyboard_);
+    }
+    // Releases first, then presses in row order, so the lowest row that
+    // accepts acts when several combinations go down together.
+    for (int n = 1; n <= kRowCount; ++n) {
+        if (held_[std::size_t(n)] && !now[std::size_t(n)]) {
+            held_[std::size_t(n)] = false;
+            emit released(n);
         }
-        if (accepted)
-            acted = n;
     }
-    inTick_ = false;
-    if (acted != 0) {
-        setPolling(false);
-        setPausing(true);
-    } else {
-        sleepIfIdle();
+    for (int n = 1; n <= kRowCount && polling_; ++n) {
+        if (!held_[std::size_t(n)] && now[std::size_t(n)]) {
+            held_[std::size_t(n)] = true;
+            emit pressed(n);
+        }
     }
-    return acted;
+    inPoll_ = false;
+    sleepIfIdle();
 }
 
 void HotkeyPoller::keysChanged() {
     keyboard_.takeKeyEvents();
     if (!polling_)
         return;
-    // The timer runs until a completed tick finds every key up, also when
-    // this tick is skipped because an action is still running.
-    if (!timerHotkey_.isActive())
-        timerHotkey_.start();
-    TimerHotkey_Timer();
+    // The timer runs until a completed poll finds every key up, also when
+    // this poll is skipped because an action is still running.
+    if (!timer_.isActive())
+        timer_.start();
+    poll();
 }
 
 void HotkeyPoller::sleepIfIdle() {
-    if (!waker_ || !polling_ || !timerHotkey_.isActive())
+    if (!waker_ || !polling_ || !timer_.isActive())
         return;
     // A key event read after the snapshot (the snapshot's round trip can
     // pull events off the descriptor, which then never wakes up for them)
     // may have pressed a key the snapshot missed: poll once more.
     const bool keysMoved = keyboard_.takeKeyEvents();
     if (!keysMoved && !keyboard_.anyKeyDown())
-        timerHotkey_.stop();
-}
-
-void HotkeyPoller::TimerDelay_Timer() {
-    // A dialog opened during the pause keeps the poll off until it closes.
-    if (!suspended_)
-        setPolling(true);
-    setPausing(false);
-}
-
-bool HotkeyPoller::applyRow(int row) {
-    switch (row) {
-    case 1: // start recording; the cue ends before capture begins
-        if (actions_.isRecordingActive())
-            return false;
-        actions_.playStartCue();
-        actions_.showRecorderPage();
-        actions_.record();
-        if (actions_.isIconMode())
-            actions_.setTrayRecording();
-        return true;
-    case 2: // stop recording; the cue plays once capture has ended
-        if (!actions_.isRecordingActive())
-            return false;
-        actions_.stop();
-        actions_.playStopCue();
-        return true;
-    case 3:
-        actions_.soundVolumeUp();
-        return true;
-    case 4:
-        actions_.soundVolumeDown();
-        return true;
-    case 5:
-        actions_.toggleMute();
-        return true;
-    case 6: // stop whatever runs, then play the last recording
-        if (actions_.isPlayerActive())
-            actions_.stopPlayback();
-        actions_.stop();
-        actions_.playNow();
-        return true;
-    case 7:
-        if (actions_.isWindowVisible())
-            actions_.enterIconMode();
-        else
-            actions_.leaveIconMode();
-        return true;
-    default:
-        return false;
-    }
+        timer_.stop();
 }
 
 } // namespace quillotap

@@ -2,15 +2,7 @@
 
 #include "hotkeys/X11KeyboardState.h"
 
-#include <QCoreApplication>
-
 namespace quillotap {
-
-QString HotkeysUnavailableText() {
-    return QCoreApplication::translate(
-        "Hotkeys", "System-wide hotkeys are not available in this desktop session: "
-                   "the program cannot read the keyboard here (no X11 or XWayland display).");
-}
 
 std::unique_ptr<KeyboardState> CreateKeyboardState() {
     if (auto x11 = X11KeyboardState::open())

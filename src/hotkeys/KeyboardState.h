@@ -11,7 +11,6 @@
 // without such a descriptor are simply polled all the time.
 #pragma once
 
-#include <QString>
 #include <memory>
 
 namespace quillotap {
@@ -49,9 +48,6 @@ public:
     bool available() const override { return false; }
     bool anyKeyDown() const override { return false; }
 };
-
-// The line the hotkey page shows when available() is false.
-QString HotkeysUnavailableText();
 
 // The keyboard of the desktop session: the X11 keyboard when an X display
 // (X11 or XWayland) can be opened, otherwise the null keyboard.

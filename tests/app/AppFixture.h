@@ -6,7 +6,7 @@
 #include "app/FormMain.h"
 #include "audio/SoundBackend.h"
 #include "audio/backends/SyntheticBackend.h"
-#include "hotkeys/HotkeyPoller.h"
+#include "hotkeys/Hotkeys.h"
 #include "hotkeys/ScriptedKeyboardState.h"
 #include "settings/ConfigPaths.h"
 #include "settings/OutputFolderChooser.h"
@@ -70,6 +70,7 @@ public:
         backend_->setDevices(SyntheticBackend::standardDevices());
         backend_->setDefaultDevice(0);
         backend_->setOutputVolume(65535);
+        backend_->setOutputMuted(false);
         TempConfigHome::TearDown();
     }
 
@@ -108,7 +109,7 @@ public:
         if (keys)
             *keys = keyboard.get();
         services.keyboard = std::move(keyboard);
-        services.hotkeyClock = HotkeyPoller::Clock::Manual;
+        services.hotkeyClock = HotkeyClock::Manual;
         services.cueWait = [](int) {};
         return services;
     }

@@ -32,7 +32,7 @@ TEST_F(BrowseTest, ChosenFolderBecomesTheOutputFolder) {
     DialogCall call;
     form().folderChooser().setFolderDialog(
         [&](QWidget*, const QString& title, const QString& startFolder) {
-            call = {title, startFolder, form().hotkeyPoller().isPolling()};
+            call = {title, startFolder, form().hotkeys().isListening()};
             return chosen.path();
         });
     state().FileListStale = false;
@@ -41,7 +41,7 @@ TEST_F(BrowseTest, ChosenFolderBecomesTheOutputFolder) {
     EXPECT_EQ(call.title, "Please select a directory.");
     EXPECT_EQ(call.start, documents_ + "/Quillotap");
     EXPECT_FALSE(call.hotkeysActive) << "hotkeys are off while the chooser is open";
-    EXPECT_TRUE(form().hotkeyPoller().isPolling());
+    EXPECT_TRUE(form().hotkeys().isListening());
     EXPECT_EQ(state().OutputFolder, chosen.path() + "/");
     EXPECT_EQ(control<QLineEdit>("TextPath")->text(), chosen.path() + "/");
     // The recordings list was read again, from the new folder.
@@ -76,7 +76,7 @@ TEST_F(BrowseTest, CancelOrUnreadableFolderChangesNothing) {
         EXPECT_EQ(state().OutputFolder, before);
         EXPECT_EQ(control<QLineEdit>("TextPath")->text(), before);
         EXPECT_FALSE(state().FileListStale);
-        EXPECT_TRUE(form().hotkeyPoller().isPolling());
+        EXPECT_TRUE(form().hotkeys().isListening());
         ASSERT_EQ(messages_.size(), c.message ? 1u : 0u);
         if (c.message) {
             EXPECT_EQ(messages_[0].icon, QMessageBox::Critical);

@@ -61,8 +61,8 @@ TEST_F(StartupTest, FreshAccountStartsWithEveryDefault) {
     EXPECT_EQ(state().CurrentPreset2, 11);
     // The list was built from the output folder during the start-up.
     EXPECT_FALSE(state().FileListStale);
-    EXPECT_TRUE(form().hotkeyPoller().isPolling());
-    EXPECT_FALSE(form().hotkeyPoller().isPausing());
+    EXPECT_TRUE(form().hotkeys().isListening());
+    EXPECT_FALSE(form().hotkeys().isPausing());
 
     // The standard synthetic device and its first line.
     EXPECT_EQ(control<QComboBox>("DeviceCombo")->currentText(), "Test signal");

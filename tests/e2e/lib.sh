@@ -349,3 +349,53 @@ e2e_decoded_seconds() {
 e2e_header_seconds() {
     ffprobe -v error -show_entries format=duration -of csv=p=0 "$1"
 }
+
+# ---- the desktop's shortcut portal ----
+
+# e2e_start_portal: the real xdg-desktop-portal front end on the test's
+# session bus (e2e_start first), with the test back end for global shortcuts
+# (tests/support/portal/global_shortcuts_backend.py, picked through
+# quillotap-test.portal). Returns once org.freedesktop.portal.GlobalShortcuts
+# answers. The program under test then finds it on DBUS_SESSION_BUS_ADDRESS;
+# set QUILLOTAP_HOTKEYS=portal for it (or run it in a Wayland session).
+# Steer the back end with e2e_portal.
+e2e_start_portal() {
+    local dir python=/usr/bin/python3
+    dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../support/portal" && pwd)
+    # The Debian interpreter has python3-dbus and python3-gi.
+    [ -x "$python" ] || python=python3
+    "$python" "$dir/global_shortcuts_backend.py" --ready-file "$E2E_DIR/portal-backend.ready" \
+        >"$E2E_DIR/portal-backend.log" 2>&1 &
+    E2E_PIDS+=($!)
+    e2e_wait_for "the test portal back end" test -s "$E2E_DIR/portal-backend.ready"
+    XDG_DESKTOP_PORTAL_DIR="$dir" XDG_CURRENT_DESKTOP=quillotap-test \
+        /usr/libexec/xdg-desktop-portal >"$E2E_DIR/portal.log" 2>&1 &
+    E2E_PIDS+=($!)
+    # A call to the portal's name before it is taken would make the bus start
+    # the installed portal (without the test back end) in its place.
+    e2e_wait_for "the portal front end" sh -c "dbus-send --session --print-reply \
+        --dest=org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner \
+        string:org.freedesktop.portal.Desktop | grep -q true"
+    e2e_wait_for "the GlobalShortcuts portal" \
+        dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop \
+        /org/freedesktop/portal/desktop org.freedesktop.DBus.Properties.Get \
+        string:org.freedesktop.portal.GlobalShortcuts string:version
+}
+
+# e2e_portal METHOD [ARGS...]: calls the test back end's control interface
+# (org.quillotap.TestPortal; the methods are listed in the back end's file)
+# and prints the reply. Arguments in dbus-send form, e.g.
+#   e2e_portal Activate string:start-recording
+#   e2e_portal Deactivate string:start-recording
+#   e2e_portal BindCount            (prints "uint32 N")
+e2e_portal() {
+    local method=$1
+    shift
+    dbus-send --session --print-reply=literal --dest=org.freedesktop.impl.portal.desktop.quillotaptest \
+        /org/quillotap/TestPortal "org.quillotap.TestPortal.$method" "$@"
+}
+
+# e2e_portal_bind_count: how many binds the back end has answered.
+e2e_portal_bind_count() {
+    e2e_portal BindCount | awk '{print $2}'
+}

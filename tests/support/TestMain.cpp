@@ -10,6 +10,10 @@ int main(int argc, char** argv) {
     // Tests never talk to a real sound server unless they start one themselves.
     if (qEnvironmentVariableIsEmpty("QUILLOTAP_AUDIO"))
         qputenv("QUILLOTAP_AUDIO", "synthetic");
+    // Nor do they read the desktop's keyboard or bind its shortcuts: a test
+    // that wants hotkeys hands the window its own keyboard or portal.
+    if (qEnvironmentVariableIsEmpty("QUILLOTAP_HOTKEYS"))
+        qputenv("QUILLOTAP_HOTKEYS", "none");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

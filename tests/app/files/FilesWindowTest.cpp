@@ -102,7 +102,7 @@ private:
         timer_.stop();
         name = modal->objectName();
         title = modal->windowTitle();
-        hotkeysPolling = form_.hotkeyPoller().isPolling();
+        hotkeysPolling = form_.hotkeys().isListening();
         if (drive_)
             drive_(*modal);
         if (modal->isVisible())
@@ -242,7 +242,7 @@ TEST_F(FilesWindowTest, RenameAsksForTheNameAndKeepsTheExtension) {
     EXPECT_EQ(prompt, "Please input the new name for file - take.mp3");
     EXPECT_EQ(prefilled, "take.mp3");
     EXPECT_FALSE(driver.hotkeysPolling);
-    EXPECT_TRUE(form().hotkeyPoller().isPolling());
+    EXPECT_TRUE(form().hotkeys().isListening());
     EXPECT_EQ(read("take1.mp3"), "sound");
     EXPECT_FALSE(QFile::exists(folder_ + "take.mp3"));
     // The row changes in place.
@@ -347,7 +347,7 @@ TEST_F(FilesWindowTest, DeleteAsksWithTheFullPathThenRebuildsTheList) {
     auto no = deleteAnswering(QMessageBox::No, &question);
     EXPECT_EQ(question, "Delete file -'" + folder_ + "b.mp3'?");
     EXPECT_FALSE(no->hotkeysPolling);
-    EXPECT_TRUE(form().hotkeyPoller().isPolling());
+    EXPECT_TRUE(form().hotkeys().isListening());
     EXPECT_TRUE(QFile::exists(folder_ + "b.mp3"));
     EXPECT_EQ(names().size(), 3);
 

@@ -55,7 +55,7 @@ protected:
             if (!dialog)
                 return;
             *opened = dialog->objectName();
-            *hotkeysOff = !form().hotkeyPoller().isPolling();
+            *hotkeysOff = !form().hotkeys().isListening();
             if (drive)
                 drive(*dialog);
             if (dialog->isVisible())
@@ -122,7 +122,7 @@ TEST_F(FileToolsWindowTest, TagEditorSavesTheSelectedFile) {
     ASSERT_TRUE(b.Open(folder() + "b.mp3"));
     EXPECT_EQ(a.Title, "");
     EXPECT_EQ(b.Title, "Second");
-    EXPECT_TRUE(form().hotkeyPoller().isPolling());
+    EXPECT_TRUE(form().hotkeys().isListening());
 }
 
 TEST_F(FileToolsWindowTest, RecordingFileIsNotTaggedWhileItIsRecorded) {
@@ -184,7 +184,7 @@ TEST_F(FileToolsWindowTest, ListIsRebuiltWhenTheConverterCloses) {
               "FormConvert");
     EXPECT_TRUE(QFileInfo::exists(folder() + "New_take.ogg"));
     EXPECT_FALSE(state().FileListStale);
-    EXPECT_TRUE(form().hotkeyPoller().isPolling());
+    EXPECT_TRUE(form().hotkeys().isListening());
     // The list has read the folder again: the new file is in it.
     EXPECT_EQ(list()->topLevelItemCount(), 2);
     EXPECT_EQ(list()->findItems("take.wav", Qt::MatchExactly).size(), 1);

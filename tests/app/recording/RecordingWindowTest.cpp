@@ -6,6 +6,7 @@
 
 #include "audio/AudioVisualizationEx2.h"
 #include "formats/FormatCatalogue.h"
+#include "hotkeys/HotkeyTexts.h"
 #include "hotkeys/ScriptedKeyboardState.h"
 #include "recording/RecordingMonitor.h"
 #include "ui/PictureButton.h"
@@ -220,7 +221,7 @@ TEST_F(RecordingWindowTest, WholeRecordingInEachFormatGetsItsExtension) {
     QTimer::singleShot(0, &form(), [this, seen] {
         if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
             seen->dialog = dialog->objectName();
-            seen->polling = form().hotkeyPoller().isPolling();
+            seen->polling = form().hotkeys().isListening();
             dialog->reject();
         }
     });
@@ -228,7 +229,7 @@ TEST_F(RecordingWindowTest, WholeRecordingInEachFormatGetsItsExtension) {
     EXPECT_EQ(seen->dialog, "FormMP3");
     EXPECT_FALSE(seen->polling);
     EXPECT_TRUE(line->text().startsWith(state().MP3FormatStr));
-    EXPECT_TRUE(form().hotkeyPoller().isPolling());
+    EXPECT_TRUE(form().hotkeys().isListening());
 }
 
 TEST_F(RecordingWindowTest, LastFormatIsRestoredWhenTheListHasIt) {
@@ -371,7 +372,7 @@ using HotkeyWindowTest = RecordingWindowTest;
 TEST_F(HotkeyWindowTest, CtrlAltRRecordsAfterTheCueAndCtrlAltSStopsBeforeIts) {
     startWindow();
     provideCueFiles();
-    HotkeyPoller& poller = form().hotkeyPoller();
+    Hotkeys& poller = form().hotkeys();
     form().pageMenu().PicMenu_Click(FormMain::OptionsPage);
 
     // Stop while idle: nothing matches.
@@ -405,7 +406,7 @@ TEST_F(HotkeyWindowTest, CtrlAltRRecordsAfterTheCueAndCtrlAltSStopsBeforeIts) {
 TEST_F(HotkeyWindowTest, NoHotkeyActsWhileSuspended) {
     startWindow();
     state().AppFolder = cueFolder_.path() + "/"; // no cue files: no wait either
-    HotkeyPoller& poller = form().hotkeyPoller();
+    Hotkeys& poller = form().hotkeys();
     form().SuspendHotkeys();
     keys_->press({VkCtrl, VkAlt, VkR});
     EXPECT_EQ(poller.tick(), 0);
@@ -418,7 +419,7 @@ TEST_F(HotkeyWindowTest, NoHotkeyActsWhileSuspended) {
 
 TEST_F(HotkeyWindowTest, VolumeRowsMoveThePlayerVolumeKnob) {
     startWindow();
-    HotkeyPoller& poller = form().hotkeyPoller();
+    Hotkeys& poller = form().hotkeys();
     auto* knob = control<PictureSlider>("PicSlider2");
     state().AudioPlayer->SetVolume(60000);
     keys_->press({VkCtrl, VkAlt, VkUp});
@@ -432,7 +433,7 @@ TEST_F(HotkeyWindowTest, RowSixStopsTheRecording) {
     click("CmdRecord");
     ASSERT_TRUE(waitForData());
     keys_->press({VkCtrl, VkAlt, 'P'});
-    EXPECT_EQ(form().hotkeyPoller().tick(), 6);
+    EXPECT_EQ(form().hotkeys().tick(), 6);
     EXPECT_FALSE(state().RecordingActive);
     EXPECT_TRUE(cues_.isEmpty());
 }
@@ -450,19 +451,20 @@ TEST_F(HotkeyWindowTest, ChangeRefusesACodeAnotherRowHolds) {
     EXPECT_EQ(list->topLevelItem(0)->data(0, Qt::UserRole).toString(), "CA+R");
 }
 
-TEST_F(HotkeyWindowTest, HotkeyPageSaysOnceWhenNoKeyboardCanBeRead) {
+TEST_F(HotkeyWindowTest, WithoutAKeyboardToReadThePageAndTheStatusLineSaySo) {
     startWindow();
-    EXPECT_EQ(form().findChild<QLabel*>("LabelHotkeysUnavailable"), nullptr);
+    auto* note = control<QLabel>("LabelHotkeyNote");
+    EXPECT_TRUE(note->isHidden()) << "a keyboard that works needs no note";
     form_.reset();
 
     FormMainServices services;
     services.keyboard = std::make_unique<NullKeyboardState>();
     start(std::move(services));
-    const auto notes = form().page(FormMain::HotkeyPage)->findChildren<QLabel*>();
-    int shown = 0;
-    for (QLabel* label : notes)
-        shown += label->text() == HotkeysUnavailableText();
-    EXPECT_EQ(shown, 1);
+    note = control<QLabel>("LabelHotkeyNote");
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_TRUE(note->text().contains(NoKeyboardReason())) << note->text().toStdString();
+    EXPECT_TRUE(note->text().contains("quillotap --toggle"));
+    ASSERT_TRUE(WaitFor([&] { return status() == HotkeyStatusLineText(); }));
 }
 
 } // namespace
