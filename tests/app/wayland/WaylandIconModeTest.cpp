@@ -48,10 +48,10 @@ protected:
     // One press of the icon-mode hotkey.
     void pressIconHotkey() {
         keys_->press({VkCtrl, VkAlt, VkI});
-        EXPECT_EQ(form().hotkeyPoller().tick(), 7);
-        form().hotkeyPoller().pauseElapsed();
+        EXPECT_EQ(form().hotkeys().tick(), 7);
         keys_->releaseAll();
-        form().hotkeyPoller().tick();
+        form().hotkeys().tick();
+        form().hotkeys().pauseElapsed();
     }
 
     bool onScreen() { return WaitUntilOnScreen(form(), true); }
