@@ -62,6 +62,8 @@ public:
     // Polling, but asleep until the keyboard reports a key going down or up.
     bool isWaitingForKeys() const { return polling_ && waker_ && !timerHotkey_.isActive(); }
     bool isPausing() const { return pausing_; } // TimerDelay enabled
+    // Between SuspendHotkeys and ResumeHotkeys (a modal dialog is open).
+    bool isSuspended() const { return suspended_; }
     const ModifierFlags& modifiers() const { return modifiers_; }
 
     // A TimerHotkey tick: nothing while the poll is off. Returns the row
