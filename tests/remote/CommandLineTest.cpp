@@ -86,12 +86,9 @@ TEST(CommandLine, HelpAndVersionWinOverCommandsButNotOverUnknownOptions) {
     EXPECT_EQ(parse({"--version", "--start"}).action, Action::Version);
     EXPECT_EQ(parse({"--help", "--bogus"}).action, Action::UsageError);
     EXPECT_EQ(VersionText(), QStringLiteral("quillotap 4.0\n"));
-    const QString help = HelpText();
-    for (const char* word : {"--start", "--stop", "--toggle", "--play-last", "--icon", "--show",
-                             "--quit", "--status", "--help", "--version", "Exit status"})
-        EXPECT_TRUE(help.contains(QLatin1String(word))) << word;
+    // The exit statuses are documented in the help.
     for (int status : {ExitOk, ExitFailure, ExitUsage, ExitNotRunning})
-        EXPECT_TRUE(help.contains(QStringLiteral("  %1  ").arg(status))) << status;
+        EXPECT_TRUE(HelpText().contains(QStringLiteral("  %1  ").arg(status))) << status;
 }
 
 TEST(RemoteProtocol, OnlyTheExactWordsAreCommands) {

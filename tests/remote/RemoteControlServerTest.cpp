@@ -1,38 +1,16 @@
-// The program's socket: where and how it listens, the line rules, who may
-// talk to it, and the order in which commands run.
+// The program's socket: the line rules, who may talk to it, and the order
+// in which commands run.
 #include "RemoteServerFixture.h"
 
 #include <QEventLoop>
-#include <QFile>
 #include <QTimer>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quillotap::test {
 namespace {
 
 using Answers = QList<QByteArray>;
-
-TEST_F(RemoteServerTest, ListensOnAPrivateSocketInPlaceOfALeftoverFile) {
-    const QString leftover = dir.path() + QStringLiteral("/left.socket");
-    QFile file(leftover);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    RemoteControlServer next([](RemoteCommand) { return CommandOutcome{ReadyReply()}; });
-    ASSERT_TRUE(next.listen(leftover)) << next.errorString().toStdString();
-    struct stat st {};
-    ASSERT_EQ(::stat(QFile::encodeName(leftover).constData(), &st), 0);
-    EXPECT_TRUE(S_ISSOCK(st.st_mode));
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
-    Peer peer(leftover);
-    peer.send("status\n");
-    EXPECT_EQ(peer.answers(1), Answers({"ready"}));
-
-    RemoteControlServer tooLong([](RemoteCommand) { return CommandOutcome{}; });
-    EXPECT_FALSE(tooLong.listen(dir.path() + QLatin1Char('/') + QString(200, QLatin1Char('s'))));
-    EXPECT_FALSE(tooLong.errorString().isEmpty());
-}
 
 TEST_F(RemoteServerTest, AnswersEveryLineInOrderAndRefusesGarbage) {
     Peer peer(path());
