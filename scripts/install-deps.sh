@@ -12,7 +12,7 @@ PACKAGES=(
   libtag1-dev libfftw3-dev libx11-dev libxi-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # run
-  pulseaudio pulseaudio-utils dbus dbus-x11 libqt6dbus6 qt6-qpa-plugins
+  pulseaudio pulseaudio-utils dbus dbus-x11 libqt6dbus6 libqt6network6 qt6-qpa-plugins
   fonts-dejavu-core xdg-utils
   # test and benchmark
   xvfb xauth xdotool imagemagick ffmpeg sox libsox-fmt-mp3 lame vorbis-tools trayer

@@ -12,6 +12,7 @@ namespace quillotap {
 namespace {
 
 constexpr auto kLockName = "/quillotap.lock";
+constexpr auto kSocketName = "/quillotap.socket";
 
 // A folder only this user can use: created 0700, or already there as a real
 // folder (not a link) owned by this user, tightened to 0700. In a folder that
@@ -23,6 +24,20 @@ bool isPrivateFolder(const QString& path) {
     if (::lstat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
         return false;
     return (st.st_mode & 0777) == 0700 || ::chmod(native.constData(), 0700) == 0;
+}
+
+// The folder of the lock and the socket.
+QString runtimeFolder() {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime))
+        return runtime;
+    const QString fallback = QStringLiteral("/tmp/quillotap-%1").arg(::getuid());
+    if (isPrivateFolder(fallback))
+        return fallback;
+    // /tmp/quillotap-<uid> is taken by someone else: use the user's cache.
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QDir().mkpath(cache);
+    return cache;
 }
 
 } // namespace
@@ -42,16 +57,11 @@ void SingleInstance::release() {
 }
 
 QString SingleInstance::defaultLockFilePath() {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime))
-        return runtime + QLatin1String(kLockName);
-    const QString fallback = QStringLiteral("/tmp/quillotap-%1").arg(::getuid());
-    if (isPrivateFolder(fallback))
-        return fallback + QLatin1String(kLockName);
-    // /tmp/quillotap-<uid> is taken by someone else: use the user's cache.
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    QDir().mkpath(cache);
-    return cache + QLatin1String(kLockName);
+    return runtimeFolder() + QLatin1String(kLockName);
+}
+
+QString SingleInstance::defaultSocketPath() {
+    return runtimeFolder() + QLatin1String(kSocketName);
 }
 
 } // namespace quillotap

@@ -22,6 +22,8 @@ public:
     // $XDG_RUNTIME_DIR/quillotap.lock; without XDG_RUNTIME_DIR a private
     // folder /tmp/quillotap-<uid> (mode 0700, owned by the user) holds it.
     static QString defaultLockFilePath();
+    // The remote-control socket the lock's holder listens on, beside the lock.
+    static QString defaultSocketPath();
 
 private:
     QLockFile lock_;

@@ -22,6 +22,7 @@ RecordingMonitor::RecordingMonitor(MainState& state, RecordingView& view, Record
     connect(recorder, &AudioRecord::Timer, this,
             [this](qint64 currentSamples, int, int) { AudioRecord_Timer(currentSamples); });
     connect(recorder, &AudioRecord::GainChange, this, &RecordingMonitor::AudioRecord_GainChange);
+    connect(&session_, &RecordingSession::recordingStarted, this, [this] { elapsedSeconds_ = 0; });
 }
 
 LimitReached RecordingMonitor::AudioRecord_Timer(qint64 currentSamples) {
@@ -36,6 +37,7 @@ LimitReached RecordingMonitor::AudioRecord_Timer(qint64 currentSamples) {
         return LimitReached::None;
 
     const qint64 elapsed = recorder.SamplesToMilliseconds(currentSamples) / 1000;
+    elapsedSeconds_ = elapsed;
     view_.setTimeText(FormatElapsed(double(elapsed)));
 
     // The length on disk, read afresh on every tick.

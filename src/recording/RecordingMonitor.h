@@ -34,12 +34,16 @@ public:
 
     // The limit that ended the last recording stopped by this monitor.
     LimitReached lastLimit() const { return lastLimit_; }
+    // Whole seconds recorded, as the elapsed time shows them: 0 from the
+    // start of a recording until its first tick.
+    qint64 elapsedSeconds() const { return elapsedSeconds_; }
 
 private:
     MainState& state_;
     RecordingView& view_;
     RecordingSession& session_;
     LimitReached lastLimit_ = LimitReached::None;
+    qint64 elapsedSeconds_ = 0;
 };
 
 } // namespace quillotap

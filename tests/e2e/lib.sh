@@ -101,11 +101,6 @@ e2e_sni_call() {
         "org.kde.StatusNotifierItem.$2" int32:0 int32:0 >/dev/null
 }
 
-# e2e_program_offers OPTION: whether the program's --help lists the option.
-# Ask while an instance runs: a program without --help then ends at once as
-# a second instance instead of starting.
-e2e_program_offers() { timeout 10 "$QUILLOTAP" --help 2>/dev/null | grep -q -- "$1"; }
-
 # e2e_wayland_titles: the titles of every toplevel window a client gave so
 # far, one a line, in order ("" for a title set to nothing).
 e2e_wayland_titles() {

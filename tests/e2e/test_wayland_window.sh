@@ -4,9 +4,13 @@
 # its title and application id; every dialog opens on the compositor's
 # screen and closes, and icon mode hides and brings back the window
 # (test_app_wayland on the wayland platform); the program records, and a
-# normal end saves the settings.
+# normal end saves the settings. It records by a portal shortcut (the program
+# picks the portal by itself on a Wayland session) and by --toggle.
 source "$(dirname "$0")/lib.sh"
 e2e_start_wayland
+# The desktop's shortcuts portal, with the test back end standing in for the
+# desktop: on a Wayland session the program must pick it by itself.
+e2e_start_portal
 
 tests="$(dirname "$QUILLOTAP")/test_app_wayland"
 [ -x "$tests" ] || { echo "missing $tests (build the test_app_wayland target)"; exit 1; }
@@ -29,36 +33,31 @@ e2e_check "it carries the desktop file's application id" \
 e2e_check "a screenshot of the window was taken" test -s "$E2E_OUT/wayland-window.png"
 e2e_check "the program runs" kill -0 "$E2E_APP_PID"
 
-# Recording through the desktop's shortcuts portal and by remote control.
-# TODO: enable once the GlobalShortcuts portal source and the remote-control
-# options are merged; each step runs only where the program offers it.
-if e2e_program_offers --toggle; then
-    "$QUILLOTAP" --toggle
-    e2e_wait_for "the recording file" sh -c "ls '$folder'/*.mp3"
-    file=$(ls -t "$folder"/*.mp3 | head -n1)
-    e2e_wait_for "the recording to grow" sh -c "test \$(stat -c %s '$file') -gt 20000"
-    "$QUILLOTAP" --toggle
-    e2e_wait_for "the tagged file" sh -c "head -c3 '$file' | grep -q ID3"
-    e2e_check "--toggle records and stops ($(e2e_decoded_seconds "$file") s)" \
-        sh -c "ffmpeg -v error -xerror -i '$file' -f null - 2>&1 | (! grep -q .)"
-else
-    echo "skipped: recording by --toggle (the program has no remote control yet)"
-fi
-if declare -F e2e_portal_press >/dev/null; then
-    # TODO: press the start and stop shortcuts through the test portal back
-    # end and check the file as above.
-    :
-else
-    echo "skipped: recording by a portal shortcut (no GlobalShortcuts test portal yet)"
-fi
+# Recording through the desktop's shortcuts portal, then by remote control.
+e2e_wait_for "the shortcuts to be bound" test "$(e2e_portal_bind_count)" -ge 1
+e2e_portal Activate string:start-recording >/dev/null
+e2e_wait_for "the recording file" sh -c "ls '$folder'/*.mp3"
+e2e_portal Deactivate string:start-recording >/dev/null
+file=$(ls -t "$folder"/*.mp3 | head -n1)
+e2e_wait_for "the recording to grow" sh -c "test \$(stat -c %s '$file') -gt 20000"
+e2e_portal Activate string:stop-recording >/dev/null
+e2e_portal Deactivate string:stop-recording >/dev/null
+e2e_wait_for "the tagged file" sh -c "head -c3 '$file' | grep -q ID3"
+e2e_check "a portal shortcut records and stops ($(e2e_decoded_seconds "$file") s)" \
+    sh -c "ffmpeg -v error -xerror -i '$file' -f null - 2>&1 | (! grep -q .)"
 
-# A normal end: the remote --quit where there is one, else the end of the
-# session (SIGTERM), which runs the same shut-down.
-if e2e_program_offers --quit; then
-    "$QUILLOTAP" --quit
-else
-    kill -TERM "$E2E_APP_PID"
-fi
+sleep 1 # the next file name differs by the second
+"$QUILLOTAP" --toggle
+e2e_wait_for "a second recording file" sh -c "test \$(ls '$folder'/*.mp3 | wc -l) -eq 2"
+file=$(ls -t "$folder"/*.mp3 | head -n1)
+e2e_wait_for "the recording to grow" sh -c "test \$(stat -c %s '$file') -gt 20000"
+"$QUILLOTAP" --toggle
+e2e_wait_for "the tagged file" sh -c "head -c3 '$file' | grep -q ID3"
+e2e_check "--toggle records and stops ($(e2e_decoded_seconds "$file") s)" \
+    sh -c "ffmpeg -v error -xerror -i '$file' -f null - 2>&1 | (! grep -q .)"
+
+# A normal end through remote control: the same shut-down as closing.
+"$QUILLOTAP" --quit
 e2e_wait_exit "$E2E_APP_PID" 20
 e2e_check "the program ends with status 0" test "$E2E_EXIT" -eq 0
 e2e_check "the settings are saved" test "$(e2e_setting FilePath)" = "$folder/"

@@ -74,10 +74,13 @@ TEST_F(SingleInstanceLock, LivesInTheRuntimeFolderOrAPrivateFallback) {
 
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir_.path()));
     EXPECT_EQ(SingleInstance::defaultLockFilePath(), lockPath());
+    EXPECT_EQ(SingleInstance::defaultSocketPath(), dir_.path() + "/quillotap.socket");
 
     qunsetenv("XDG_RUNTIME_DIR");
     const QString path = SingleInstance::defaultLockFilePath();
     const QString folder = QFileInfo(path).absolutePath();
+    EXPECT_EQ(QFileInfo(SingleInstance::defaultSocketPath()).absolutePath(), folder)
+        << "the socket lives beside the lock";
     struct stat st {};
     if (folder == QStringLiteral("/tmp/quillotap-%1").arg(::getuid())) {
         ASSERT_EQ(::lstat(QFile::encodeName(folder).constData(), &st), 0);
