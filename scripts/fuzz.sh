@@ -10,7 +10,7 @@ SECONDS_EACH=${1:-60}
 shift || true
 BUILD_DIR=${BUILD_DIR:-build-fuzz}
 CC=clang CXX=clang++ cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQUILLOTAP_FUZZ=ON -DQUILLOTAP_TESTS=OFF -DQUILLOTAP_BENCH=OFF >/dev/null
+    -DQUILLOTAP_FUZZ=ON -DQUILLOTAP_TESTS=OFF -DQUILLOTAP_BENCH=OFF -DQUILLOTAP_PCH=OFF >/dev/null
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     for src in fuzz/fuzz_*.cpp; do

@@ -11,10 +11,40 @@ E2E_FAILED=0
 E2E_PASSED=0
 
 e2e_cleanup() {
-    local pid
+    local pid status=0
     for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
     for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+    # Programs ended just now may still have reported (leaks are found at exit).
+    e2e_sanitizer_reports || status=1
     [ -n "${E2E_KEEP:-}" ] || rm -rf "$E2E_DIR"
+    [ "$status" -eq 0 ] || exit "$status"
+}
+
+# In a build with AddressSanitizer and UndefinedBehaviorSanitizer, every
+# program the test starts writes its reports to $E2E_DIR/sanitizer/ instead of
+# its own output, where no check would see them; any report fails the test.
+# (Programs built without the sanitizers ignore these variables.)
+e2e_sanitizer_setup() {
+    E2E_SANITIZER_DIR="$E2E_DIR/sanitizer"
+    mkdir -p "$E2E_SANITIZER_DIR"
+    local log="log_path=$E2E_SANITIZER_DIR/report"
+    export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}$log"
+    export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}$log"
+}
+
+# e2e_sanitizer_reports: prints the reports written since the last call and
+# fails when there has been any in this test.
+E2E_SANITIZER_SEEN=0
+e2e_sanitizer_reports() {
+    local report
+    for report in "${E2E_SANITIZER_DIR:-/nonexistent}"/report.*; do
+        [ -e "$report" ] || continue
+        echo "---- sanitizer report $(basename "$report")"
+        cat "$report"
+        rm -f "$report"
+        E2E_SANITIZER_SEEN=$((E2E_SANITIZER_SEEN + 1))
+    done
+    [ "$E2E_SANITIZER_SEEN" -eq 0 ]
 }
 
 e2e_start() {
@@ -45,6 +75,7 @@ e2e_start_account() {
     printf 'XDG_DOCUMENTS_DIR="$HOME/Documents"\n' >"$XDG_CONFIG_HOME/user-dirs.dirs"
     E2E_OUT="${QUILLOTAP_TEST_OUTPUT:-$PWD}/e2e-output"
     mkdir -p "$E2E_OUT"
+    e2e_sanitizer_setup
     unset QT_QPA_PLATFORM
 }
 
@@ -169,6 +200,7 @@ e2e_check() {
 }
 
 e2e_finish() {
+    e2e_sanitizer_reports || E2E_FAILED=$((E2E_FAILED + 1))
     echo "$E2E_PASSED passed, $E2E_FAILED failed"
     if [ "$E2E_FAILED" -ne 0 ]; then
         # What the program said, for the CI log.
