@@ -175,10 +175,12 @@ e2e_start_pulse() {
 }
 
 # e2e_wait_for DESCRIPTION COMMAND...: retries COMMAND for up to 20 seconds.
+# E2E_WAIT_TENTHS (default 200: 20 s) sets how long, for a step that waits on
+# several services starting under load (a portal front end and back end).
 e2e_wait_for() {
     local what=$1 i
     shift
-    for i in $(seq 200); do
+    for i in $(seq "${E2E_WAIT_TENTHS:-200}"); do
         "$@" >/dev/null 2>&1 && return 0
         sleep 0.1
     done
