@@ -13,6 +13,7 @@
 #include "settings/LaunchAtStartup.h"
 #include "settings/OptionBoxes.h"
 #include "settings/OutputFolderChooser.h"
+#include "settings/Settings.h"
 #include "ui/Bitmaps.h"
 #include "ui/FormAbout.h"
 #include "ui/HelpViewer.h"
@@ -156,6 +157,11 @@ FormMain::FormMain(FormMainServices services, QWidget* parent)
     setUpFileTools();
     setUpIconMode();
     setUpPresets();
+    // A settings change that cannot reach the disk is said once, not lost
+    // without a word; while the program ends, the message goes to stderr.
+    settingsReporter_ = std::make_unique<SettingsFailureReporter>([this](const QString& text) {
+        showMessage(QMessageBox::Warning, QStringLiteral("Quillotap"), text);
+    });
 }
 
 FormMain::~FormMain() = default;
@@ -310,7 +316,7 @@ void FormMain::setUpSubsystems() {
     });
     connect(options_->CmdBrowse, &QPushButton::clicked, folderChooser_,
             &OutputFolderChooser::CmdBrowse_Click);
-    connect(options_->CheckStart, &QCheckBox::toggled, this, &CheckStart_Click);
+    connect(options_->CheckStart, &QCheckBox::toggled, this, &FormMain::CheckStart_Toggled);
 
     connect(hotkey_->ListViewHotkey, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* row) {
@@ -319,6 +325,17 @@ void FormMain::setUpSubsystems() {
                                                              hotkey_->CheckAlt, hotkey_->CheckShift,
                                                              hotkey_->ComboKey});
             });
+}
+
+void FormMain::CheckStart_Toggled(bool ticked) {
+    QString error;
+    if (CheckStart_Click(ticked, &error))
+        return;
+    // The box shows what will happen at the next login: unticked when the
+    // entry could not be written, ticked when it could not be removed.
+    const QSignalBlocker quiet(options_->CheckStart);
+    options_->CheckStart->setChecked(!ticked);
+    showMessage(QMessageBox::Warning, QStringLiteral("Quillotap"), error);
 }
 
 void FormMain::setUpRecording() {

@@ -56,6 +56,7 @@ class Playback;
 class IconMode;
 class TrayIcon;
 class PresetMenus;
+class SettingsFailureReporter;
 
 // What the main window takes from outside rather than building itself. The
 // defaults are the real ones; tests put in a scripted keyboard, hotkeys they
@@ -257,6 +258,9 @@ private:
     // Applies the stored visualization presets to the two panes.
     void ApplyStoredPresets();
     void showMessage(QMessageBox::Icon icon, const QString& title, const QString& text);
+    // "Launch at startup": writes or removes the login entry; one that
+    // cannot be written or removed puts the box back and tells why.
+    void CheckStart_Toggled(bool ticked);
 
     void InitOutputFolder();
     bool InitSoundDevice();
@@ -298,6 +302,8 @@ private:
     IconMode* iconModeController_ = nullptr;
     PresetMenus* presetMenus_ = nullptr;
     MessageHandler messageHandler_;
+    // After messageHandler_, so that it goes first.
+    std::unique_ptr<SettingsFailureReporter> settingsReporter_;
     bool started_ = false;
     bool endedEarly_ = false;
     bool shutDown_ = false;

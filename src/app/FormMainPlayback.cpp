@@ -5,6 +5,7 @@
 #include "ui/PageMenu.h"
 #include "ui_PageFiles.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -18,6 +19,14 @@ void FormMain::setUpPlayback() {
     connect(files_->CmdPlay, &QPushButton::clicked, this, &FormMain::CmdPlay_Click);
     connect(files_->CmdPausePlay, &QPushButton::clicked, this, &FormMain::TogglePause);
     connect(files_->CmdStopPlay, &QPushButton::clicked, this, &FormMain::CmdStopPlay_Click);
+    // The status line belongs to a running recording; the message box tells
+    // either way.
+    connect(playback_, &Playback::playbackFailed, this,
+            [this](const QString& status, const QString& text) {
+                if (!state_.RecordingActive)
+                    statusLabel()->setText(status);
+                showMessage(QMessageBox::Critical, tr("Error"), text);
+            });
 }
 
 void FormMain::PlayFile(const QString& path) {

@@ -99,6 +99,7 @@ struct AudioPlayer::Private {
 
     void post();
     void deliver(quint64 forGeneration);
+    void lose(quint64 forGeneration, const QString& reason);
     void decideEnd(quint64 forGeneration);
     qint64 position() const {
         if (!stream)
@@ -183,6 +184,15 @@ void AudioPlayer::Private::decideEnd(quint64 forGeneration) {
     emit q->EndPlay();
 }
 
+// UI thread: the back end reported the output of run `forGeneration` lost.
+void AudioPlayer::Private::lose(quint64 forGeneration, const QString& reason) {
+    if (forGeneration != generation || !stream)
+        return; // stopped or restarted since the report was sent
+    q->Stop();
+    status = -1;
+    emit q->PlaybackError(reason.isEmpty() ? QStringLiteral("The sound output was lost.") : reason);
+}
+
 AudioPlayer::AudioPlayer(QObject* parent) : AudioPlayer(SoundBackend::instance(), parent) {}
 
 AudioPlayer::AudioPlayer(std::shared_ptr<SoundBackend> backend, QObject* parent)
@@ -243,8 +253,14 @@ void AudioPlayer::Start() {
                 this, [this] { d->deliver(d->generation); }, Qt::QueuedConnection);
         return supplied;
     };
+    // The generation tells a late report of an earlier run from one of this run.
+    const quint64 run = d->generation;
+    auto onError = [this, run](const QString& reason) {
+        QMetaObject::invokeMethod(
+            this, [this, run, reason] { d->lose(run, reason); }, Qt::QueuedConnection);
+    };
     QString error;
-    d->stream = d->backend->openPlayback(d->sampleRate, d->channels, callback, &error);
+    d->stream = d->backend->openPlayback(d->sampleRate, d->channels, callback, onError, &error);
     if (!d->stream) {
         d->status = -1;
         return;

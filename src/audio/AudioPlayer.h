@@ -19,6 +19,11 @@ class SoundBackend;
 // - EndPlay: everything queued has been played and the handlers of the
 //   events above queued nothing more.
 // - Timer: progress, the position (below) when it was raised.
+// - PlaybackError: the output ended by itself after Start (the sound server
+//   failed or killed the stream, the connection to it was lost, the output
+//   went away). The player has stopped as Stop does, GetStatus is negative,
+//   and no other event of that run follows; `reason` is in words for the
+//   user.
 //
 // The position counts the frames the output has sounded, by its own clock,
 // since the last Start or Reset; what the output holds but has not sounded
@@ -38,7 +43,7 @@ public:
     // GetPosition stays at what was sounded.
     void Stop();
     bool IsPlaying() const;
-    int GetStatus() const; // negative: the last Start failed
+    int GetStatus() const; // negative: the last Start failed or its output was lost
     // Queued blocks are dropped and the position counts from zero again,
     // from the first block queued after this (what the output already holds
     // plays out uncounted).
@@ -59,6 +64,7 @@ signals:
     void EndArrayPlay();
     void EndPlay();
     void Timer(qint64 currentSamples, int levelLeft, int levelRight);
+    void PlaybackError(const QString& reason);
 
 private:
     struct Private;

@@ -56,8 +56,10 @@ class SoundBackend : public QObject {
 public:
     // Delivers interleaved samples captured from the device.
     using CaptureCallback = std::function<void(const int16_t* samples, std::size_t count)>;
-    // Says why a running capture ended by itself.
-    using CaptureErrorCallback = std::function<void(const QString& reason)>;
+    // Says why a running stream ended by itself, in words for the user.
+    using StreamErrorCallback = std::function<void(const QString& reason)>;
+    using CaptureErrorCallback = StreamErrorCallback;
+    using PlaybackErrorCallback = StreamErrorCallback;
     // Fills up to `count` interleaved samples and returns how many it wrote;
     // the output plays silence for the rest.
     using PlaybackCallback = std::function<std::size_t(int16_t* samples, std::size_t count)>;
@@ -90,9 +92,16 @@ public:
                                                        CaptureCallback callback,
                                                        CaptureErrorCallback onError,
                                                        QString* error) = 0;
-    // Opens the program's own output stream on the default output.
-    virtual std::unique_ptr<PlaybackStream>
-    openPlayback(int sampleRate, int channels, PlaybackCallback callback, QString* error) = 0;
+    // Opens the program's own output stream on the default output. On
+    // failure returns null and puts the reason into *error. Once open, an
+    // output that ends by itself (the server failed or killed the stream,
+    // the connection to it was lost, the output went away) calls `onError`
+    // once with the reason, in words for the user, and pulls no samples
+    // after it.
+    virtual std::unique_ptr<PlaybackStream> openPlayback(int sampleRate, int channels,
+                                                         PlaybackCallback callback,
+                                                         PlaybackErrorCallback onError,
+                                                         QString* error) = 0;
 
     // Volume (0..65535) and mute of the program's output streams; kept when no
     // stream is open and applied to the next one.

@@ -45,6 +45,7 @@ Playback::Playback(MainState& state, const PlaybackControls& controls, QObject* 
     connect(player, &AudioPlayer::EndPlay, this, &Playback::StopPlayback);
     connect(player, &AudioPlayer::Timer, this,
             [this](qint64 currentSamples, int, int) { AudioPlayer_Timer(currentSamples); });
+    connect(player, &AudioPlayer::PlaybackError, this, &Playback::AudioPlayer_PlaybackError);
 }
 
 // The window's state may be gone by now (children go after the window's
@@ -158,6 +159,17 @@ void Playback::SeekPlayback(int percent) {
     // position.
     if (!state_.PlayerPaused)
         FeedPlayer();
+}
+
+void Playback::AudioPlayer_PlaybackError(const QString& reason) {
+    if (!state_.PlayerActive)
+        return;
+    const QString path = c_.LabelFileName->text();
+    StopPlayback(); // the knob, the display and the pause button go back
+    emit playbackFailed(tr("Playback stopped: %1").arg(reason),
+                        tr("Playback of \"%1\" was stopped because the sound output failed."
+                           "\n\n%2")
+                            .arg(path, reason));
 }
 
 void Playback::AudioPlayer_Timer(qint64 currentSamples) {

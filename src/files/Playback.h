@@ -58,7 +58,14 @@ public:
     // The reader playback uses (tests look at it).
     const AudioFile& reader() const { return *reader_; }
 
+signals:
+    // Playback was stopped because the output failed while it played (the
+    // player's PlaybackError): `status` is a one-line text for the status
+    // line, `text` the full message for the user.
+    void playbackFailed(const QString& status, const QString& text);
+
 private:
+    void AudioPlayer_PlaybackError(const QString& reason);
     // `currentSamples`: frames sounded since the player's last start or
     // reset, which is also where PlayBase was last fixed.
     void AudioPlayer_Timer(qint64 currentSamples);

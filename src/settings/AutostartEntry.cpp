@@ -107,7 +107,7 @@ QString unescapeValue(const QString& value) {
     return out;
 }
 
-bool write(const QString& command) {
+bool write(const QString& command, QString* error) {
     const QString path = autostartEntryPath();
     const QString text = QStringLiteral("[Desktop Entry]\n"
                                         "Type=Application\n"
@@ -118,8 +118,8 @@ bool write(const QString& command) {
                                         "Terminal=false\n"
                                         "X-GNOME-Autostart-enabled=true\n")
                              .arg(escapeValue(command));
-    return makePrivateFolderPath(QFileInfo(path).absolutePath()) &&
-           writeFileAtomically(path, text.toUtf8(), 0644);
+    return makePrivateFolderPath(QFileInfo(path).absolutePath(), error) &&
+           writeFileAtomically(path, text.toUtf8(), 0644, error);
 }
 
 std::optional<QString> read() {
@@ -136,9 +136,14 @@ bool exists() {
     return QFileInfo::exists(autostartEntryPath());
 }
 
-bool remove() {
+bool remove(QString* error) {
     const QString path = autostartEntryPath();
-    return QFile::remove(path) || !QFileInfo::exists(path);
+    QFile file(path);
+    if (file.remove() || !QFileInfo::exists(path))
+        return true;
+    if (error)
+        *error = QStringLiteral("Cannot remove %1: %2").arg(path, file.errorString());
+    return false;
 }
 
 } // namespace quillotap::AutostartEntry

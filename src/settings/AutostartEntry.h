@@ -12,8 +12,9 @@ namespace quillotap {
 namespace AutostartEntry {
 
 // Writes the entry (atomically, creating the autostart folder if needed)
-// with `command` as its Exec line. False when the file cannot be written.
-bool write(const QString& command);
+// with `command` as its Exec line. False when the file cannot be written,
+// with the reason in *error.
+bool write(const QString& command, QString* error = nullptr);
 
 // The Exec command of the entry, with the desktop file's string escapes
 // undone; nullopt when there is no entry or the user disabled it in the
@@ -22,8 +23,9 @@ std::optional<QString> read();
 
 bool exists();
 
-// Removes the entry; true when no entry is left.
-bool remove();
+// Removes the entry; true when no entry is left, else false with the
+// reason in *error.
+bool remove(QString* error = nullptr);
 
 // Escaping of a desktop-file string value, and its reverse.
 QString escapeValue(const QString& value);

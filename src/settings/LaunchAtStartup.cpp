@@ -3,16 +3,36 @@
 #include "settings/Autostart.h"
 #include "settings/M_Special.h"
 
+#include <QCoreApplication>
+
 namespace quillotap {
 
-void CheckStart_Click(bool ticked) {
+bool CheckStart_Click(bool ticked, QString* error) {
     const QString key = Registry::runKeyPath();
+    long result = ERROR_SUCCESS;
     if (ticked) {
         CreateNewKey(HKEY_CURRENT_USER, key);
-        SetKeyValue(HKEY_CURRENT_USER, key, Registry::runValueName(), AutostartCommand(), REG_SZ);
+        result = SetKeyValue(HKEY_CURRENT_USER, key, Registry::runValueName(), AutostartCommand(),
+                             REG_SZ);
     } else {
-        DeleteValue(HKEY_CURRENT_USER, key, Registry::runValueName());
+        result = DeleteValue(HKEY_CURRENT_USER, key, Registry::runValueName());
     }
+    // Deleting an entry that is not there leaves what was asked for.
+    if (result == ERROR_SUCCESS || (!ticked && result == ERROR_FILE_NOT_FOUND))
+        return true;
+    if (error) {
+        const QString reason = Registry::instance().lastError();
+        *error = ticked
+                     ? QCoreApplication::translate(
+                           "LaunchAtStartup", "Quillotap could not be set to start at login: %1.")
+                           .arg(reason)
+                     : QCoreApplication::translate(
+                           "LaunchAtStartup",
+                           "Quillotap could not be removed from the programs started at "
+                           "login: %1. It will still start at login.")
+                           .arg(reason);
+    }
+    return false;
 }
 
 bool LaunchAtStartupStored() {

@@ -4,6 +4,7 @@
 #include "settings/AutostartEntry.h"
 #include "settings/ConfigPaths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -53,6 +54,8 @@ void Registry::ensureLoaded() {
     groupChanged_ = false;
     hive_ = RegistryHive();
     damageReport_.clear();
+    lastError_.clear();
+    failureReported_ = false;
     load();
 }
 
@@ -136,10 +139,32 @@ long Registry::store(const RegistryHive& changed) {
 
 long Registry::writeHive(const RegistryHive& hive) {
     const QString path = hiveFilePath();
-    if (!makePrivateFolderPath(QFileInfo(path).absolutePath()) ||
-        !writeFileAtomically(path, hive.serialise(), 0600))
+    QString reason;
+    if (!makePrivateFolderPath(QFileInfo(path).absolutePath(), &reason) ||
+        !writeFileAtomically(path, hive.serialise(), 0600, &reason)) {
+        reportWriteFailure(reason);
         return ERROR_WRITE_FAULT;
+    }
+    failureReported_ = false;
     return ERROR_SUCCESS;
+}
+
+Registry::WriteFailureHandler Registry::setWriteFailureHandler(WriteFailureHandler handler) {
+    failureReported_ = false; // nothing has been said to this handler yet
+    return std::exchange(writeFailureHandler_, std::move(handler));
+}
+
+void Registry::reportWriteFailure(const QString& reason) {
+    lastError_ = reason;
+    if (failureReported_ || !writeFailureHandler_)
+        return;
+    failureReported_ = true;
+    // A copy: the handler may install another one while it runs.
+    const WriteFailureHandler handler = writeFailureHandler_;
+    handler(QCoreApplication::translate("Registry",
+                                        "The settings could not be saved: %1.\n\nQuillotap "
+                                        "tries again when it closes.")
+                .arg(reason));
 }
 
 void Registry::beginChanges() {
@@ -231,7 +256,8 @@ long Registry::setRunValue(const QString& name, const RegValue& value) {
         return ERROR_ACCESS_DENIED;
     if (value.type != REG_SZ)
         return ERROR_INVALID_PARAMETER;
-    return AutostartEntry::write(QString::fromUtf8(value.data)) ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
+    return AutostartEntry::write(QString::fromUtf8(value.data), &lastError_) ? ERROR_SUCCESS
+                                                                             : ERROR_WRITE_FAULT;
 }
 
 long Registry::queryRunValue(const QString& name, RegValue* value) {
@@ -247,7 +273,7 @@ long Registry::queryRunValue(const QString& name, RegValue* value) {
 long Registry::deleteRunValue(const QString& name) {
     if (name.compare(runValueName(), Qt::CaseInsensitive) != 0 || !AutostartEntry::exists())
         return ERROR_FILE_NOT_FOUND;
-    return AutostartEntry::remove() ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+    return AutostartEntry::remove(&lastError_) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
 } // namespace quillotap

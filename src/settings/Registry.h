@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace quillotap {
 
 // Result codes of the registry operations, numbered as on Windows.
@@ -34,9 +36,24 @@ struct RegKey {
 // hive (all defaults) is used; takeDamageReport() then hands out one message
 // for the user. If the damaged or unreadable file cannot be moved aside, the
 // registry refuses every write so that the file is never overwritten.
+//
+// A change that cannot be written to the hive file (a full disk, a file
+// where the settings folder must be, ...) is handed to the write-failure
+// handler as one message for the user; further failures stay quiet until a
+// write succeeds again, so a broken disk is reported once, not per value.
 class Registry {
 public:
     static Registry& instance();
+
+    // Receives the message about a failed write of the hive file.
+    using WriteFailureHandler = std::function<void(const QString& message)>;
+    // Installs `handler` (none: failures are only returned as results) and
+    // returns the one installed before.
+    WriteFailureHandler setWriteFailureHandler(WriteFailureHandler handler);
+
+    // Why the last change that failed to reach the disk failed (the hive or
+    // the autostart entry), in words for the user; "" before any failure.
+    QString lastError() const { return lastError_; }
 
     static QString runKeyPath() {
         return QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
@@ -73,6 +90,7 @@ private:
     void setAside(const QString& path, const QString& reason);
     long store(const RegistryHive& changed);
     long writeHive(const RegistryHive& hive);
+    void reportWriteFailure(const QString& reason);
 
     static bool isRunKey(const QString& path);
     long setRunValue(const QString& name, const RegValue& value);
@@ -86,6 +104,9 @@ private:
     int groupDepth_ = 0;
     bool groupChanged_ = false;
     RegistryHive beforeGroup_; // what the file holds while a group is open
+    QString lastError_;
+    WriteFailureHandler writeFailureHandler_;
+    bool failureReported_ = false; // since the last write that succeeded
 };
 
 } // namespace quillotap

@@ -21,6 +21,13 @@ SettingsWriteGroup::~SettingsWriteGroup() {
     Registry::instance().endChanges();
 }
 
+SettingsFailureReporter::SettingsFailureReporter(Registry::WriteFailureHandler report)
+    : previous_(Registry::instance().setWriteFailureHandler(std::move(report))) {}
+
+SettingsFailureReporter::~SettingsFailureReporter() {
+    Registry::instance().setWriteFailureHandler(std::move(previous_));
+}
+
 void WriteSetting(const QString& name, const QString& text) {
     const QString key = QString::fromLatin1(kProgramKey);
     CreateNewKey(HKEY_CURRENT_USER, key);

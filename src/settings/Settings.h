@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Registry.h"
+
 #include <QString>
 
 namespace quillotap {
@@ -14,15 +16,30 @@ inline constexpr auto kProgramKey = "Software\\Velmora Software\\Quillotap";
 QString ReadSetting(const QString& name);
 
 // Stores `text` as REG_SZ under the program key, creating the key first.
-// A failure to store is ignored.
+// A failure to store leaves the stored value as it was and goes to the
+// reporter below, if one is installed.
 void WriteSetting(const QString& name, const QString& text);
+
+// While one lives, a settings change that cannot be written to the settings
+// file is reported to `report` with one message for the user, once until a
+// write succeeds again. The reporter installed before it returns when it goes.
+class SettingsFailureReporter {
+public:
+    explicit SettingsFailureReporter(Registry::WriteFailureHandler report);
+    ~SettingsFailureReporter();
+    SettingsFailureReporter(const SettingsFailureReporter&) = delete;
+    SettingsFailureReporter& operator=(const SettingsFailureReporter&) = delete;
+
+private:
+    Registry::WriteFailureHandler previous_;
+};
 
 // While one of these lives, WriteSetting changes the settings in memory only;
 // they reach the disk together, in a single rewrite of the settings file,
 // when the last one goes. Saving every option at close thus writes the file
 // once instead of once per value, and a process that dies meanwhile leaves
-// the file as it was before the save. A failed write is ignored, as for
-// WriteSetting, and leaves memory as the file has it.
+// the file as it was before the save. A failed write is reported as for
+// WriteSetting and leaves memory as the file has it.
 class SettingsWriteGroup {
 public:
     SettingsWriteGroup();

@@ -111,6 +111,53 @@ TEST_F(LaunchAtStartupTest, AnExistingEntryIsTickedAndRewrittenWithThisProgram) 
     EXPECT_EQ(AutostartEntry::read().value_or(QString()), AutostartCommand());
 }
 
+TEST_F(LaunchAtStartupTest, AnEntryThatCannotBeWrittenUnticksTheBoxAndSaysWhy) {
+    start();
+    // A file where the autostart folder must be.
+    const QString folder = QFileInfo(autostartEntryPath()).absolutePath();
+    QFile blocker(folder);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    auto* box = control<QCheckBox>("CheckStart");
+    box->setChecked(true);
+    EXPECT_FALSE(box->isChecked());
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].icon, QMessageBox::Warning);
+    EXPECT_TRUE(messages_[0].text.startsWith("Quillotap could not be set to start at login: "))
+        << messages_[0].text.toStdString();
+    EXPECT_TRUE(messages_[0].text.contains(folder)) << messages_[0].text.toStdString();
+
+    // Unticked again by the program, the box removes nothing and says nothing more.
+    QFile::remove(folder);
+    box->setChecked(true);
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_TRUE(AutostartEntry::exists());
+    EXPECT_EQ(messages_.size(), 1u);
+}
+
+TEST_F(LaunchAtStartupTest, AnEntryThatCannotBeRemovedKeepsTheBoxTickedAndSaysWhy) {
+    start();
+    auto* box = control<QCheckBox>("CheckStart");
+    // Something the program cannot delete stands where the entry is: a
+    // folder with a file in it.
+    QDir().mkpath(autostartEntryPath());
+    QFile inside(autostartEntryPath() + "/keep");
+    ASSERT_TRUE(inside.open(QIODevice::WriteOnly));
+    inside.close();
+    {
+        const QSignalBlocker quiet(box);
+        box->setChecked(true);
+    }
+    box->setChecked(false);
+    EXPECT_TRUE(box->isChecked());
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(messages_[0].text.startsWith(
+        "Quillotap could not be removed from the programs started at login: "))
+        << messages_[0].text.toStdString();
+    EXPECT_TRUE(messages_[0].text.contains(autostartEntryPath()))
+        << messages_[0].text.toStdString();
+}
+
 using OptionBoxTest = AppFixture;
 
 TEST_F(OptionBoxTest, ALimitBoxIsCorrectedWhenEditingEndsAndALimitLocksItsBox) {

@@ -1,4 +1,5 @@
 #include "FileReplacements.h"
+#include "FileSizeLimit.h"
 #include "TempConfigHome.h"
 
 #include "settings/Settings.h"
@@ -19,27 +20,6 @@ unsigned modeOf(const QString& path) {
     struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? (st.st_mode & 07777) : 0;
 }
-
-// Caps the size of files this process may write, so that a write fails
-// halfway through whoever runs the test (root included).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 // Leaves this process no free file descriptor, so that creating any file
 // fails for whoever runs the test (root included): the limit is set to the

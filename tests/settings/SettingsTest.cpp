@@ -4,6 +4,7 @@
 #include "settings/Settings.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace quillotap::test {
 namespace {
@@ -114,6 +115,56 @@ TEST_F(SettingsStore, FolderExistsChecksWithoutMovingTheCurrentFolder) {
                                           QFileDevice::ExeOwner);
     }
     EXPECT_EQ(QDir::currentPath(), cwd);
+}
+
+TEST_F(SettingsStore, AWriteThatCannotReachTheDiskIsReportedOnceUntilOneSucceeds) {
+    QStringList reports;
+    auto reporter = std::make_unique<SettingsFailureReporter>(
+        [&](const QString& message) { reports << message; });
+    WriteSetting("A", "1");
+    ASSERT_TRUE(reports.isEmpty());
+
+    // A file where the settings folder must be: no write can succeed,
+    // whoever runs the test.
+    const QString folder = QFileInfo(hiveFilePath()).absolutePath();
+    const auto blockFolder = [&] {
+        ASSERT_TRUE(QDir(folder).removeRecursively());
+        QFile blocker(folder);
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    };
+    blockFolder();
+    WriteSetting("A", "2");
+    WriteSetting("B", "3");
+    {
+        SettingsWriteGroup group;
+        WriteSetting("C", "4");
+    }
+    ASSERT_EQ(reports.size(), 1) << reports.join('\n').toStdString();
+    EXPECT_TRUE(reports[0].startsWith("The settings could not be saved: "))
+        << reports[0].toStdString();
+    EXPECT_TRUE(reports[0].contains(folder)) << reports[0].toStdString();
+    // Nothing that failed counts as stored.
+    EXPECT_EQ(ReadSetting("A"), "1");
+    EXPECT_EQ(ReadSetting("B"), "");
+    EXPECT_EQ(ReadSetting("C"), "");
+
+    // Once a write gets through again, the next failure is news again.
+    ASSERT_TRUE(QFile::remove(folder));
+    WriteSetting("A", "5");
+    EXPECT_EQ(ReadSetting("A"), "5");
+    EXPECT_EQ(reports.size(), 1);
+    blockFolder();
+    WriteSetting("A", "6");
+    EXPECT_EQ(reports.size(), 2);
+
+    // Without a reporter a failure is only its result.
+    reporter.reset();
+    ASSERT_TRUE(QFile::remove(folder));
+    WriteSetting("A", "7");
+    blockFolder();
+    WriteSetting("A", "8");
+    EXPECT_EQ(reports.size(), 2);
+    EXPECT_EQ(ReadSetting("A"), "7");
 }
 
 } // namespace

@@ -407,6 +407,7 @@ std::unique_ptr<CaptureStream> PulseBackend::openCapture(int device, int sampleR
 
 std::unique_ptr<PlaybackStream> PulseBackend::openPlayback(int sampleRate, int channels,
                                                            PlaybackCallback callback,
+                                                           PlaybackErrorCallback onError,
                                                            QString* error) {
     ensureConnected();
     if (!connection_->connected()) {
@@ -416,7 +417,8 @@ std::unique_ptr<PlaybackStream> PulseBackend::openPlayback(int sampleRate, int c
     }
     const int volume = outputVolume();
     const bool muted = outputMuted();
-    auto playback = std::make_unique<PulsePlayback>(connection_, this, std::move(callback));
+    auto playback =
+        std::make_unique<PulsePlayback>(connection_, this, std::move(callback), std::move(onError));
     if (!playback->open(sampleRate, channels, volume, muted, error))
         return nullptr;
     return playback;

@@ -46,8 +46,10 @@ public:
                                                CaptureCallback callback,
                                                CaptureErrorCallback onError,
                                                QString* error) override;
-    std::unique_ptr<PlaybackStream>
-    openPlayback(int sampleRate, int channels, PlaybackCallback callback, QString* error) override;
+    std::unique_ptr<PlaybackStream> openPlayback(int sampleRate, int channels,
+                                                 PlaybackCallback callback,
+                                                 PlaybackErrorCallback onError,
+                                                 QString* error) override;
     int outputVolume() const override;
     void setOutputVolume(int volume) override;
     bool outputMuted() const override;

@@ -16,10 +16,6 @@ constexpr pa_usec_t kCaptureFragmentUs = 20 * PA_USEC_PER_MSEC;
 // stream's clock, so it does not depend on this.
 constexpr pa_usec_t kPlaybackTargetUs = 100 * PA_USEC_PER_MSEC;
 
-void stateChanged(pa_stream*, void* userdata) {
-    static_cast<const PulseConnection*>(userdata)->signal();
-}
-
 bool formatFor(int sampleRate, int channels, pa_sample_spec* spec, pa_channel_map* map) {
     spec->format = PA_SAMPLE_S16LE;
     spec->rate = uint32_t(std::max(sampleRate, 0));
@@ -236,8 +232,10 @@ void PulseCapture::read() {
 }
 
 PulsePlayback::PulsePlayback(std::shared_ptr<PulseConnection> connection, PulseBackend* backend,
-                             SoundBackend::PlaybackCallback callback)
-    : connection_(std::move(connection)), backend_(backend), callback_(std::move(callback)) {}
+                             SoundBackend::PlaybackCallback callback,
+                             SoundBackend::PlaybackErrorCallback onError)
+    : connection_(std::move(connection)), backend_(backend), callback_(std::move(callback)),
+      onError_(std::move(onError)) {}
 
 PulsePlayback::~PulsePlayback() {
     stop();
@@ -251,7 +249,7 @@ bool PulsePlayback::open(int sampleRate, int channels, int volume, bool muted, Q
         return false;
     sampleRate_ = sampleRate;
     channels_ = channels;
-    pa_stream_set_state_callback(stream_, stateChanged, connection_.get());
+    pa_stream_set_state_callback(stream_, streamStateChanged, this);
     pa_stream_set_write_callback(stream_, writable, this);
     pa_buffer_attr attr;
     attr.maxlength = uint32_t(-1);
@@ -272,7 +270,28 @@ bool PulsePlayback::open(int sampleRate, int channels, int volume, bool muted, Q
     }
     sinkInput_ = pa_stream_get_index(stream_);
     backend_->outputStreamStarted(sinkInput_, channels);
+    open_ = true;
     return true;
+}
+
+void PulsePlayback::streamStateChanged(pa_stream* stream, void* userdata) {
+    auto* self = static_cast<PulsePlayback*>(userdata);
+    self->connection_->signal(); // open() may be waiting for the stream
+    if (!self->open_ || self->lost_ || PA_STREAM_IS_GOOD(pa_stream_get_state(stream)))
+        return;
+    self->lost_ = true;
+    pa_context* context = pa_stream_get_context(stream);
+    const int error = pa_context_errno(context);
+    const QString why = QString::fromUtf8(pa_strerror(error));
+    QString reason;
+    if (pa_context_get_state(context) != PA_CONTEXT_READY)
+        reason = QStringLiteral("The connection to the sound server was lost (%1).").arg(why);
+    else if (error == PA_ERR_KILLED) // what the server does to streams of an output it removes
+        reason = QStringLiteral("The output was removed or stopped by the sound server.");
+    else
+        reason = QStringLiteral("The sound server ended the playback (%1).").arg(why);
+    if (self->onError_)
+        self->onError_(reason);
 }
 
 void PulsePlayback::stop() {

@@ -65,10 +65,14 @@ private:
 
 // A playback stream on the default sink. The server asks for data; what the
 // callback does not supply is filled with silence, so the stream never stalls.
+// Once open, the output is lost, and says so once through its error callback,
+// when the server fails or kills the stream or the connection to the server
+// goes. All callbacks run on the main loop thread.
 class PulsePlayback : public PlaybackStream {
 public:
     PulsePlayback(std::shared_ptr<PulseConnection> connection, PulseBackend* backend,
-                  SoundBackend::PlaybackCallback callback);
+                  SoundBackend::PlaybackCallback callback,
+                  SoundBackend::PlaybackErrorCallback onError);
     ~PulsePlayback() override;
     bool open(int sampleRate, int channels, int volume, bool muted, QString* error);
     void stop() override;
@@ -77,6 +81,7 @@ public:
 
 private:
     static void writable(pa_stream* stream, std::size_t bytes, void* userdata);
+    static void streamStateChanged(pa_stream* stream, void* userdata);
     void write(std::size_t bytes);
     // With the lock held: supplied frames the server has played, by the
     // stream's (interpolated) clock.
@@ -85,7 +90,10 @@ private:
     std::shared_ptr<PulseConnection> connection_;
     PulseBackend* backend_;
     SoundBackend::PlaybackCallback callback_;
+    SoundBackend::PlaybackErrorCallback onError_;
     pa_stream* stream_ = nullptr;
+    bool open_ = false; // ready; losses are reported from now on
+    bool lost_ = false;
     int sampleRate_ = 0;
     int channels_ = 0;
     unsigned sinkInput_ = ~0u;

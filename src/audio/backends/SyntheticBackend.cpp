@@ -208,6 +208,28 @@ void SyntheticBackend::removeDevice(int device) {
     }
 }
 
+void SyntheticBackend::removeOutput() {
+    std::lock_guard lock(mutex_);
+    for (SyntheticOutput* output : outputs_)
+        if (output->lostReason_.isEmpty())
+            output->lostReason_ = QStringLiteral("The sound output was removed.");
+}
+
+void SyntheticBackend::attach(SyntheticOutput* output) {
+    std::lock_guard lock(mutex_);
+    outputs_.push_back(output);
+}
+
+void SyntheticBackend::detach(SyntheticOutput* output) {
+    std::lock_guard lock(mutex_);
+    std::erase(outputs_, output);
+}
+
+QString SyntheticBackend::outputLoss(const SyntheticOutput& output) const {
+    std::lock_guard lock(mutex_);
+    return output.lostReason_;
+}
+
 void SyntheticBackend::attach(SyntheticCapture* capture) {
     std::lock_guard lock(mutex_);
     captures_.push_back(capture);
@@ -354,6 +376,7 @@ std::unique_ptr<CaptureStream> SyntheticBackend::openCapture(int device, int sam
 
 std::unique_ptr<PlaybackStream> SyntheticBackend::openPlayback(int sampleRate, int channels,
                                                                PlaybackCallback callback,
+                                                               PlaybackErrorCallback onError,
                                                                QString* error) {
     {
         std::lock_guard lock(mutex_);
@@ -370,7 +393,8 @@ std::unique_ptr<PlaybackStream> SyntheticBackend::openPlayback(int sampleRate, i
             return nullptr;
         }
     }
-    return std::make_unique<SyntheticOutput>(this, sampleRate, channels, std::move(callback));
+    return std::make_unique<SyntheticOutput>(this, sampleRate, channels, std::move(callback),
+                                             std::move(onError));
 }
 
 int SyntheticBackend::outputVolume() const {

@@ -11,6 +11,7 @@
 namespace quillotap {
 
 class SyntheticCapture;
+class SyntheticOutput;
 
 // What a synthetic line produces.
 enum class SyntheticSignal {
@@ -86,6 +87,10 @@ public:
     // Takes a device away as unplugging it would: the devices after it move
     // down one index, and every capture running from it ends with an error.
     void removeDevice(int device);
+    // Takes the output away as a sound server that fails or kills the
+    // program's stream would: every output running now ends with an error.
+    // Outputs opened afterwards play as before.
+    void removeOutput();
 
     // Frames that synthetic captures delivered since construction.
     qint64 capturedFrames() const { return capturedFrames_; }
@@ -111,8 +116,10 @@ public:
                                                CaptureCallback callback,
                                                CaptureErrorCallback onError,
                                                QString* error) override;
-    std::unique_ptr<PlaybackStream>
-    openPlayback(int sampleRate, int channels, PlaybackCallback callback, QString* error) override;
+    std::unique_ptr<PlaybackStream> openPlayback(int sampleRate, int channels,
+                                                 PlaybackCallback callback,
+                                                 PlaybackErrorCallback onError,
+                                                 QString* error) override;
     int outputVolume() const override;
     void setOutputVolume(int volume) override;
     bool outputMuted() const override;
@@ -129,6 +136,11 @@ private:
     // Running captures, so that removeDevice reaches them.
     void attach(SyntheticCapture* capture);
     void detach(SyntheticCapture* capture);
+    // Running outputs, so that removeOutput reaches them; why the output
+    // was lost, "" while it plays.
+    void attach(SyntheticOutput* output);
+    void detach(SyntheticOutput* output);
+    QString outputLoss(const SyntheticOutput& output) const;
     void recordOutput(const int16_t* samples, std::size_t count, int channels);
 
     mutable std::mutex mutex_;
@@ -142,6 +154,7 @@ private:
     bool outputMuted_ = false;
     qint64 outputFrames_ = 0;
     std::vector<SyntheticCapture*> captures_;
+    std::vector<SyntheticOutput*> outputs_;
     std::deque<int16_t> outputHistory_;
     std::size_t outputCapacity_ = 1u << 20;
 };

@@ -97,8 +97,11 @@ void SyntheticCapture::produce(std::int64_t frames) {
 }
 
 SyntheticOutput::SyntheticOutput(SyntheticBackend* backend, int sampleRate, int channels,
-                                 SoundBackend::PlaybackCallback callback)
-    : backend_(backend), channels_(channels), callback_(std::move(callback)) {
+                                 SoundBackend::PlaybackCallback callback,
+                                 SoundBackend::PlaybackErrorCallback onError)
+    : backend_(backend), channels_(channels), callback_(std::move(callback)),
+      onError_(std::move(onError)) {
+    backend_->attach(this);
     thread_.start(
         sampleRate, [backend] { return backend->speed(); },
         [this](std::int64_t frames) { consume(frames); });
@@ -106,6 +109,7 @@ SyntheticOutput::SyntheticOutput(SyntheticBackend* backend, int sampleRate, int 
 
 SyntheticOutput::~SyntheticOutput() {
     stop();
+    backend_->detach(this);
 }
 
 void SyntheticOutput::stop() {
@@ -113,6 +117,14 @@ void SyntheticOutput::stop() {
 }
 
 void SyntheticOutput::consume(std::int64_t frames) {
+    if (lossReported_)
+        return; // nothing follows the loss but its one report
+    if (const QString lost = backend_->outputLoss(*this); !lost.isEmpty()) {
+        lossReported_ = true;
+        if (onError_)
+            onError_(lost);
+        return;
+    }
     buffer_.assign(size_t(frames) * size_t(channels_), 0);
     const size_t got = std::min(callback_(buffer_.data(), buffer_.size()), buffer_.size());
     // Only what the player supplied is recorded; the silence an underrun

@@ -50,21 +50,30 @@ private:
 
 // The synthetic output: pulls samples on the back end's clock and hands what
 // it received to the back end's output record. It has no latency: what it
-// pulls counts as played at once.
+// pulls counts as played at once. When the back end takes the output away,
+// the output reports the loss on its next round and pulls nothing more.
 class SyntheticOutput : public PlaybackStream {
 public:
     SyntheticOutput(SyntheticBackend* backend, int sampleRate, int channels,
-                    SoundBackend::PlaybackCallback callback);
+                    SoundBackend::PlaybackCallback callback,
+                    SoundBackend::PlaybackErrorCallback onError);
     ~SyntheticOutput() override;
     void stop() override;
     qint64 playedFrames() const override { return played_.load(); }
 
 private:
+    friend class SyntheticBackend;
+
     void consume(std::int64_t frames);
 
     SyntheticBackend* backend_;
+    // Guarded by the back end's lock.
+    QString lostReason_;
+
+    bool lossReported_ = false; // output thread only
     int channels_;
     SoundBackend::PlaybackCallback callback_;
+    SoundBackend::PlaybackErrorCallback onError_;
     PacedThread thread_;
     std::vector<int16_t> buffer_;
     std::atomic<qint64> played_{0}; // frames of supplied samples

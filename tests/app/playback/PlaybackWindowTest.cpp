@@ -245,5 +245,42 @@ TEST_F(PlaybackWindowTest, ARecordingGoesOnUntouchedWhileFilesArePlayed) {
     EXPECT_EQ(broken, -1);
 }
 
+TEST_F(PlaybackWindowTest, AnOutputLostWhilePlayingStopsPlaybackAndSaysWhy) {
+    startWindow();
+    backend_->setSpeed(1); // the four seconds must outlast the loss
+    const QString path = writeTone(QStringLiteral("tone.wav"));
+    form().pageMenu().PicMenu_Click(FormMain::FilesPage);
+    control<QPushButton>("CmdRefresh")->click();
+    control<QPushButton>("CmdPlay")->click();
+    ASSERT_TRUE(state().PlayerActive);
+    // Paused and continued: the output that is lost is the second one.
+    control<QPushButton>("CmdPausePlay")->click();
+    control<QPushButton>("CmdPausePlay")->click();
+    ASSERT_FALSE(state().PlayerPaused);
+    ASSERT_TRUE(WaitFor([&] { return backend_->outputFramesPlayed() > 4410; }));
+    ASSERT_TRUE(WaitFor([&] { return control<PictureSlider>("PicSlider1")->value() > 0; }));
+
+    backend_->removeOutput();
+    ASSERT_TRUE(WaitFor([&] { return !state().PlayerActive; }, 3000))
+        << "playback goes on after its output was lost";
+    EXPECT_FALSE(state().PlayerPaused);
+    EXPECT_EQ(caption("CmdPausePlay"), "Pause");
+    EXPECT_EQ(control<PictureSlider>("PicSlider1")->value(), 0);
+    EXPECT_EQ(control<QLabel>("LabelStatus")->text(),
+              "Playback stopped: The sound output was removed.");
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(messages_[0].text.contains(path)) << messages_[0].text.toStdString();
+    EXPECT_TRUE(messages_[0].text.contains("The sound output was removed."));
+
+    // Pause does nothing now, and Play starts the file again on a new output.
+    control<QPushButton>("CmdPausePlay")->click();
+    EXPECT_FALSE(state().PlayerPaused);
+    control<QPushButton>("CmdPlay")->click();
+    EXPECT_TRUE(state().PlayerActive);
+    form().StopPlayback();
+    EXPECT_EQ(messages_.size(), 1u);
+}
+
 } // namespace
 } // namespace quillotap::test

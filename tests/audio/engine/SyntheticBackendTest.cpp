@@ -103,7 +103,7 @@ TEST(SyntheticEnvironment, ConfiguresTableDefaultSpeedAndFailures) {
               nullptr);
     EXPECT_FALSE(error.isEmpty());
     EXPECT_NE(backend->openPlayback(
-                  44100, 2, [](int16_t*, std::size_t) { return std::size_t(0); }, &error),
+                  44100, 2, [](int16_t*, std::size_t) { return std::size_t(0); }, {}, &error),
               nullptr);
 }
 
