@@ -21,10 +21,16 @@ SettingsWriteGroup::~SettingsWriteGroup() {
     Registry::instance().endChanges();
 }
 
-SettingsFailureReporter::SettingsFailureReporter(Registry::WriteFailureHandler report)
-    : previous_(Registry::instance().setWriteFailureHandler(std::move(report))) {}
+SettingsFailureReporter::SettingsFailureReporter(Registry::WriteFailureHandler report) {
+    previous_ = Registry::instance().setWriteFailureHandler(
+        [alive = alive_, report = std::move(report)](const QString& message) {
+            if (*alive)
+                report(message);
+        });
+}
 
 SettingsFailureReporter::~SettingsFailureReporter() {
+    *alive_ = false;
     Registry::instance().setWriteFailureHandler(std::move(previous_));
 }
 

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace quillotap {
 
 // The key below HKEY_CURRENT_USER that holds every option of the program.
@@ -22,7 +24,8 @@ void WriteSetting(const QString& name, const QString& text);
 
 // While one lives, a settings change that cannot be written to the settings
 // file is reported to `report` with one message for the user, once until a
-// write succeeds again. The reporter installed before it returns when it goes.
+// write succeeds again. The reporter installed before it returns when it goes;
+// a reporter that has gone never reports, in whatever order reporters go.
 class SettingsFailureReporter {
 public:
     explicit SettingsFailureReporter(Registry::WriteFailureHandler report);
@@ -31,6 +34,7 @@ public:
     SettingsFailureReporter& operator=(const SettingsFailureReporter&) = delete;
 
 private:
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     Registry::WriteFailureHandler previous_;
 };
 

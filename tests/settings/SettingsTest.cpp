@@ -165,6 +165,17 @@ TEST_F(SettingsStore, AWriteThatCannotReachTheDiskIsReportedOnceUntilOneSucceeds
     WriteSetting("A", "8");
     EXPECT_EQ(reports.size(), 2);
     EXPECT_EQ(ReadSetting("A"), "7");
+
+    // Reporters that go out of order leave none of them reporting.
+    QStringList first;
+    QStringList second;
+    auto a = std::make_unique<SettingsFailureReporter>([&](const QString& m) { first << m; });
+    auto b = std::make_unique<SettingsFailureReporter>([&](const QString& m) { second << m; });
+    a.reset();
+    b.reset(); // puts back the handler of a, which has gone
+    WriteSetting("A", "9");
+    EXPECT_TRUE(first.isEmpty());
+    EXPECT_TRUE(second.isEmpty());
 }
 
 } // namespace
