@@ -285,40 +285,6 @@ TEST_F(PlayerTest, FormatAndFailures) {
     EXPECT_TRUE(waitFor([&] { return events > 0; }));
 }
 
-TEST_F(PlayerTest, AnOutputLostWhilePlayingStopsThePlayerAndSaysWhyOnce) {
-    AudioPlayer player(backend);
-    player.SetFormat(8000, 1);
-    // A minute of sound: far more than plays before the output goes.
-    Feeder feeder(player, test::counterBlock(0, 480000), 800);
-    QStringList errors;
-    QObject::connect(&player, &AudioPlayer::PlaybackError,
-                     [&](const QString& reason) { errors << reason; });
-    player.Start();
-    feeder.feed();
-    ASSERT_TRUE(waitFor([&] { return player.GetPosition() > 800; }));
-
-    backend->removeOutput();
-    ASSERT_TRUE(waitFor([&] { return !errors.isEmpty(); }));
-    const int played = feeder.blocksPlayed;
-    // No event of the ended run follows.
-    QCoreApplication::processEvents();
-    EXPECT_EQ(errors, QStringList{QStringLiteral("The sound output was removed.")});
-    EXPECT_FALSE(player.IsPlaying());
-    EXPECT_LT(player.GetStatus(), 0);
-    EXPECT_EQ(feeder.ends, 0) << "a lost output is not the end of the sound";
-    EXPECT_EQ(feeder.blocksPlayed, played);
-    EXPECT_LT(feeder.fed, size_t(480000));
-
-    // The next start opens a new output that plays.
-    const qint64 before = backend->outputFramesPlayed();
-    player.Start();
-    EXPECT_EQ(player.GetStatus(), 0);
-    feeder.feed();
-    EXPECT_TRUE(waitFor([&] { return backend->outputFramesPlayed() > before; }));
-    player.Stop();
-    EXPECT_EQ(errors.size(), 1);
-}
-
 TEST_F(PlayerTest, DestroyingAPlayingPlayerIsSafe) {
     backend->setSpeed(200);
     for (int i = 0; i < 5; ++i) {
