@@ -18,7 +18,8 @@ namespace {
 const QStringList& RecordingPatterns() {
     static const QStringList patterns{QStringLiteral("*.wav"), QStringLiteral("*.wma"),
                                       QStringLiteral("*.mp3"), QStringLiteral("*.vox"),
-                                      QStringLiteral("*.ogg")};
+                                      QStringLiteral("*.ogg"), QStringLiteral("*.flac"),
+                                      QStringLiteral("*.opus")};
     return patterns;
 }
 

@@ -81,6 +81,18 @@ QString VoxDescription() {
     return QStringLiteral("VOX Dialogic ADPCM 8,000 Hz; Mono; 4 bit");
 }
 
+QString FlacDescription(const OutputFormatSettings& s, const QLocale& locale) {
+    return QStringLiteral("FLAC ") + groupedNumber(44100, locale) +
+           QStringLiteral(" Hz; Stereo; ") + QString::number(s.FLACBit) +
+           QStringLiteral(" bit; Level ") + QString::number(s.FLACLevel);
+}
+
+QString OpusDescription(const OutputFormatSettings& s, const QLocale& locale) {
+    return QStringLiteral("OPUS ") + groupedNumber(48000, locale) +
+           QStringLiteral(" Hz; Stereo; ") + QString::number(s.OPUSBitrate) +
+           QStringLiteral(" Kbps; ") + s.OPUSMode;
+}
+
 std::optional<QString> WmaDescription(const OutputFormatSettings& s, AudioFile& audioFile) {
     // Also puts the object's WMA parameters back on the saved profile, which
     // the WMA dialog changes while it lists the profiles.
@@ -106,6 +118,10 @@ std::optional<QString> DescribeOutputFormat(int code, const QString& mp3FormatSt
         return WavDescription(settings, locale);
     case FormatVOX:
         return VoxDescription();
+    case FormatFLAC:
+        return FlacDescription(settings, locale);
+    case FormatOPUS:
+        return OpusDescription(settings, locale);
     default:
         return std::nullopt;
     }
