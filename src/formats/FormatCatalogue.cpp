@@ -4,6 +4,8 @@
 #include "audio/MP3Lame.h"
 #include "formats/OutputFormatSettings.h"
 
+#include <QCoreApplication>
+
 #include <cstdlib>
 
 namespace quillotap {
@@ -82,15 +84,21 @@ QString VoxDescription() {
 }
 
 QString FlacDescription(const OutputFormatSettings& s, const QLocale& locale) {
-    return QStringLiteral("FLAC ") + groupedNumber(44100, locale) +
-           QStringLiteral(" Hz; Stereo; ") + QString::number(s.FLACBit) +
-           QStringLiteral(" bit; Level ") + QString::number(s.FLACLevel);
+    return QCoreApplication::translate("FormatCatalogue", "FLAC %1 Hz; Stereo; %2 bit; Level %3")
+        .arg(groupedNumber(44100, locale))
+        .arg(s.FLACBit)
+        .arg(s.FLACLevel);
 }
 
 QString OpusDescription(const OutputFormatSettings& s, const QLocale& locale) {
-    return QStringLiteral("OPUS ") + groupedNumber(48000, locale) +
-           QStringLiteral(" Hz; Stereo; ") + QString::number(s.OPUSBitrate) +
-           QStringLiteral(" Kbps; ") + s.OPUSMode;
+    // The stored tuning names ("Voice", "Music") are shown translated.
+    const QString tuning = IsOpusVoice(s.OPUSMode)
+                               ? QCoreApplication::translate("FormatCatalogue", "Voice")
+                               : QCoreApplication::translate("FormatCatalogue", "Music");
+    return QCoreApplication::translate("FormatCatalogue", "OPUS %1 Hz; Stereo; %2 Kbps; %3")
+        .arg(groupedNumber(48000, locale))
+        .arg(s.OPUSBitrate)
+        .arg(tuning);
 }
 
 std::optional<QString> WmaDescription(const OutputFormatSettings& s, AudioFile& audioFile) {

@@ -2,6 +2,8 @@
 
 #include "audio/codecs/FormatText.h"
 
+#include <QCoreApplication>
+
 #include <opus.h>
 #include <opusenc.h>
 
@@ -35,7 +37,8 @@ public:
     bool start(const OpusSettings& s, QString* error) {
         comments_ = ope_comments_create();
         if (!comments_) {
-            *error = QStringLiteral("The Opus encoder could not be started.");
+            *error = QCoreApplication::translate("OpusEncoder",
+                                                 "The Opus encoder could not be started.");
             return false;
         }
         ope_comments_add(comments_, "ENCODER", "Quillotap");
@@ -43,7 +46,8 @@ public:
         enc_ = ope_encoder_create_callbacks(&kCallbacks, file_.get(), comments_, kOpusSampleRate,
                                             kOpusChannels, 0, &err);
         if (!enc_ || err != OPE_OK) {
-            *error = QStringLiteral("The Opus encoder could not be started: %1")
+            *error = QCoreApplication::translate("OpusEncoder",
+                                                 "The Opus encoder could not be started: %1")
                          .arg(QString::fromUtf8(ope_strerror(err)));
             return false;
         }
@@ -55,13 +59,15 @@ public:
             ope_encoder_ctl(enc_, OPUS_SET_SIGNAL(signal)) != OPE_OK ||
             ope_encoder_ctl(enc_, OPE_SET_DECISION_DELAY(0)) != OPE_OK ||
             ope_encoder_ctl(enc_, OPE_SET_MUXING_DELAY(kMuxingDelay)) != OPE_OK) {
-            *error = QStringLiteral("The Opus encoder does not accept these settings.");
+            *error = QCoreApplication::translate(
+                "OpusEncoder", "The Opus encoder does not accept these settings.");
             return false;
         }
         // The headers go out now, so even a file killed at once is an Ogg Opus file.
         if (ope_encoder_flush_header(enc_) != OPE_OK || file_->failed()) {
             *error = file_->failed() ? file_->errorText()
-                                     : QStringLiteral("The Opus encoder could not be started.");
+                                     : QCoreApplication::translate(
+                                           "OpusEncoder", "The Opus encoder could not be started.");
             return false;
         }
         return true;
@@ -78,7 +84,8 @@ public:
         for (qint64 done = 0; done < frames;) {
             const int n = int(std::min(kChunk, frames - done));
             if (ope_encoder_write(enc_, samples + done * kOpusChannels, n) != OPE_OK) {
-                file_->setError(QStringLiteral("The Opus encoder failed."));
+                file_->setError(
+                    QCoreApplication::translate("OpusEncoder", "The Opus encoder failed."));
                 return false;
             }
             done += n;
@@ -90,7 +97,8 @@ public:
         if (enc_) {
             // Draining writes the last pages; destroying closes the file.
             if (ope_encoder_drain(enc_) != OPE_OK && !file_->failed())
-                file_->setError(QStringLiteral("The end of the Opus file could not be written."));
+                file_->setError(QCoreApplication::translate(
+                    "OpusEncoder", "The end of the Opus file could not be written."));
             ope_encoder_destroy(enc_);
             enc_ = nullptr;
         }

@@ -21,8 +21,7 @@ SNDFILE* openFile(const QString& path, bool vox, SF_INFO* info) {
     return sf_open(QFile::encodeName(path).constData(), SFM_READ, info);
 }
 
-// Frames in a file whose header does not state its length (a FLAC or Opus
-// file that is still being written, or was cut off by a crash), found by
+// Frames in a file whose header does not state its length, found by
 // decoding it once; -1 when it cannot be read.
 sf_count_t countFrames(const QString& path) {
     SF_INFO info;
@@ -130,7 +129,12 @@ std::unique_ptr<AudioDecoder> openSndfileDecoder(const QString& path, bool vox, 
     // Without a recognised header libsndfile guesses a raw format from some
     // extensions; only VOX is meant to be read that way.
     const bool raw = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_RAW;
-    if (!raw && info.frames == SF_COUNT_MAX)
+    // FLAC and Opus recordings that were still being written, or were cut
+    // off by a crash, state no length; they are counted so that playback and
+    // the time display see what they hold.
+    const bool flac = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_FLAC;
+    const bool opus = (info.format & SF_FORMAT_SUBMASK) == SF_FORMAT_OPUS;
+    if ((flac || opus) && info.frames == SF_COUNT_MAX)
         info.frames = countFrames(path);
     if ((raw && !vox) || info.samplerate < 1 || info.samplerate > 1000000 || info.channels < 1 ||
         info.channels > 64 || info.frames < 0) {
