@@ -97,7 +97,9 @@ QString SizeText(qint64 bytes, const QLocale& locale) {
 }
 
 QString FormatText(const QString& fileName) {
-    return fileName.right(3).toUpper();
+    // The extension, which is longer than three letters for FLAC and Opus.
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return (dot >= 0 ? fileName.mid(dot + 1) : fileName.right(3)).toUpper();
 }
 
 bool IsRecordingName(const QString& fileName) {
