@@ -153,6 +153,8 @@ int main(int argc, char** argv) {
         {"wma-p14", "wma", [](AudioFile& f) { f.SetWMAProfile(14); }},
         {"wav", "wav", [](AudioFile& f) { f.SetWAVFormat(kRate, 2, 16); }},
         {"vox", "vox", [](AudioFile&) {}},
+        {"flac-5", "flac", [](AudioFile& f) { f.SetFLACFormat(5, 16); }},
+        {"opus-96", "opus", [](AudioFile& f) { f.SetOpusFormat(96, false); }},
     };
     int failures = 0;
     for (const Format& format : formats) {

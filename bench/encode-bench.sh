@@ -13,7 +13,7 @@ SECONDS_OF_AUDIO=${SECONDS_OF_AUDIO:-300}
 GOAL=0.9
 
 bench_require_program "$BENCH" bench_encode
-bench_require_tools lame oggenc ffmpeg sox /usr/bin/time
+bench_require_tools lame oggenc ffmpeg sox flac opusenc /usr/bin/time
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -44,6 +44,8 @@ ref[ogg-q3]=$(best_time oggenc --quiet -q 3 -o "$work/ref.ogg" "$input")
 ref[wma-p14]=$(best_time ffmpeg -nostdin -v error -i "$input" -c:a wmav2 -b:a 64k "$work/ref.wma")
 ref[wav]=$(best_time sox "$input" "$work/ref.wav")
 ref[vox]=$(best_time sox "$input" -r 8000 -c 1 -t vox "$work/ref.vox")
+ref[flac-5]=$(best_time flac --silent -5 -o "$work/ref.flac" "$input")
+ref[opus-96]=$(best_time opusenc --quiet --bitrate 96 --music "$input" "$work/ref.opus")
 
 declare -A refname
 refname[mp3-cbr128]="lame -m s -b 128 -q 5"
@@ -52,6 +54,8 @@ refname[ogg-q3]="oggenc -q 3"
 refname[wma-p14]="ffmpeg -c:a wmav2 -b:a 64k"
 refname[wav]="sox (wav)"
 refname[vox]="sox -r 8000 -c 1 (vox)"
+refname[flac-5]="flac -5"
+refname[opus-96]="opusenc --bitrate 96 --music"
 
 echo "Times real time per CPU second (user + system), best of ${REPEAT}:"
 printf "%-11s %10s %10s %-28s %7s %6s\n" format "ours xRT" "ref xRT" reference ratio "goal"

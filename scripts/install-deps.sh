@@ -9,13 +9,13 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpulse-dev libmp3lame-dev libvorbis-dev libogg-dev libsndfile1-dev
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev
-  libtag1-dev libfftw3-dev libx11-dev libxi-dev
+  libtag1-dev libfftw3-dev libopusenc-dev libopus-dev libx11-dev libxi-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # run
   pulseaudio pulseaudio-utils dbus dbus-x11 libqt6dbus6 libqt6network6 qt6-qpa-plugins
   fonts-dejavu-core xdg-utils
   # test and benchmark
-  xvfb xauth xdotool imagemagick ffmpeg sox libsox-fmt-mp3 lame vorbis-tools trayer
+  xvfb xauth xdotool imagemagick ffmpeg sox libsox-fmt-mp3 lame vorbis-tools flac opus-tools trayer
   time procps python3
   # Wayland runs: a headless compositor; the test StatusNotifierWatcher
   weston python3-dbus

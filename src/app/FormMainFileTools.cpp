@@ -22,7 +22,9 @@ void FormMain::setUpFileTools() {
         if (!item)
             return;
         const QString path = state_.OutputFolder + item->text(0);
-        if (!path.endsWith(QLatin1String(".mp3"))) {
+        // MP3 files carry an ID3 tag, FLAC and Opus files Vorbis comments.
+        if (!path.endsWith(QLatin1String(".mp3")) && !path.endsWith(QLatin1String(".flac")) &&
+            !path.endsWith(QLatin1String(".opus"))) {
             showMessage(QMessageBox::Information, QStringLiteral("Quillotap"),
                         QStringLiteral("Please select a mp3 file"));
             return;

@@ -4,8 +4,10 @@
 #include "app/FormMain.h"
 
 #include "app/SoundDeviceInit.h"
+#include "formats/FormFLAC.h"
 #include "formats/FormMP3.h"
 #include "formats/FormOGG.h"
+#include "formats/FormOPUS.h"
 #include "formats/FormWAV.h"
 #include "formats/FormWMA.h"
 #include "formats/FormatCatalogue.h"
@@ -127,6 +129,8 @@ void FormMain::LoadFormatSettings() {
     LoadOggSettings(state_.FormatSettings, *state_.AudioFile);
     LoadWavSettings(state_.FormatSettings, *state_.AudioFile);
     LoadWmaSettings(state_.FormatSettings, *state_.AudioFile);
+    LoadFlacSettings(state_.FormatSettings, *state_.AudioFile);
+    LoadOpusSettings(state_.FormatSettings, *state_.AudioFile);
     state_.MP3FormatStr = LoadMp3Settings(*state_.MP3Lame, *state_.AudioFile);
     state_.ID3 = LoadId3Defaults();
 }
@@ -197,6 +201,12 @@ void FormMain::CmdSet_Click() {
         break;
     case 3:
         FormWAV(state_.FormatSettings, *state_.AudioFile, this).exec();
+        break;
+    case 5:
+        FormFLAC(state_.FormatSettings, *state_.AudioFile, this).exec();
+        break;
+    case 6:
+        FormOPUS(state_.FormatSettings, *state_.AudioFile, this).exec();
         break;
     default: // VOX has no options; nothing selected opens nothing
         break;

@@ -5,6 +5,7 @@
 #include "audio/codecs/FfmpegDecoder.h"
 #include "audio/codecs/FfmpegLibrary.h"
 #include "audio/codecs/Mp3Encoder.h"
+#include "audio/codecs/OpusEncoder.h"
 #include "audio/codecs/OutputFile.h"
 #include "audio/codecs/SampleConverter.h"
 #include "audio/codecs/SndfileDecoder.h"
@@ -22,7 +23,7 @@ namespace quillotap {
 
 namespace {
 
-enum class Configured { Mp3, Ogg, Wav, Wma };
+enum class Configured { Mp3, Ogg, Wav, Wma, Flac, Opus };
 
 // Largest block ReadSamples hands out at once, in frames.
 constexpr qint64 kMaxReadFrames = qint64(1) << 22;
@@ -35,6 +36,8 @@ struct AudioFile::Private {
     VorbisSettings ogg;
     WavSettings wav;
     int wmaProfile = kWmaDefaultProfile;
+    FlacSettings flac;
+    OpusSettings opus;
     Configured lastConfigured = Configured::Mp3;
     bool flag = false;
     int openMode = 0;
@@ -70,6 +73,10 @@ struct AudioFile::Private {
             return createWavEncoder(std::move(file), wav, error);
         if (ext == QLatin1String("vox"))
             return createVoxEncoder(std::move(file), error);
+        if (ext == QLatin1String("flac"))
+            return createFlacEncoder(std::move(file), flac, error);
+        if (ext == QLatin1String("opus"))
+            return createOpusEncoder(std::move(file), opus, error);
         return createWmaEncoder(std::move(file), wmaProfile, error);
     }
 
@@ -147,8 +154,22 @@ void AudioFile::SetWMAProfile(int profile) {
     d->lastConfigured = Configured::Wma;
 }
 
+void AudioFile::SetFLACFormat(int compressionLevel, int bitsPerSample) {
+    d->flac = FlacSettings{std::clamp(compressionLevel, 0, 8), bitsPerSample == 24 ? 24 : 16};
+    d->lastConfigured = Configured::Flac;
+}
+
+void AudioFile::SetOpusFormat(int bitrate, bool voice) {
+    d->opus = OpusSettings{std::clamp(bitrate, kOpusMinBitrate, kOpusMaxBitrate), voice};
+    d->lastConfigured = Configured::Opus;
+}
+
 QString AudioFile::GetFormatDescription() const {
     switch (d->lastConfigured) {
+    case Configured::Flac:
+        return describeFlac(d->flac);
+    case Configured::Opus:
+        return describeOpus(d->opus);
     case Configured::Ogg:
         return describeVorbis(d->ogg);
     case Configured::Wav:
@@ -166,12 +187,12 @@ QString AudioFile::GetFormatDescription() const {
 void AudioFile::CreateForWriting(const QString& path, int /*flags*/) {
     CloseWriter();
     const QString ext = QFileInfo(path).suffix().toLower();
-    static const QStringList kKnown{QStringLiteral("mp3"), QStringLiteral("wma"),
-                                    QStringLiteral("ogg"), QStringLiteral("wav"),
-                                    QStringLiteral("vox")};
+    static const QStringList kKnown{
+        QStringLiteral("mp3"), QStringLiteral("wma"),  QStringLiteral("ogg"), QStringLiteral("wav"),
+        QStringLiteral("vox"), QStringLiteral("flac"), QStringLiteral("opus")};
     if (!kKnown.contains(ext)) {
         d->setFailure(-1, QStringLiteral("\"%1\" has no known audio extension "
-                                         "(mp3, wma, ogg, wav or vox).")
+                                         "(mp3, wma, ogg, wav, vox, flac or opus).")
                               .arg(path));
         return;
     }

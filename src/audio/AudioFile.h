@@ -11,7 +11,8 @@ namespace quillotap {
 class AudioEncoder;
 class AudioDecoder;
 
-// Reads and writes the five output formats (MP3, WMA, OGG, WAV, VOX).
+// Reads and writes the seven output formats (MP3, WMA, OGG, WAV, VOX, FLAC,
+// Opus).
 //
 // One object can hold a file being written (CreateForWriting / WriteSamples)
 // and a file being read (OpenForReading / ReadSamples / Seek) at the same time;
@@ -44,12 +45,17 @@ public:
                         int maxBitrate) const;
     void SetWAVFormat(int sampleRate, int channels, int bitsPerSample);
     void SetWMAProfile(int profile); // 1..47; others are ignored
+    // FLAC: compression level 0..8 and 16 or 24 bit (others are clamped).
+    void SetFLACFormat(int compressionLevel, int bitsPerSample);
+    // Opus: bitrate in kbit/s (6..256, clamped) and speech or music tuning.
+    void SetOpusFormat(int bitrate, bool voice);
     // One line describing the format configured by the last Set... call.
     QString GetFormatDescription() const;
 
     // ---- writing ----
     // Creates the file in the format that matches its extension (mp3, wma,
-    // ogg, wav, vox; case-insensitive) with the parameters set before.
+    // ogg, wav, vox, flac, opus; case-insensitive) with the parameters set
+    // before.
     // Never replaces an existing file: an existing path fails.
     void CreateForWriting(const QString& path, int flags = 0);
     // Blocks given to WriteSamples are in this format (resampled and remixed
@@ -66,12 +72,12 @@ public:
 
     // ---- reading ----
     void SetOpenMode(int mode);
-    // Opens any of the five formats by content (VOX by its extension);
+    // Opens any of the seven formats by content (VOX by its extension);
     // a damaged or unknown file gives a negative status.
     void OpenForReading(const QString& path, int a = 0, int b = 1);
     bool IsReading() const;
-    qint64 GetLength() const;     // frames
-    int GetFrameWidth() const;    // channels of the file being read
+    qint64 GetLength() const;  // frames
+    int GetFrameWidth() const; // channels of the file being read
     // Up to count interleaved elements (rounded down to whole frames);
     // an empty block at the end of data or on a decode error.
     SampleBlock ReadSamples(int count);
@@ -81,10 +87,10 @@ public:
     void CloseReader();
 
     // ---- shared ----
-    int GetStatus() const;       // of the last create or open: 0 ok, negative failed
+    int GetStatus() const;        // of the last create or open: 0 ok, negative failed
     QString GetErrorText() const; // why the last create or open failed
-    int GetSampleRate() const;   // of the file last created or opened
-    int GetChannels() const;     // of the file last created or opened
+    int GetSampleRate() const;    // of the file last created or opened
+    int GetChannels() const;      // of the file last created or opened
     // Closes the writer and the reader.
     void Close();
 

@@ -18,6 +18,7 @@
 #include <taglib/tfilestream.h>
 #include <taglib/vorbisfile.h>
 #include <taglib/wavfile.h>
+#include <taglib/xiphcomment.h>
 
 #include <climits>
 #include <memory>
@@ -257,6 +258,57 @@ std::unique_ptr<TagLib::MPEG::File> openMpeg(const QString& path, bool forWritin
     return file;
 }
 
+// A FLAC or Ogg Opus file, whose tag is a Vorbis comment block.
+struct CommentFile {
+    std::unique_ptr<TagLib::File> file;
+    TagLib::Ogg::XiphComment* comments = nullptr;
+};
+
+// Opens the file when its content is FLAC or Ogg Opus; an empty result
+// (with no error) for any other content, an error when it is one of them
+// but cannot be used.
+CommentFile openCommentFile(const QString& path, bool forWriting, QString& error) {
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable())
+        return {};
+    const QByteArray name = QFile::encodeName(path);
+    bool flac = false;
+    bool opus = false;
+    {
+        TagLib::FileStream stream(name.constData(), true);
+        if (!stream.isOpen())
+            return {};
+        flac = TagLib::FLAC::File::isSupported(&stream);
+        stream.seek(0);
+        opus = !flac && TagLib::Ogg::Opus::File::isSupported(&stream);
+    }
+    if (!flac && !opus)
+        return {};
+    if (forWriting && !info.isWritable()) {
+        error = QStringLiteral("The file cannot be written: %1").arg(path);
+        return {};
+    }
+    CommentFile result;
+    if (flac) {
+        auto file = std::make_unique<TagLib::FLAC::File>(name.constData(), true,
+                                                         TagLib::AudioProperties::Fast);
+        if (file->isValid())
+            result.comments = file->xiphComment(true);
+        result.file = std::move(file);
+    } else {
+        auto file = std::make_unique<TagLib::Ogg::Opus::File>(name.constData(), true,
+                                                              TagLib::AudioProperties::Fast);
+        if (file->isValid())
+            result.comments = file->tag();
+        result.file = std::move(file);
+    }
+    if (!result.comments || !result.file->isOpen() || (forWriting && result.file->readOnly())) {
+        error = QStringLiteral("The file's tag cannot be read: %1").arg(path);
+        return {};
+    }
+    return result;
+}
+
 // Number of a listed genre named in the program's spelling or TagLib's,
 // exactly first, then ignoring case and surrounding blanks; -1 for others.
 int listedGenreNamed(const QString& name) {
@@ -342,6 +394,22 @@ bool AudioInformation::Open(const QString& path) {
     openedFile_.clear();
     openedGenre_ = -1;
 
+    if (CommentFile vorbis = openCommentFile(path, false, errorText_); vorbis.file) {
+        const TagLib::Ogg::XiphComment* tag = vorbis.comments;
+        Title = toQString(tag->title());
+        Artist = toQString(tag->artist());
+        Album = toQString(tag->album());
+        Comment = toQString(tag->comment());
+        Year = static_cast<int>(qMin(tag->year(), static_cast<unsigned int>(INT_MAX)));
+        Track = static_cast<int>(qMin(tag->track(), 32767u));
+        Genre = genreNumberOf(tag->genre());
+        GenreText = Genre >= 0 ? GenreName(Genre) : toQString(tag->genre());
+        openedFile_ = QFileInfo(path).canonicalFilePath();
+        openedGenre_ = Genre;
+        return true;
+    }
+    if (!errorText_.isEmpty())
+        return false;
     auto file = openMpeg(path, false, errorText_);
     if (!file)
         return false;
@@ -368,6 +436,20 @@ bool AudioInformation::Open(const QString& path) {
 
 bool AudioInformation::WriteTags(const QString& path) const {
     errorText_.clear();
+    const bool keepGenre = !openedFile_.isEmpty() && Genre == openedGenre_ &&
+                           QFileInfo(path).canonicalFilePath() == openedFile_;
+    if (CommentFile vorbis = openCommentFile(path, true, errorText_); vorbis.file) {
+        // The fields become the standard Vorbis comments (TITLE, ARTIST,
+        // ALBUM, DATE, TRACKNUMBER, GENRE, COMMENT).
+        applyFields(vorbis.comments, *this, keepGenre);
+        if (!vorbis.file->save()) {
+            errorText_ = QStringLiteral("The tag could not be written to %1").arg(path);
+            return false;
+        }
+        return true;
+    }
+    if (!errorText_.isEmpty())
+        return false;
     auto file = openMpeg(path, true, errorText_);
     if (!file)
         return false;
@@ -377,8 +459,6 @@ bool AudioInformation::WriteTags(const QString& path) const {
     // kept in step; none is added, as it cannot hold non-Latin-1 text.
     // A genre the caller left as it was read (one the list may not even
     // hold) is not rewritten.
-    const bool keepGenre = !openedFile_.isEmpty() && Genre == openedGenre_ &&
-                           QFileInfo(path).canonicalFilePath() == openedFile_;
     int tags = TagLib::MPEG::File::ID3v2;
     applyFields(file->ID3v2Tag(true), *this, keepGenre);
     if (file->hasID3v1Tag()) {

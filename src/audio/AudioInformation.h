@@ -4,7 +4,8 @@
 
 namespace quillotap {
 
-// ID3 tag reading and writing through TagLib. Texts are UTF-8 safe.
+// Tag reading and writing through TagLib: the ID3 tag of MP3 files and the
+// Vorbis comments of FLAC and Ogg Opus files. Texts are UTF-8 safe.
 class AudioInformation {
 public:
     // The genres the program knows and lists everywhere: the ID3v1 numbers
@@ -30,13 +31,12 @@ public:
     // never written.
     QString GenreText;
 
-    // Writes the properties above into the file's ID3 tag without touching
-    // the audio data. Returns false when the file cannot be written.
-    // The tag is ID3v2.3 (UTF-16 for text outside Latin-1); an ID3v1 tag the
-    // file already has is updated too, none is added. Genre -1 or a number
-    // past the list, Year 0 and Track 0 write no such field, except that a
-    // Genre left as Open read it from this same file keeps the file's genre
-    // exactly as it is, even one the list does not hold.
+    // Writes the properties above into the file's tag without touching the
+    // audio data. FLAC and Ogg Opus files get Vorbis comments; MP3 files: Returns false when the
+    // file cannot be written. The tag is ID3v2.3 (UTF-16 for text outside Latin-1); an ID3v1 tag
+    // the file already has is updated too, none is added. Genre -1 or a number past the list, Year
+    // 0 and Track 0 write no such field, except that a Genre left as Open read it from this same
+    // file keeps the file's genre exactly as it is, even one the list does not hold.
     bool WriteTags(const QString& path) const;
 
     // The program's name of a listed genre, "" for any other number.

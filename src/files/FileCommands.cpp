@@ -93,8 +93,10 @@ QString NewNameProblem(const QString& name) {
 }
 
 QString WithExtension(const QString& name, const QString& oldName) {
-    const QString extension = oldName.right(4);
-    if (name.right(4).compare(extension, Qt::CaseInsensitive) == 0)
+    // The dot and everything after it: ".mp3", but also ".flac" and ".opus".
+    const qsizetype dot = oldName.lastIndexOf(QLatin1Char('.'));
+    const QString extension = dot >= 0 ? oldName.mid(dot) : oldName.right(4);
+    if (name.endsWith(extension, Qt::CaseInsensitive))
         return name;
     return name + extension;
 }

@@ -79,9 +79,12 @@ FormConvert::FormConvert(const QString& outputFolder, const QString& sourceName,
 }
 
 QString FormConvert::TargetName(const QString& sourceName, int code) {
-    // Every listed recording ends in a dot and a three-letter extension.
-    return QStringLiteral("New_") + sourceName.left(std::max<qsizetype>(sourceName.size() - 4, 0)) +
-           QStringLiteral(".") + FormatExtension(code);
+    // Every listed recording ends in a dot and its extension, which may be
+    // longer than three letters (".flac", ".opus").
+    const qsizetype dot = sourceName.lastIndexOf(QLatin1Char('.'));
+    const QString base = dot >= 0 ? sourceName.left(dot)
+                                  : sourceName.left(std::max<qsizetype>(sourceName.size() - 4, 0));
+    return QStringLiteral("New_") + base + QStringLiteral(".") + FormatExtension(code);
 }
 
 void FormConvert::ComboFormat_Click() {

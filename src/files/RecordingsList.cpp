@@ -18,7 +18,8 @@ namespace {
 const QStringList& RecordingPatterns() {
     static const QStringList patterns{QStringLiteral("*.wav"), QStringLiteral("*.wma"),
                                       QStringLiteral("*.mp3"), QStringLiteral("*.vox"),
-                                      QStringLiteral("*.ogg")};
+                                      QStringLiteral("*.ogg"), QStringLiteral("*.flac"),
+                                      QStringLiteral("*.opus")};
     return patterns;
 }
 
@@ -96,7 +97,9 @@ QString SizeText(qint64 bytes, const QLocale& locale) {
 }
 
 QString FormatText(const QString& fileName) {
-    return fileName.right(3).toUpper();
+    // The extension, which is longer than three letters for FLAC and Opus.
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return (dot >= 0 ? fileName.mid(dot + 1) : fileName.right(3)).toUpper();
 }
 
 bool IsRecordingName(const QString& fileName) {

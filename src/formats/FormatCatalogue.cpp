@@ -4,6 +4,8 @@
 #include "audio/MP3Lame.h"
 #include "formats/OutputFormatSettings.h"
 
+#include <QCoreApplication>
+
 #include <cstdlib>
 
 namespace quillotap {
@@ -81,6 +83,24 @@ QString VoxDescription() {
     return QStringLiteral("VOX Dialogic ADPCM 8,000 Hz; Mono; 4 bit");
 }
 
+QString FlacDescription(const OutputFormatSettings& s, const QLocale& locale) {
+    return QCoreApplication::translate("FormatCatalogue", "FLAC %1 Hz; Stereo; %2 bit; Level %3")
+        .arg(groupedNumber(44100, locale))
+        .arg(s.FLACBit)
+        .arg(s.FLACLevel);
+}
+
+QString OpusDescription(const OutputFormatSettings& s, const QLocale& locale) {
+    // The stored tuning names ("Voice", "Music") are shown translated.
+    const QString tuning = IsOpusVoice(s.OPUSMode)
+                               ? QCoreApplication::translate("FormatCatalogue", "Voice")
+                               : QCoreApplication::translate("FormatCatalogue", "Music");
+    return QCoreApplication::translate("FormatCatalogue", "OPUS %1 Hz; Stereo; %2 Kbps; %3")
+        .arg(groupedNumber(48000, locale))
+        .arg(s.OPUSBitrate)
+        .arg(tuning);
+}
+
 std::optional<QString> WmaDescription(const OutputFormatSettings& s, AudioFile& audioFile) {
     // Also puts the object's WMA parameters back on the saved profile, which
     // the WMA dialog changes while it lists the profiles.
@@ -106,6 +126,10 @@ std::optional<QString> DescribeOutputFormat(int code, const QString& mp3FormatSt
         return WavDescription(settings, locale);
     case FormatVOX:
         return VoxDescription();
+    case FormatFLAC:
+        return FlacDescription(settings, locale);
+    case FormatOPUS:
+        return OpusDescription(settings, locale);
     default:
         return std::nullopt;
     }

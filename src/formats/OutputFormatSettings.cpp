@@ -110,6 +110,40 @@ void LoadWmaSettings(OutputFormatSettings& s, AudioFile& audioFile) {
     audioFile.SetWMAProfile(s.WMAProfile);
 }
 
+QString OpusModeText(bool voice) {
+    return voice ? QStringLiteral("Voice") : QStringLiteral("Music");
+}
+
+bool IsOpusVoice(const QString& mode) {
+    return mode == QLatin1String("Voice");
+}
+
+void LoadFlacSettings(OutputFormatSettings& s, AudioFile& audioFile) {
+    const OutputFormatSettings defaults;
+    s.FLACLevel = defaults.FLACLevel;
+    s.FLACBit = defaults.FLACBit;
+    int level = s.FLACLevel;
+    if (ReadIntSetting(QStringLiteral("FLACLevel"), level) && level >= 0 && level <= 8)
+        s.FLACLevel = level;
+    int bits = s.FLACBit;
+    if (ReadIntSetting(QStringLiteral("FLACBit"), bits) && (bits == 16 || bits == 24))
+        s.FLACBit = bits;
+    audioFile.SetFLACFormat(s.FLACLevel, s.FLACBit);
+}
+
+void LoadOpusSettings(OutputFormatSettings& s, AudioFile& audioFile) {
+    const OutputFormatSettings defaults;
+    s.OPUSBitrate = defaults.OPUSBitrate;
+    s.OPUSMode = defaults.OPUSMode;
+    int bitrate = s.OPUSBitrate;
+    if (ReadIntSetting(QStringLiteral("OPUSBitrate"), bitrate) && bitrate >= 6 && bitrate <= 256)
+        s.OPUSBitrate = bitrate;
+    const QString mode = ReadSetting(QStringLiteral("OPUSMode")).trimmed();
+    if (mode == OpusModeText(true) || mode == OpusModeText(false))
+        s.OPUSMode = mode;
+    audioFile.SetOpusFormat(s.OPUSBitrate, IsOpusVoice(s.OPUSMode));
+}
+
 void SaveOutputFormatSettings(const OutputFormatSettings& s) {
     WriteSetting(QStringLiteral("WMAProfile"), QString::number(s.WMAProfile));
     WriteSetting(QStringLiteral("WAVFreq"), QString::number(s.WAVFreq));
@@ -123,6 +157,10 @@ void SaveOutputFormatSettings(const OutputFormatSettings& s) {
     WriteSetting(QStringLiteral("OGGsldrQuality"), QString::number(s.OGGsldrQuality));
     WriteSetting(QStringLiteral("OGGchVbr"), BoolText(s.OGGchVbr));
     WriteSetting(QStringLiteral("OGGchQuality"), BoolText(s.OGGchQuality));
+    WriteSetting(QStringLiteral("FLACLevel"), QString::number(s.FLACLevel));
+    WriteSetting(QStringLiteral("FLACBit"), QString::number(s.FLACBit));
+    WriteSetting(QStringLiteral("OPUSBitrate"), QString::number(s.OPUSBitrate));
+    WriteSetting(QStringLiteral("OPUSMode"), s.OPUSMode);
 }
 
 } // namespace quillotap

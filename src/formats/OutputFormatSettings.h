@@ -7,7 +7,7 @@ namespace quillotap {
 
 class AudioFile;
 
-// The OGG, WAV and WMA options, held in memory for the program's lifetime.
+// The OGG, WAV, WMA, FLAC and Opus options, held in memory for the program's lifetime.
 // Filled at start-up from the settings, changed by the format dialogs, and
 // written back when the program closes. Field names are the setting names.
 struct OutputFormatSettings {
@@ -23,6 +23,10 @@ struct OutputFormatSettings {
     int WAVChannel = 2;
     int WAVBit = 16;
     int WMAProfile = 14;
+    int FLACLevel = 5;                          // compression level 0..8
+    int FLACBit = 16;                           // 16 or 24
+    int OPUSBitrate = 96;                       // kbit/s, 6..256
+    QString OPUSMode = QStringLiteral("Music"); // "Music" or "Voice"
 };
 
 // The six OGG sample-rate texts in list order, and the rate of one (0 when the
@@ -37,13 +41,22 @@ int OggFrequencyValue(const QString& text);
 void LoadOggSettings(OutputFormatSettings& settings, AudioFile& audioFile);
 void LoadWavSettings(OutputFormatSettings& settings, AudioFile& audioFile);
 void LoadWmaSettings(OutputFormatSettings& settings, AudioFile& audioFile);
+// A stored value outside its range (level 0..8, 16 or 24 bit, 6..256 kbit/s,
+// "Music" or "Voice") gives its default.
+void LoadFlacSettings(OutputFormatSettings& settings, AudioFile& audioFile);
+void LoadOpusSettings(OutputFormatSettings& settings, AudioFile& audioFile);
+
+// The texts of the two Opus tunings, and whether one is the speech tuning.
+QString OpusModeText(bool voice);
+bool IsOpusVoice(const QString& mode);
 
 // Hands the OGG fields to the audio-file object in the mode they select
 // (quality mode wins over VBR, VBR over constant bitrate).
 void ApplyOggToAudioFile(const OutputFormatSettings& settings, AudioFile& audioFile);
 
-// Writes "WMAProfile", "WAVFreq", "WAVChannel", "WAVBit" and the eight OGG
-// values, in that order.
+// Writes "WMAProfile", "WAVFreq", "WAVChannel", "WAVBit", the eight OGG
+// values, then "FLACLevel", "FLACBit", "OPUSBitrate" and "OPUSMode", in that
+// order.
 void SaveOutputFormatSettings(const OutputFormatSettings& settings);
 
 // Setting-text conversions shared by the loaders: a whole number, or a

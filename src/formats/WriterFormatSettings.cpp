@@ -11,6 +11,8 @@ void ApplyFormatSettingsToWriter(const MP3Lame& lame, const OutputFormatSettings
     ApplyOggToAudioFile(settings, writer);
     writer.SetWAVFormat(settings.WAVFreq, settings.WAVChannel, settings.WAVBit);
     writer.SetWMAProfile(settings.WMAProfile);
+    writer.SetFLACFormat(settings.FLACLevel, settings.FLACBit);
+    writer.SetOpusFormat(settings.OPUSBitrate, IsOpusVoice(settings.OPUSMode));
     writer.SetMP3Encoder(lame);
 }
 

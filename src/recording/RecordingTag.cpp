@@ -30,7 +30,9 @@ void SetDefaultTag(AudioInformation& tag, const ID3Defaults& d) {
 }
 
 bool TakesDefaultTag(const QString& path) {
-    return path.right(4).toLower() == QStringLiteral(".mp3");
+    const QString lower = path.toLower();
+    return lower.endsWith(QLatin1String(".mp3")) || lower.endsWith(QLatin1String(".flac")) ||
+           lower.endsWith(QLatin1String(".opus"));
 }
 
 } // namespace quillotap

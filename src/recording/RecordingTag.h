@@ -20,8 +20,8 @@ qint64 LeadingInteger(const QString& text, qint64 minimum, qint64 maximum, qint6
 // the tag object held before reaches the new file.
 void SetDefaultTag(AudioInformation& tag, const ID3Defaults& defaults);
 
-// Whether a recording's file gets the default tag: its path ends in ".mp3",
-// compared in lower case.
+// Whether a recording's file gets the default tag: its path ends in ".mp3"
+// (an ID3 tag), ".flac" or ".opus" (Vorbis comments), compared in lower case.
 bool TakesDefaultTag(const QString& path);
 
 } // namespace quillotap

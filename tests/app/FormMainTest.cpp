@@ -300,7 +300,7 @@ TEST_F(FormMainTest, FormatAndKeyListsHoldTheirFixedEntries) {
         const char* name;
         QStringList entries;
     } combos[] = {
-        {"ComboFormat", {"MP3", "WMA", "OGG", "WAV", "VOX"}},
+        {"ComboFormat", {"MP3", "WMA", "OGG", "WAV", "VOX", "FLAC", "OPUS"}},
         {"ComboKey", keys},
     };
     for (const auto& combo : combos) {

@@ -8,7 +8,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_start
 
 folder="$HOME/Documents/Quillotap"
-formats=(mp3 wma ogg wav vox) # the order of the format list
+formats=(mp3 wma ogg wav vox flac opus) # the order of the format list
 only=${E2E_ONLY:-} # a format extension to check alone, when debugging
 now() { date +%s.%N; }
 at_least() { python3 -c "import sys; sys.exit(0 if float('$1') >= float('$2') else 1)"; }
@@ -60,9 +60,14 @@ for i in "${!formats[@]}"; do
             e2e_check "mp3/$ending: the header's duration is the decoded one" \
                 near "$(e2e_header_seconds "$FILE")" "$decoded" 0.2
             ;;
-        wav | wma)
+        wav | wma | flac | opus)
             e2e_check "$ext/$ending: the header's duration is the decoded one" \
                 near "$(e2e_header_seconds "$FILE")" "$decoded" 0.2
+            ;;
+        esac
+        case $ext in
+        flac)
+            e2e_check "flac/$ending: the stream is complete (flac -t)" flac -s -t "$FILE"
             ;;
         ogg)
             e2e_check "ogg/$ending: the stream is complete (ogginfo)" \

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The road of one recording in each of the five formats, chosen through a
+# The road of one recording in each of the seven formats, chosen through a
 # pre-written settings file: Ctrl+Alt+R starts it, Ctrl+Alt+S stops it, and
 # the file holds the 440 Hz sine in the format's default settings. Then the
 # time limit and the size limit each stop a recording by themselves. Every
@@ -19,11 +19,12 @@ fresh_case() {
 }
 
 # The format list's order, each with the stream its default settings give.
-formats=(mp3 wma ogg wav vox)
-codec=(mp3 wmav2 vorbis pcm_s16le -)
+formats=(mp3 wma ogg wav vox flac opus)
+codec=(mp3 wmav2 vorbis pcm_s16le - flac opus)
 for i in "${!formats[@]}"; do
     ext=${formats[$i]}
-    fresh_case "\"LastFormat\"=\"$i\""
+    fresh_case "\"LastFormat\"=\"$i\"" '"ID3_Title"="Road test"' '"ID3_Artist"="Quillotap tests"' \
+        '"ID3_Genre"="17"' '"ID3_Track"="4"'
     e2e_launch
     if ! e2e_wait_window Quillotap; then
         e2e_check "$ext: the window appears" false
@@ -54,6 +55,16 @@ crossings = sum(1 for a, b in zip(s, s[1:]) if (a < 0) != (b < 0))
 print(round(crossings / 2 / (len(s) / 44100.0)))')
         e2e_check "$ext: the sine comes through ($frequency Hz)" within "$frequency" 430 450
     fi
+    case $ext in
+    mp3 | flac | opus)
+        # The default tag: an ID3 tag in MP3 files, Vorbis comments in the others.
+        tags=$(ffprobe -v error -show_entries format_tags:stream_tags -of default=nw=1 "$file")
+        for tag in "title=Road test" "artist=Quillotap tests" "genre=Rock" "track=4"; do
+            e2e_check "$ext: the default tag holds $tag" \
+                sh -c "printf '%s\n' \"\$1\" | grep -qix \"tag:\$2\"" _ "$tags" "$tag"
+        done
+        ;;
+    esac
     e2e_close_window "$window"
     e2e_wait_exit "$E2E_APP_PID" 20
     e2e_check "$ext: a normal close ends with status 0" test "$E2E_EXIT" -eq 0

@@ -17,15 +17,16 @@ namespace {
 const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 const QLocale kGerman(QLocale::German, QLocale::Germany);
 
-TEST(FormatCatalogue, FiveEntriesWithExtensionsAndOptions) {
-    const char* const texts[] = {"MP3", "WMA", "OGG", "WAV", "VOX"};
-    const char* const extensions[] = {"mp3", "wma", "ogg", "wav", "vox"};
-    for (int code = 0; code < 5; ++code) {
+// FLAC and Opus are appended, so stored positions 0..4 keep their meaning.
+TEST(FormatCatalogue, SevenEntriesWithExtensionsAndOptions) {
+    const char* const texts[] = {"MP3", "WMA", "OGG", "WAV", "VOX", "FLAC", "OPUS"};
+    const char* const extensions[] = {"mp3", "wma", "ogg", "wav", "vox", "flac", "opus"};
+    for (int code = 0; code < 7; ++code) {
         EXPECT_EQ(FormatText(code), QString::fromLatin1(texts[code]));
         EXPECT_EQ(FormatExtension(code), QString::fromLatin1(extensions[code]));
         EXPECT_EQ(FormatHasOptions(code), code != FormatVOX);
     }
-    EXPECT_EQ(FormatText(5), QString());
+    EXPECT_EQ(FormatText(7), QString());
     EXPECT_EQ(FormatExtension(-1), QString());
     EXPECT_TRUE(FormatHasOptions(-1)); // no selection leaves "Set" enabled
 }
@@ -128,7 +129,7 @@ TEST(FormatDescription, WmaComesFromTheSavedProfile) {
 TEST(FormatDescription, NoSelectionLeavesTheLineAlone) {
     AudioFile file;
     EXPECT_FALSE(DescribeOutputFormat(-1, QString(), MP3Lame(), OutputFormatSettings(), file));
-    EXPECT_FALSE(DescribeOutputFormat(5, QString(), MP3Lame(), OutputFormatSettings(), file));
+    EXPECT_FALSE(DescribeOutputFormat(7, QString(), MP3Lame(), OutputFormatSettings(), file));
 }
 
 } // namespace

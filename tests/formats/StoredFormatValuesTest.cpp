@@ -58,5 +58,50 @@ TEST_F(StoredFormatValues, WmaProfileOutsideTheListGivesTheDefault) {
     }
 }
 
+// FLAC and Opus values outside their ranges give the defaults, in the
+// settings and in the writer; values inside are kept as stored, and what is
+// kept is saved back.
+TEST_F(StoredFormatValues, FlacAndOpusValuesOutsideTheirRangesGiveTheDefaults) {
+    const struct {
+        const char* level;
+        const char* bits;
+        const char* bitrate;
+        const char* mode;
+        int keptLevel;
+        int keptBits;
+        int keptBitrate;
+        const char* keptMode;
+    } cases[] = {
+        {"9", "32", "5", "Speech", 5, 16, 96, "Music"},
+        {"-1", "8", "257", "voice", 5, 16, 96, "Music"},
+        {"many", "", "fast", "", 5, 16, 96, "Music"},
+        {"0", "24", "6", "Voice", 0, 24, 6, "Voice"},
+        {"8", "16", "256", "Music", 8, 16, 256, "Music"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.level) + "/" + c.bits + "/" + c.bitrate + "/" + c.mode);
+        WriteSetting(QStringLiteral("FLACLevel"), QString::fromLatin1(c.level));
+        WriteSetting(QStringLiteral("FLACBit"), QString::fromLatin1(c.bits));
+        WriteSetting(QStringLiteral("OPUSBitrate"), QString::fromLatin1(c.bitrate));
+        WriteSetting(QStringLiteral("OPUSMode"), QString::fromLatin1(c.mode));
+        OutputFormatSettings settings;
+        settings.FLACLevel = 3; // whatever was there before the load
+        settings.OPUSBitrate = 64;
+        AudioFile audio;
+        LoadFlacSettings(settings, audio);
+        EXPECT_EQ(settings.FLACLevel, c.keptLevel);
+        EXPECT_EQ(settings.FLACBit, c.keptBits);
+        EXPECT_EQ(audio.GetFormatDescription(), FlacDescription(settings, QLocale::c()));
+        LoadOpusSettings(settings, audio);
+        EXPECT_EQ(settings.OPUSBitrate, c.keptBitrate);
+        EXPECT_EQ(settings.OPUSMode, c.keptMode);
+        EXPECT_EQ(audio.GetFormatDescription(), OpusDescription(settings, QLocale::c()));
+
+        SaveOutputFormatSettings(settings);
+        EXPECT_EQ(ReadSetting(QStringLiteral("FLACLevel")), QString::number(c.keptLevel));
+        EXPECT_EQ(ReadSetting(QStringLiteral("OPUSMode")), c.keptMode);
+    }
+}
+
 } // namespace
 } // namespace quillotap

@@ -21,6 +21,21 @@ SNDFILE* openFile(const QString& path, bool vox, SF_INFO* info) {
     return sf_open(QFile::encodeName(path).constData(), SFM_READ, info);
 }
 
+// Frames in a file whose header does not state its length, found by
+// decoding it once; -1 when it cannot be read.
+sf_count_t countFrames(const QString& path) {
+    SF_INFO info;
+    SNDFILE* sf = openFile(path, false, &info);
+    if (!sf)
+        return -1;
+    std::vector<short> scratch(size_t(8192) * size_t(std::max(info.channels, 1)));
+    sf_count_t total = 0;
+    for (sf_count_t n; (n = sf_readf_short(sf, scratch.data(), 8192)) > 0;)
+        total += n;
+    sf_close(sf);
+    return total;
+}
+
 class SndfileDecoder final : public AudioDecoder {
 public:
     SndfileDecoder(SNDFILE* sf, const SF_INFO& info, const QString& path, bool vox)
@@ -114,6 +129,13 @@ std::unique_ptr<AudioDecoder> openSndfileDecoder(const QString& path, bool vox, 
     // Without a recognised header libsndfile guesses a raw format from some
     // extensions; only VOX is meant to be read that way.
     const bool raw = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_RAW;
+    // FLAC and Opus recordings that were still being written, or were cut
+    // off by a crash, state no length; they are counted so that playback and
+    // the time display see what they hold.
+    const bool flac = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_FLAC;
+    const bool opus = (info.format & SF_FORMAT_SUBMASK) == SF_FORMAT_OPUS;
+    if ((flac || opus) && info.frames == SF_COUNT_MAX)
+        info.frames = countFrames(path);
     if ((raw && !vox) || info.samplerate < 1 || info.samplerate > 1000000 || info.channels < 1 ||
         info.channels > 64 || info.frames < 0) {
         sf_close(sf);

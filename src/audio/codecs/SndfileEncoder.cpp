@@ -112,7 +112,8 @@ sf_count_t fileTell(void* user) {
 SF_VIRTUAL_IO kFileIo{fileLength, fileSeek, fileRead, fileWrite, fileTell};
 
 std::unique_ptr<AudioEncoder> openSndfile(std::unique_ptr<OutputFile> file, int format, int rate,
-                                          int channels, QString* error) {
+                                          int channels, QString* error,
+                                          std::optional<double> compression = std::nullopt) {
     SF_INFO info{};
     info.samplerate = rate;
     info.channels = channels;
@@ -128,9 +129,15 @@ std::unique_ptr<AudioEncoder> openSndfile(std::unique_ptr<OutputFile> file, int 
                                       .arg(QString::fromLocal8Bit(sf_strerror(nullptr)));
         return nullptr;
     }
-    // Keep the header valid as the file grows, so the file can be read (and
-    // survives a crash) at any moment.
-    sf_command(sf, SFC_SET_UPDATE_HEADER_AUTO, nullptr, SF_TRUE);
+    if (compression) {
+        double level = *compression;
+        sf_command(sf, SFC_SET_COMPRESSION_LEVEL, &level, sizeof level);
+    } else {
+        // Keep the header valid as the file grows, so the file can be read
+        // (and survives a crash) at any moment. FLAC needs no such rewrite:
+        // its frames stand on their own.
+        sf_command(sf, SFC_SET_UPDATE_HEADER_AUTO, nullptr, SF_TRUE);
+    }
     const bool pairSamples = (format & SF_FORMAT_SUBMASK) == SF_FORMAT_VOX_ADPCM;
     return std::make_unique<SndfileEncoder>(std::move(file), sf, rate, channels, pairSamples);
 }
@@ -147,6 +154,22 @@ std::unique_ptr<AudioEncoder> createWavEncoder(std::unique_ptr<OutputFile> file,
 
 std::unique_ptr<AudioEncoder> createVoxEncoder(std::unique_ptr<OutputFile> file, QString* error) {
     return openSndfile(std::move(file), SF_FORMAT_RAW | SF_FORMAT_VOX_ADPCM, 8000, 1, error);
+}
+
+std::unique_ptr<AudioEncoder> createFlacEncoder(std::unique_ptr<OutputFile> file,
+                                                const FlacSettings& s, QString* error) {
+    const int subtype = s.bitsPerSample == 24 ? SF_FORMAT_PCM_24 : SF_FORMAT_PCM_16;
+    // libsndfile takes the level as 0.0..1.0 and maps it onto libFLAC's 0..8.
+    const double level = double(std::clamp(s.compressionLevel, 0, 8)) / 8.0;
+    return openSndfile(std::move(file), SF_FORMAT_FLAC | subtype, kFlacSampleRate, kFlacChannels,
+                       error, level);
+}
+
+QString describeFlac(const FlacSettings& s) {
+    return QStringLiteral("FLAC %1 Hz; Stereo; %2 bit; Level %3")
+        .arg(groupedNumber(kFlacSampleRate))
+        .arg(s.bitsPerSample == 24 ? 24 : 16)
+        .arg(std::clamp(s.compressionLevel, 0, 8));
 }
 
 QString describeWav(const WavSettings& s) {

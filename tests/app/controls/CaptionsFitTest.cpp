@@ -250,7 +250,7 @@ TEST_F(CaptionsFitTest, EveryPageShowsItsWholeCaptions) {
 TEST_F(CaptionsFitTest, TheFormatLineShowsEveryDescriptionWhole) {
     auto* combo = control<QComboBox>("ComboFormat");
     auto* line = control<QLabel>("LabelFomartStr");
-    for (int code = FormatMP3; code <= FormatVOX; ++code) {
+    for (int code = FormatMP3; code <= FormatOPUS; ++code) {
         combo->setCurrentIndex(code);
         ExpectCaptionsReadable(form(), QStringLiteral("format %1: ").arg(code) + line->text(),
                                false);

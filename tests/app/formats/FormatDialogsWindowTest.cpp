@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <sndfile.h>
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -413,6 +414,57 @@ TEST_F(FormatDialogsWindowTest, OggChoicesReachTheIdentificationHeader) {
         }
         QFile::remove(path);
     }
+}
+
+// The FLAC and Opus dialogs, opened with "Set": the format line and the
+// next recording follow what OK stored.
+TEST_F(FormatDialogsWindowTest, FlacAndOpusChoicesReachTheLineAndTheFile) {
+    startWindow();
+    auto* line = control<QLabel>("LabelFomartStr");
+    for (int bits : {24, 16}) {
+        SCOPED_TRACE(bits);
+        EXPECT_EQ(openDialog(FormatFLAC,
+                             [&](QDialog& d) {
+                                 SlideTo(d, "sldrLevel", 1);
+                                 Press(d, bits == 24 ? "B2" : "B1");
+                                 Press(d, "cmdOk");
+                             }),
+                  "FormFLAC");
+        EXPECT_EQ(line->text(),
+                  QStringLiteral("FLAC 44,100 Hz; Stereo; %1 bit; Level 1").arg(bits));
+        const QString path = recordASecond();
+        EXPECT_TRUE(path.endsWith(".flac"));
+        SF_INFO info{};
+        SNDFILE* sf = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+        ASSERT_NE(sf, nullptr);
+        EXPECT_EQ(info.format & SF_FORMAT_SUBMASK,
+                  bits == 24 ? SF_FORMAT_PCM_24 : SF_FORMAT_PCM_16);
+        EXPECT_GE(info.frames, 44100);
+        sf_close(sf);
+        QFile::remove(path);
+    }
+
+    EXPECT_EQ(openDialog(FormatOPUS,
+                         [&](QDialog& d) {
+                             SlideTo(d, "sldrBitrate", 24);
+                             Press(d, "P1");
+                             Press(d, "cmdOk");
+                         }),
+              "FormOPUS");
+    EXPECT_EQ(line->text(), "OPUS 48,000 Hz; Stereo; 24 Kbps; Voice");
+    const QString path = recordASecond();
+    EXPECT_TRUE(path.endsWith(".opus"));
+    const auto stream = ProbeStream(path);
+    ASSERT_TRUE(stream);
+    EXPECT_EQ(stream->rate, 48000);
+    EXPECT_EQ(stream->channels, 2);
+    // A cancelled dialog leaves the stored choice.
+    openDialog(FormatOPUS, [&](QDialog& d) {
+        SlideTo(d, "sldrBitrate", 200);
+        Press(d, "cmdCancel");
+    });
+    EXPECT_EQ(line->text(), "OPUS 48,000 Hz; Stereo; 24 Kbps; Voice");
+    EXPECT_EQ(state().FormatSettings.OPUSBitrate, 24);
 }
 
 TEST_F(FormatDialogsWindowTest, WmaProfileReachesTheStream) {

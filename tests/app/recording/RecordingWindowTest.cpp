@@ -236,14 +236,64 @@ TEST_F(RecordingWindowTest, LastFormatIsRestoredWhenTheListHasIt) {
     const struct {
         const char* stored;
         int selected;
-    } cases[] = {
-        {"3", FormatWAV}, {"4", FormatVOX}, {"7", FormatMP3}, {"-1", FormatMP3}, {"x", FormatMP3}};
+    } cases[] = {{"3", FormatWAV}, {"4", FormatVOX},  {"5", FormatFLAC}, {"6", FormatOPUS},
+                 {"7", FormatMP3}, {"-1", FormatMP3}, {"x", FormatMP3}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         installSettings(QByteArray("\"LastFormat\"=\"") + c.stored + "\"\n");
         startWindow();
         EXPECT_EQ(control<QComboBox>("ComboFormat")->currentIndex(), c.selected);
         EXPECT_EQ(control<QPushButton>("CmdSet")->isEnabled(), c.selected != FormatVOX);
+        form_.reset();
+    }
+}
+
+// A FLAC or Opus recording from the window: the format line describes the
+// stored options, the running figures move, and the finished file decodes and
+// carries the default tag as Vorbis comments.
+TEST_F(RecordingWindowTest, FlacAndOpusRecordingsCarryTheDefaultTag) {
+    const struct {
+        const char* index;
+        const char* extension;
+        const char* settings;
+        const char* line;
+        int rate;
+    } cases[] = {
+        {"5", "flac", "\"FLACLevel\"=\"8\"\n\"FLACBit\"=\"24\"\n",
+         "FLAC 44,100 Hz; Stereo; 24 bit; Level 8", 44100},
+        {"6", "opus", "\"OPUSBitrate\"=\"32\"\n\"OPUSMode\"=\"Voice\"\n",
+         "OPUS 48,000 Hz; Stereo; 32 Kbps; Voice", 48000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.extension);
+        QDir(documents_ + "/Quillotap").removeRecursively();
+        installSettings(QByteArray("\"LastFormat\"=\"") + c.index + "\"\n" + c.settings +
+                        "\"ID3_Title\"=\"Morning take\"\n\"ID3_Genre\"=\"8\"\n"
+                        "\"ID3_Year\"=\"2026\"\n\"ID3_Track\"=\"3\"\n");
+        startWindow();
+        EXPECT_EQ(control<QLabel>("LabelFomartStr")->text(), c.line);
+        click("CmdRecord");
+        ASSERT_TRUE(state().RecordingActive);
+        const QString path = documents_ + "/Quillotap/20261207-181541." + c.extension;
+        EXPECT_EQ(state().OutputFilePath, path);
+        ASSERT_TRUE(waitForData());
+        EXPECT_TRUE(WaitFor([&] { return control<QLabel>("LabelRTime")->text() >= "00:00:02"; }));
+        click("CmdStopRecord");
+        EXPECT_FALSE(state().RecordingActive);
+
+        AudioFile file;
+        file.OpenForReading(path);
+        ASSERT_EQ(file.GetStatus(), 0) << file.GetErrorText().toStdString();
+        EXPECT_EQ(file.GetSampleRate(), c.rate);
+        EXPECT_GE(file.GetLength(), 2 * c.rate);
+        AudioInformation tag;
+        ASSERT_TRUE(tag.Open(path)) << tag.GetErrorText().toStdString();
+        EXPECT_EQ(tag.Title, "Morning take");
+        EXPECT_EQ(tag.Genre, 8);
+        EXPECT_EQ(tag.Year, 2026);
+        EXPECT_EQ(tag.Track, 3);
+        close();
+        EXPECT_EQ(stored("LastFormat"), c.index);
         form_.reset();
     }
 }

@@ -16,7 +16,7 @@ using namespace quillotap::test;
 
 namespace {
 
-const char* const kExtensions[] = {"mp3", "ogg", "wav", "wma", "vox"};
+const char* const kExtensions[] = {"mp3", "ogg", "wav", "wma", "vox", "flac", "opus"};
 
 // Either a clear refusal or a clean read that ends.
 void expectRefusedOrReadable(const QString& path) {

@@ -76,6 +76,11 @@ const RoundTripCase kCases[] = {
     {"Vox", "vox", [](AudioFile&) {}, 8000, 1, 440, 0.01},
     {"WmaDefaultProfile", "wma", [](AudioFile& f) { f.SetWMAProfile(14); }, 44100, 2, 440, 0.1},
     {"WmaSmallProfile", "wma", [](AudioFile& f) { f.SetWMAProfile(35); }, 22050, 1, 1000, 0.15},
+    {"Flac16Fast", "flac", [](AudioFile& f) { f.SetFLACFormat(0, 16); }, 44100, 2, 440, 0.001},
+    {"Flac24Smallest", "flac", [](AudioFile& f) { f.SetFLACFormat(8, 24); }, 44100, 2, 1000, 0.001},
+    {"OpusMusic", "opus", [](AudioFile& f) { f.SetOpusFormat(96, false); }, 48000, 2, 440, 0.03},
+    {"OpusVoiceLowest", "opus", [](AudioFile& f) { f.SetOpusFormat(6, true); }, 48000, 2, 440,
+     0.03},
 };
 
 void PrintTo(const RoundTripCase& c, std::ostream* os) {
@@ -203,8 +208,8 @@ TEST(VoxBlocks, OddBlocksAreAcceptedAndNoSampleIsInvented) {
     const SampleBlock tone = makeTone(440, 8000, 1, 8000);
     const size_t cuts[] = {0, 801, 1600, 1601, 4000, 7999, tone.size()};
     for (size_t i = 0; i + 1 < std::size(cuts); ++i)
-        ASSERT_TRUE(writer.WriteSamples(SampleBlock(tone.begin() + ptrdiff_t(cuts[i]),
-                                                    tone.begin() + ptrdiff_t(cuts[i + 1]))))
+        ASSERT_TRUE(writer.WriteSamples(
+            SampleBlock(tone.begin() + ptrdiff_t(cuts[i]), tone.begin() + ptrdiff_t(cuts[i + 1]))))
             << "block " << i << ": " << writer.GetWriteError().toStdString();
     ASSERT_TRUE(writer.WriteSamples(SampleBlock(tone.begin(), tone.begin() + 3)));
     writer.Close();

@@ -18,7 +18,7 @@ using namespace quillotap::test;
 
 namespace {
 
-const char* const kExtensions[] = {"mp3", "ogg", "wav", "wma", "vox"};
+const char* const kExtensions[] = {"mp3", "ogg", "wav", "wma", "vox", "flac", "opus"};
 
 TEST(CreateForWriting, NeverReplacesAnExistingFile) {
     QTemporaryDir dir;
@@ -38,10 +38,10 @@ TEST(CreateForWriting, NeverReplacesAnExistingFile) {
 TEST(CreateForWriting, RefusesUnknownExtensionsAndMissingFolders) {
     QTemporaryDir dir;
     AudioFile f;
-    f.CreateForWriting(dir.filePath("song.flac"), 0);
+    f.CreateForWriting(dir.filePath("song.aiff"), 0);
     EXPECT_LT(f.GetStatus(), 0);
     EXPECT_FALSE(f.GetErrorText().isEmpty());
-    EXPECT_FALSE(QFile::exists(dir.filePath("song.flac")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("song.aiff")));
 
     f.CreateForWriting(dir.filePath("no/such/folder/a.wav"), 0);
     EXPECT_LT(f.GetStatus(), 0);

@@ -1,16 +1,20 @@
 #include "TestMp3.h"
 
+#include "audio/AudioFile.h"
 #include "audio/AudioInformation.h"
+#include "support/ToneAnalysis.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sndfile.h>
+#include <taglib/fileref.h>
 #include <taglib/id3v1tag.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
 #include <taglib/textidentificationframe.h>
+#include <taglib/tpropertymap.h>
 
 namespace quillotap {
 namespace {
@@ -391,6 +395,71 @@ TEST_F(AudioInformationTest, DamagedFilesDoNotCrash) {
             ASSERT_TRUE(read.Open(file));
             EXPECT_EQ(read.Title, kRoundTrips[0].title);
         }
+    }
+}
+
+} // namespace
+} // namespace quillotap
+
+namespace quillotap {
+namespace {
+
+// A short FLAC or Opus recording as the program writes it.
+QString freshRecording(const QString& path) {
+    QFile::remove(path);
+    AudioFile writer;
+    writer.SetFLACFormat(5, 16);
+    writer.SetOpusFormat(64, false);
+    writer.CreateForWriting(path, 0);
+    EXPECT_EQ(writer.GetStatus(), 0) << writer.GetErrorText().toStdString();
+    EXPECT_TRUE(writer.WriteSamples(
+        test::makeTone(440, writer.GetSampleRate(), 2, writer.GetSampleRate())));
+    writer.Close();
+    return path;
+}
+
+qint64 decodedFrames(const QString& path) {
+    AudioFile reader;
+    reader.OpenForReading(path);
+    qint64 frames = 0;
+    for (SampleBlock b; !(b = reader.ReadSamples(8192)).empty();)
+        frames += qint64(b.size()) / 2;
+    return frames;
+}
+
+// FLAC and Opus files carry the fields as the standard Vorbis comments that
+// other players read; the sound is not touched, and an emptied field goes.
+TEST_F(AudioInformationTest, FlacAndOpusFilesCarryVorbisComments) {
+    for (const char* ext : {"flac", "opus"}) {
+        SCOPED_TRACE(ext);
+        const QString file = freshRecording(path(QStringLiteral("take.") + ext));
+        const qint64 frames = decodedFrames(file);
+        ASSERT_GT(frames, 0);
+        for (const TagValues& v : kRoundTrips) {
+            SCOPED_TRACE(v.name);
+            ASSERT_TRUE(withValues(v).WriteTags(file));
+            AudioInformation read;
+            ASSERT_TRUE(read.Open(file)) << read.GetErrorText().toStdString();
+            expectValues(read, v);
+        }
+        ASSERT_TRUE(withValues(kRoundTrips[0]).WriteTags(file));
+        const TagLib::FileRef ref(QFile::encodeName(file).constData());
+        ASSERT_FALSE(ref.isNull());
+        const TagLib::PropertyMap fields = ref.file()->properties();
+        EXPECT_EQ(fields["TITLE"].toString(), "Morning take");
+        EXPECT_EQ(fields["ARTIST"].toString(), "The Band");
+        EXPECT_EQ(fields["ALBUM"].toString(), "Sessions");
+        EXPECT_EQ(fields["DATE"].toString(), "2026");
+        EXPECT_EQ(fields["TRACKNUMBER"].toString(), "1");
+        EXPECT_EQ(fields["GENRE"].toString(), "Rock");
+        EXPECT_EQ(fields["COMMENT"].toString(), "first try");
+        EXPECT_EQ(decodedFrames(file), frames) << "the sound is not touched";
+
+        ASSERT_TRUE(withValues({"cleared", "", "", "", "", -1, 0, 0}).WriteTags(file));
+        const TagLib::FileRef cleared(QFile::encodeName(file).constData());
+        EXPECT_FALSE(cleared.file()->properties().contains("TITLE"));
+        EXPECT_FALSE(cleared.file()->properties().contains("GENRE"));
+        EXPECT_FALSE(cleared.file()->properties().contains("TRACKNUMBER"));
     }
 }
 

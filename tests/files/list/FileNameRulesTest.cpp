@@ -18,6 +18,9 @@ TEST(NewName, KeepsTheOldExtensionUnlessTheNameEndsInIt) {
     EXPECT_EQ(WithExtension("take1.wav", "a.mp3"), "take1.wav.mp3");
     EXPECT_EQ(WithExtension("x", "Old.WAV"), "x.WAV");
     EXPECT_EQ(WithExtension("mp3", "a.mp3"), "mp3.mp3");
+    EXPECT_EQ(WithExtension("take1", "a.flac"), "take1.flac");
+    EXPECT_EQ(WithExtension("take1.OPUS", "a.opus"), "take1.OPUS");
+    EXPECT_EQ(WithExtension("flac", "a.flac"), "flac.flac");
 }
 
 TEST(NewName, RefusesNamesThatLeaveTheFolderOrNameNothing) {

@@ -93,15 +93,16 @@ TEST(RecordingTexts, ModifiedTimeRunsFromYearToSecondWithTheLocaleSeparators) {
     EXPECT_EQ(ModifiedText(QDateTime(), QLocale::c()), "");
 }
 
-TEST(RecordingTexts, OnlyVisibleFilesWithTheFiveExtensionsAreRecordings) {
-    for (const char* name : {"a.wav", "a.wma", "a.mp3", "a.vox", "a.ogg", "Take.MP3", "x.Wav",
-                             "two.dots.ogg", "20261207-181541.mp3"})
+TEST(RecordingTexts, OnlyVisibleFilesWithTheSevenExtensionsAreRecordings) {
+    for (const char* name : {"a.wav", "a.wma", "a.mp3", "a.vox", "a.ogg", "a.flac", "b.Opus",
+                             "Take.MP3", "x.Wav", "two.dots.ogg", "20261207-181541.mp3"})
         EXPECT_TRUE(IsRecordingName(name)) << name;
     for (const char* name :
-         {"a.flac", "a.mp3.bak", "mp3", "a.mp", ".hidden.mp3", "a.mp4", "a.wave"})
+         {"a.fla", "a.opu", "a.mp3.bak", "mp3", "a.mp", ".hidden.mp3", "a.mp4", "a.wave"})
         EXPECT_FALSE(IsRecordingName(name)) << name;
     EXPECT_EQ(FormatText("take.mp3"), "MP3");
     EXPECT_EQ(FormatText("Take.Vox"), "VOX");
+    EXPECT_EQ(FormatText("take.opus"), "OPUS");
 }
 
 TEST_F(RecordingsListTest, EmptyFolderGivesAnEmptyListWithoutSelection) {
@@ -126,7 +127,7 @@ TEST_F(RecordingsListTest, ListsRecordingsWithTheirCellsKeysAndFirstRowSelected)
     addFile("C.OGG", 1234 * 1024, time);
     addFile("d.vox", 0, time);
     addFile("e.wma", 2048, time);
-    addFile("ignored.flac", 4096);
+    addFile("ignored.aiff", 4096);
     addFile("ignored.mp3.part", 4096);
     addFile(".hidden.mp3", 4096);
     ASSERT_TRUE(QDir(state_.OutputFolder).mkdir("folder.mp3"));

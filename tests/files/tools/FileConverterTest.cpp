@@ -1,4 +1,4 @@
-// Converting files between the five formats: what lands in the folder, how
+// Converting files between the seven formats: what lands in the folder, how
 // long and in which format, and what is left when something goes wrong.
 #include "SoundFiles.h"
 
@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sndfile.h>
 #include <sys/resource.h>
 #include <tuple>
 
@@ -70,13 +71,13 @@ TEST_P(AllPairs, KeepsLengthToneAndTakesTheTargetsFormat) {
     EXPECT_EQ(FileBytes(src), before) << "the source is kept as it was";
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, AllPairs,
-                         ::testing::Combine(::testing::Values("mp3", "wma", "ogg", "wav", "vox"),
-                                            ::testing::Values("mp3", "wma", "ogg", "wav", "vox")),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param)) + "_to_" +
-                                    std::get<1>(info.param);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Formats, AllPairs,
+    ::testing::Combine(::testing::Values("mp3", "wma", "ogg", "wav", "vox", "flac", "opus"),
+                       ::testing::Values("mp3", "wma", "ogg", "wav", "vox", "flac", "opus")),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param)) + "_to_" + std::get<1>(info.param);
+    });
 
 // ---- progress ----
 
@@ -290,6 +291,27 @@ TEST_F(ConverterTest, UsesTheCurrentSettingsOfEachFormat) {
     EXPECT_EQ(mp3.rate, 32000);
     EXPECT_EQ(std::make_pair(wav.rate, wav.channels), std::make_pair(8000, 1));
     EXPECT_NEAR(wav.frequency(), 440.0, 5.0);
+}
+
+TEST_F(ConverterTest, FlacAndOpusTargetsUseTheirCurrentSettings) {
+    const QString src = source("wav", 4.0);
+    settings_.FLACBit = 24;
+    settings_.OPUSBitrate = 6;
+    settings_.OPUSMode = QStringLiteral("Voice");
+    ASSERT_TRUE(converter_.ConvertFile(src, path("New_take.flac")));
+    ASSERT_TRUE(converter_.ConvertFile(src, path("low.opus")));
+    settings_.OPUSBitrate = 192;
+    settings_.OPUSMode = QStringLiteral("Music");
+    ASSERT_TRUE(converter_.ConvertFile(src, path("high.opus")));
+
+    SF_INFO info{};
+    SNDFILE* sf = sf_open(QFile::encodeName(path("New_take.flac")).constData(), SFM_READ, &info);
+    ASSERT_NE(sf, nullptr);
+    EXPECT_EQ(info.format & SF_FORMAT_SUBMASK, SF_FORMAT_PCM_24);
+    sf_close(sf);
+    // 6 against 192 kbit/s over four seconds.
+    EXPECT_LT(QFileInfo(path("low.opus")).size() * 10, QFileInfo(path("high.opus")).size());
+    EXPECT_NEAR(DecodeAll(path("low.opus")).seconds(), 4.0, 0.1);
 }
 
 } // namespace

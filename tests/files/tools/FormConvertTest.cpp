@@ -81,10 +81,10 @@ TEST_F(ConverterDialogTest, OpensOnWmaAndNamesTheTargetAfterTheChosenFormat) {
               *DescribeOutputFormat(FormatWMA, "", lame_, settings_, describer));
     EXPECT_FALSE(child<QPushButton>(*dialog, "CmdStop")->isEnabled());
 
-    const QStringList items{"MP3", "WMA", "OGG", "WAV", "VOX"};
+    const QStringList items{"MP3", "WMA", "OGG", "WAV", "VOX", "FLAC", "OPUS"};
     auto* combo = child<QComboBox>(*dialog, "ComboFormat");
-    ASSERT_EQ(combo->count(), 5);
-    for (int i = 0; i < 5; ++i)
+    ASSERT_EQ(combo->count(), 7);
+    for (int i = 0; i < 7; ++i)
         EXPECT_EQ(combo->itemText(i), items[i]);
 
     choose(*dialog, "MP3");
@@ -93,6 +93,9 @@ TEST_F(ConverterDialogTest, OpensOnWmaAndNamesTheTargetAfterTheChosenFormat) {
     choose(*dialog, "VOX");
     EXPECT_EQ(text(*dialog, "LabelFomartStr"), "VOX Dialogic ADPCM 8,000 Hz; Mono; 4 bit");
     EXPECT_EQ(FormConvert::TargetName("a.b.wav", FormatOGG), "New_a.b.ogg");
+    // Extensions longer than three letters are replaced whole.
+    EXPECT_EQ(FormConvert::TargetName("take.flac", FormatWAV), "New_take.wav");
+    EXPECT_EQ(FormConvert::TargetName("take.opus", FormatFLAC), "New_take.flac");
 }
 
 // While the conversion runs: only Stop is enabled, the dialog does not close

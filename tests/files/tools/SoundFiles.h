@@ -15,7 +15,7 @@
 namespace quillotap::test {
 
 inline const QStringList& AllExtensions() {
-    static const QStringList all{"mp3", "wma", "ogg", "wav", "vox"};
+    static const QStringList all{"mp3", "wma", "ogg", "wav", "vox", "flac", "opus"};
     return all;
 }
 

@@ -238,6 +238,16 @@ TEST_F(DialogScreensTest, WavDialog) {
                [&](QDialog& d) { capture(d, QStringLiteral("wav")); });
 }
 
+TEST_F(DialogScreensTest, FlacDialog) {
+    withDialog(FormatFLAC, QStringLiteral("FLAC Option"),
+               [&](QDialog& d) { capture(d, QStringLiteral("flac")); });
+}
+
+TEST_F(DialogScreensTest, OpusDialog) {
+    withDialog(FormatOPUS, QStringLiteral("OPUS Option"),
+               [&](QDialog& d) { capture(d, QStringLiteral("opus")); });
+}
+
 TEST_F(DialogScreensTest, WmaDialogWithItsProfiles) {
     withDialog(FormatWMA, QStringLiteral(" WMA Option"), [&](QDialog& d) {
         auto* profiles = d.findChild<QComboBox*>(QStringLiteral("Combo1"));
