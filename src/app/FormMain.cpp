@@ -345,11 +345,11 @@ void FormMain::setUpRecording() {
         StopRecording();
         session_->UpdateStandby();
     });
-    startOptions_ = new StartOptionBoxes(
-        state_.StartOptions,
-        {options_->SpinPreRoll, options_->CheckSoundStart, options_->SpinSilence,
-         options_->SliderThreshold, options_->BarInputLevel},
-        this);
+    startOptions_ = new StartOptionBoxes(state_.StartOptions,
+                                         {options_->SpinPreRoll, options_->CheckSoundStart,
+                                          options_->SpinSilence, options_->SliderThreshold,
+                                          options_->BarInputLevel},
+                                         this);
     connect(startOptions_, &StartOptionBoxes::changed, session_.get(),
             [this] { session_->UpdateStandby(); });
     // After the input selection has switched the device.

@@ -191,8 +191,8 @@ void RecordingSession::arm() {
         return;
     }
     const RecordingStartOptions& options = state_.StartOptions;
-    activation_.emplace(recorder.GetSampleRate(), recorder.GetChannels(),
-                        options.thresholdPercent, options.silenceSeconds);
+    activation_.emplace(recorder.GetSampleRate(), recorder.GetChannels(), options.thresholdPercent,
+                        options.silenceSeconds);
     state_.SoundArmed = true;
     view_.setStatusText(tr("Waiting for sound"));
 }
@@ -213,8 +213,8 @@ void RecordingSession::UpdateStandby(bool reopen) {
         return;
     }
     const CaptureFormat format = IdleCaptureFormat(*state_.AudioFile);
-    const bool inFormat = recorder.GetSampleRate() == format.sampleRate &&
-                          recorder.GetChannels() == format.channels;
+    const bool inFormat =
+        recorder.GetSampleRate() == format.sampleRate && recorder.GetChannels() == format.channels;
     if (recorder.IsRunning() && inFormat && !reopen)
         return;
     startIdleCapture(); // a failure shows as "Preview stopped" when it is lost

@@ -110,9 +110,9 @@ private:
     QString lastError_;
     CaptureTap tap_;
     std::optional<SoundActivation> activation_; // while armed
-    qint64 fileBase_ = 0; // see fileFrames
-    bool writeFailed_ = false;    // the file refused a block of this recording
-    bool failurePending_ = false; // ... and the user has not been told yet
+    qint64 fileBase_ = 0;                       // see fileFrames
+    bool writeFailed_ = false;                  // the file refused a block of this recording
+    bool failurePending_ = false;               // ... and the user has not been told yet
 };
 
 } // namespace quillotap

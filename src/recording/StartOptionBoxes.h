@@ -16,10 +16,10 @@ class QSpinBox;
 namespace quillotap {
 
 struct StartOptionControls {
-    QSpinBox* SpinPreRoll = nullptr;      // 0..30 seconds
-    QCheckBox* CheckSoundStart = nullptr; // start on sound
-    QSpinBox* SpinSilence = nullptr;      // 1..60 seconds
-    QSlider* SliderThreshold = nullptr;   // 1..100 percent of full scale
+    QSpinBox* SpinPreRoll = nullptr;       // 0..30 seconds
+    QCheckBox* CheckSoundStart = nullptr;  // start on sound
+    QSpinBox* SpinSilence = nullptr;       // 1..60 seconds
+    QSlider* SliderThreshold = nullptr;    // 1..100 percent of full scale
     QProgressBar* BarInputLevel = nullptr; // 0..100 percent of full scale
 };
 

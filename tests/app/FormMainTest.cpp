@@ -7,7 +7,6 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
-#include <QScrollArea>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -16,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -155,7 +155,8 @@ int PageOf(const FormMain& form, const QWidget* w) {
 const QWidget* ScrolledContentOf(const QWidget* w) {
     for (const QWidget* a = w; a; a = a->parentWidget()) {
         const QWidget* viewport = a->parentWidget();
-        auto* area = viewport ? qobject_cast<const QScrollArea*>(viewport->parentWidget()) : nullptr;
+        auto* area =
+            viewport ? qobject_cast<const QScrollArea*>(viewport->parentWidget()) : nullptr;
         if (area && area->widget() == a)
             return a;
     }

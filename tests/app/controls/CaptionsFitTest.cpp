@@ -20,11 +20,11 @@
 #include "ui/PageMenu.h"
 #include "ui/ValueLabel.h"
 
-#include <QScrollArea>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
 #include <QTabWidget>
@@ -141,7 +141,8 @@ QString CutCaption(QWidget* w) {
 bool ClippedByAncestor(const QWidget* w) {
     for (const QWidget* a = w->parentWidget(); a; a = a->parentWidget()) {
         const QWidget* viewport = a->parentWidget();
-        auto* area = viewport ? qobject_cast<const QScrollArea*>(viewport->parentWidget()) : nullptr;
+        auto* area =
+            viewport ? qobject_cast<const QScrollArea*>(viewport->parentWidget()) : nullptr;
         if (area && area->widget() == a)
             break;
         const QRect inAncestor(w->mapTo(a, QPoint(0, 0)), w->size());

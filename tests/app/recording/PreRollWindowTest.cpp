@@ -142,7 +142,8 @@ TEST_F(PreRollWindowTest, HotkeyStartHoldsTheSecondsBeforeTheKeyButNotTheCue) {
     QCoreApplication::processEvents();
 
     ASSERT_EQ(hotkey(VkR), 1);
-    ASSERT_TRUE(state().RecordingActive) << (messages_.empty() ? "" : messages_[0].text.toStdString());
+    ASSERT_TRUE(state().RecordingActive)
+        << (messages_.empty() ? "" : messages_[0].text.toStdString());
     const qint64 afterCue = cueEnd_ - base;
     EXPECT_GE(afterCue - atKey, 44100) << "the cue took its second";
     runClockUntil(cueEnd_ + 2 * 44100);
@@ -158,8 +159,8 @@ TEST_F(PreRollWindowTest, HotkeyStartHoldsTheSecondsBeforeTheKeyButNotTheCue) {
     qint64 frame = 0;
     for (SampleBlock b = file.ReadSamples(65536); !b.empty(); b = file.ReadSamples(65536)) {
         for (size_t i = 0; i < b.size(); i += 2, ++frame) {
-            const qint64 source = frame < 5 * 44100 ? atKey - 5 * 44100 + frame
-                                                    : afterCue + frame - 5 * 44100;
+            const qint64 source =
+                frame < 5 * 44100 ? atKey - 5 * 44100 + frame : afterCue + frame - 5 * 44100;
             ASSERT_EQ(b[i], int16_t(uint16_t(2 * source))) << "frame " << frame;
             ASSERT_EQ(b[i + 1], int16_t(uint16_t(2 * source + 1))) << "frame " << frame;
         }

@@ -179,7 +179,7 @@ TEST_F(PreRollSessionTest, TimeLimitCountsThePreRoll) {
 
 struct BurstCase {
     int preRollSeconds;
-    double leadLowest;  // seconds of silence before the burst in each file
+    double leadLowest; // seconds of silence before the burst in each file
     double leadHighest;
 };
 
