@@ -20,9 +20,12 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 value() { awk -v k="$1" '$1 == "RESULT" && $2 == k { print $3 }' "$2"; }
 
-QUILLOTAP_AUDIO_SPEED=1 "$BENCH" --seconds "$SECONDS_PER_PHASE" >"$work/idle.txt"
+# A silent input, so that the figure is the program's and not the cost of
+# making up a test signal.
+QUILLOTAP_AUDIO_SPEED=1 QUILLOTAP_SYNTHETIC_DEVICES="Mic:Silence" \
+  "$BENCH" --seconds "$SECONDS_PER_PHASE" >"$work/idle.txt"
 cost=$(value preroll_cost "$work/idle.txt")
-echo "Idle window, preview off, ${SECONDS_PER_PHASE} s per phase (% of one core):"
+echo "Idle window, preview off, silent input, ${SECONDS_PER_PHASE} s per phase (% of one core):"
 printf "  %-26s %8s\n" "pre-roll off" "$(value cpu_off "$work/idle.txt")"
 printf "  %-26s %8s   (%s bytes of samples)\n" "pre-roll 30 s" \
   "$(value cpu_on "$work/idle.txt")" "$(value preroll_bytes "$work/idle.txt")"
