@@ -461,8 +461,8 @@ TEST_F(FormMainTest, TabVisitsEachPageInReadingOrder) {
         {3, {"CmdIcon", "CheckIconMode"}},
         {4,
          {"CheckSize", "TextSize", "CheckTime", "TextTime", "CheckSound1", "CmdTestSound1",
-          "CheckSound2", "CmdTestSound2", "SpinPreRoll", "CheckSoundStart", "SpinSilence",
-          "SliderThreshold", "TextPath", "CmdBrowse", "CheckStart"}},
+          "CheckSound2", "CmdTestSound2", "TextPath", "CmdBrowse", "CheckStart", "SpinPreRoll",
+          "CheckSoundStart", "SpinSilence", "SliderThreshold"}},
     };
     for (const auto& p : pages) {
         SCOPED_TRACE(p.page);

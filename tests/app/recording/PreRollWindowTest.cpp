@@ -34,7 +34,9 @@ protected:
         services.cueWait = [this](int ms) {
             const qint64 from = backend_->capturedFrames();
             backend_->setPaused(false);
-            while (backend_->capturedFrames() - from < qint64(ms) * 44100 / 1000)
+            const QDeadlineTimer deadline(10000);
+            while (backend_->capturedFrames() - from < qint64(ms) * 44100 / 1000 &&
+                   !deadline.hasExpired())
                 QThread::msleep(1);
             cueEnd_ = pauseClock();
         };
@@ -47,13 +49,15 @@ protected:
     qint64 pauseClock() {
         backend_->setPaused(true);
         qint64 last = -1;
-        for (;;) { // a production round already under way still finishes
+        // A production round already under way still finishes.
+        for (int round = 0; round < 500; ++round) {
             QThread::msleep(20);
             const qint64 now = backend_->capturedFrames();
             if (now == last)
-                return now;
+                break;
             last = now;
         }
+        return last;
     }
     void runClockUntil(qint64 frames) {
         backend_->setPaused(false);
