@@ -10,6 +10,7 @@
 #include "recording/InputSelection.h"
 #include "recording/RecordingMonitor.h"
 #include "recording/SleepInhibitor.h"
+#include "recording/StartOptionBoxes.h"
 #include "settings/LaunchAtStartup.h"
 #include "settings/OptionBoxes.h"
 #include "settings/OutputFolderChooser.h"
@@ -356,7 +357,23 @@ void FormMain::setUpRecording() {
     session_ = std::make_unique<RecordingSession>(state_, *recordingView_, state_.ID3,
                                                   services_.recordingClock);
     monitor_ = std::make_unique<RecordingMonitor>(state_, *recordingView_, *session_);
-    input_->setStopRecording([this] { StopRecording(); });
+    // The preview switched off: the input stays open only for the pre-roll.
+    input_->setStopRecording([this] {
+        StopRecording();
+        session_->UpdateStandby();
+    });
+    startOptions_ = new StartOptionBoxes(state_.StartOptions,
+                                         {options_->SpinPreRoll, options_->CheckSoundStart,
+                                          options_->SpinSilence, options_->SliderThreshold,
+                                          options_->BarInputLevel},
+                                         this);
+    connect(startOptions_, &StartOptionBoxes::changed, session_.get(),
+            [this] { session_->UpdateStandby(); });
+    // After the input selection has switched the device.
+    connect(recorder_->DeviceCombo, &QComboBox::currentIndexChanged, session_.get(),
+            [this] { session_->UpdateStandby(true); });
+    connect(state_.AudioRecord.get(), &AudioRecord::Timer, startOptions_,
+            [this](qint64, int left, int right) { startOptions_->ShowInputLevel(left, right); });
     // The machine must not suspend in the middle of a recording.
     auto* inhibitor = new SleepInhibitor(this);
     connect(session_.get(), &RecordingSession::recordingStarted, inhibitor,
@@ -400,7 +417,7 @@ void FormMain::setUpHotkeys() {
     new HotkeyPageNotice(
         *hotkeys_, hotkey_->ListViewHotkey, hotkey_->LabelHotkeyNote,
         [this](const QString& text) {
-            if (!state_.RecordingActive)
+            if (!state_.RecordingActive && !state_.SoundArmed)
                 statusLabel()->setText(text);
         },
         ProgramCommand(), this);

@@ -49,6 +49,7 @@ class PageMenuHandlers;
 class PictureButton;
 class RecordingMonitor;
 class SliderHandlers;
+class StartOptionBoxes;
 class TreeWidgetHotkeyRows;
 class RecordingsList;
 class FileCommands;
@@ -180,6 +181,7 @@ public:
     OutputFolderChooser& folderChooser() const { return *folderChooser_; }
     SliderHandlers& sliderHandlers() const { return *sliders_; }
     OptionBoxes& optionBoxes() const { return *optionBoxes_; }
+    StartOptionBoxes& startOptionBoxes() const { return *startOptions_; }
     RecordingSession& recordingSession() const { return *session_; }
     RecordingMonitor& recordingMonitor() const { return *monitor_; }
     Hotkeys& hotkeys() const { return *hotkeys_; }
@@ -284,6 +286,7 @@ private:
     InputSelection* input_ = nullptr;
     SliderHandlers* sliders_ = nullptr;
     OptionBoxes* optionBoxes_ = nullptr;
+    StartOptionBoxes* startOptions_ = nullptr;
     OutputFolderChooser* folderChooser_ = nullptr;
     FormMainServices services_;
     std::unique_ptr<MainRecordingView> recordingView_;

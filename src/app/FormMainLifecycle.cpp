@@ -13,6 +13,8 @@
 #include "formats/FormatCatalogue.h"
 #include "hotkeys/HotkeyTable.h"
 #include "recording/InputSelection.h"
+#include "recording/RecordingStartOptions.h"
+#include "recording/StartOptionBoxes.h"
 #include "settings/LaunchAtStartup.h"
 #include "settings/NumericText.h"
 #include "settings/OptionBoxes.h"
@@ -89,6 +91,7 @@ void FormMain::LoadSettings() {
     optionBoxes_->LoadCueFlags();
     optionBoxes_->LoadLimits();
     optionBoxes_->LoadIconModeFlag();
+    startOptions_->Load();
     // Ticking the box writes the entry again, with this program's path.
     if (LaunchAtStartupStored())
         options_->CheckStart->setChecked(true);
@@ -180,6 +183,9 @@ void FormMain::ComboFormat_Click() {
         code, state_.MP3FormatStr, *state_.MP3Lame, state_.FormatSettings, *state_.AudioFile);
     if (text)
         recorder_->LabelFomartStr->setText(*text);
+    // The pre-roll is captured in the output format.
+    if (session_)
+        session_->UpdateStandby();
 }
 
 void FormMain::CmdSet_Click() {
@@ -257,6 +263,7 @@ void FormMain::SaveSettings() {
     SaveOptionFlags(state_);
     SaveOutputFormatSettings(state_.FormatSettings);
     SaveMp3Settings(*state_.MP3Lame);
+    SaveRecordingStartOptions(state_.StartOptions);
 }
 
 } // namespace quillotap

@@ -14,7 +14,8 @@ MainHotkeyActions::MainHotkeyActions(FormMain& form, RecordingSession& session, 
     : form_(form), session_(session), cues_(cues) {}
 
 bool MainHotkeyActions::isRecordingActive() const {
-    return form_.state().RecordingActive;
+    // Armed for sound counts as recording: the stop hotkey disarms.
+    return form_.state().RecordingActive || form_.state().SoundArmed;
 }
 
 bool MainHotkeyActions::isPlayerActive() const {
@@ -30,6 +31,9 @@ bool MainHotkeyActions::isIconMode() const {
 }
 
 void MainHotkeyActions::playStartCue() {
+    // The pre-roll ends at the key press: the cue must not be recorded.
+    if (cues_.startCueWillPlay())
+        session_.CutPreRoll();
     cues_.PlayStartCue();
 }
 

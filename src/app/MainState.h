@@ -15,6 +15,7 @@
 #include "audio/MP3Lame.h"
 #include "formats/Mp3Settings.h"
 #include "formats/OutputFormatSettings.h"
+#include "recording/RecordingStartOptions.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -34,6 +35,12 @@ struct MainState {
     // A recording is running: set after the recorder started, cleared by the
     // stop routine. A running recorder with this flag clear is the preview.
     bool RecordingActive = false;
+    // Sound-activated recording is armed: Record was pressed and files start
+    // and end with the sound until Stop. RecordingActive is set only while
+    // one of its files is being written.
+    bool SoundArmed = false;
+    // Pre-roll and sound activation, kept in step with the options page.
+    quillotap::RecordingStartOptions StartOptions;
     // Check-box value (0 or 1) of the preview to switch on again when the
     // recorder page is shown; 0 when there is nothing to restore.
     int PreviewRestore = 0;

@@ -69,6 +69,7 @@ struct AudioRecord::Private {
     int channels = 2;
     int bufferSize = 0; // 0: one second of the current format
     int status = 0;
+    int runNumber = 0;
     QString errorText;
     std::shared_ptr<RecordRun> run;
     std::unique_ptr<CaptureStream> stream;
@@ -265,6 +266,8 @@ void AudioRecord::Start() {
     QString error;
     d->stream =
         d->backend->openCapture(d->device, d->sampleRate, d->channels, callback, onError, &error);
+    if (d->stream)
+        ++d->runNumber;
     if (!d->stream)
         d->fail(error.isEmpty() ? QStringLiteral("The recording could not start.") : error);
 }
@@ -305,6 +308,26 @@ SampleBlock AudioRecord::GetRecordedBuffer() {
 
 int AudioRecord::GetChannels() const {
     return d->run ? d->run->channels : d->channels;
+}
+
+int AudioRecord::GetSampleRate() const {
+    return d->run ? d->run->sampleRate : d->sampleRate;
+}
+
+int AudioRecord::GetRunNumber() const {
+    return d->runNumber;
+}
+
+void AudioRecord::CutBlock() {
+    if (!d->stream)
+        return;
+    std::lock_guard lock(d->run->mutex);
+    if (d->run->partial.empty())
+        return;
+    d->run->completed.push_back(std::move(d->run->partial));
+    d->run->partial = SampleBlock();
+    d->run->partial.reserve(d->run->blockSize);
+    ++d->run->blocksCompleted;
 }
 
 qint64 AudioRecord::SamplesToMilliseconds(qint64 frames) const {

@@ -55,6 +55,14 @@ public:
     QString GetErrorText() const;
     // Channels of the running or last capture; before any, of the set format.
     int GetChannels() const;
+    // Sample rate of the running or last capture; before any, of the set format.
+    int GetSampleRate() const;
+    // Counts the captures Start has opened; tells one capture run from the next.
+    int GetRunNumber() const;
+    // Ends the block being filled now: what was captured since the last
+    // completed block is handed out next by GetRecordedBuffer as a short
+    // block, and capture goes on into a new block. Nothing when not running.
+    void CutBlock();
 
     // The oldest completed block not yet handed out; after Stop, the
     // remaining partial block; then empty blocks.

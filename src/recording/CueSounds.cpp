@@ -36,6 +36,11 @@ void CueSounds::BlockFor(int milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
+bool CueSounds::startCueWillPlay() const {
+    return playStartSound_ == kYes &&
+           QFileInfo(CompanionFilePath(appFolder_, QStringLiteral("start.wav"))).isFile();
+}
+
 void CueSounds::PlayStartCue() {
     playCue(playStartSound_, QStringLiteral("start.wav"), kStartCueMs);
 }

@@ -34,6 +34,9 @@ public:
     CueSounds(const CueSounds&) = delete;
     CueSounds& operator=(const CueSounds&) = delete;
 
+    // Whether PlayStartCue would play a cue (its flag is "Yes" and its file
+    // exists).
+    bool startCueWillPlay() const;
     // Play the cue when its flag is "Yes" and its file exists; return when
     // its time is over.
     void PlayStartCue();

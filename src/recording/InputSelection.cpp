@@ -88,13 +88,17 @@ void InputSelection::SelectSource() {
     recorder.SetLineSelected(true);
 }
 
-CaptureFormat InputSelection::previewFormat() const {
+CaptureFormat IdleCaptureFormat(const AudioFile& file) {
     CaptureFormat format;
-    const int rate = state_.AudioFile->GetSampleRate();
-    const int channels = state_.AudioFile->GetChannels();
+    const int rate = file.GetSampleRate();
+    const int channels = file.GetChannels();
     if (rate > 0 && channels > 0)
         format = {rate, channels};
     return format;
+}
+
+CaptureFormat InputSelection::previewFormat() const {
+    return IdleCaptureFormat(*state_.AudioFile);
 }
 
 void InputSelection::CheckPreview_Click(bool ticked) {

@@ -32,6 +32,14 @@ struct CaptureFormat {
     int channels = 2;
 };
 
+class AudioFile;
+
+// The format the input is captured in between recordings (the preview and
+// the pre-roll): the audio-file object's current format. Before a file has
+// been created it reports the format it was configured with last; when it
+// reports none, 44100 Hz stereo.
+CaptureFormat IdleCaptureFormat(const AudioFile& file);
+
 class InputSelection : public QObject {
     Q_OBJECT
 public:
@@ -55,9 +63,7 @@ public:
     // stop routine.
     void CheckPreview_Click(bool ticked);
 
-    // The output format the preview uses: the audio-file object's current
-    // format. Before a file has been created it reports the format it was
-    // configured with last; when it reports none, 44100 Hz stereo.
+    // The format the preview uses: IdleCaptureFormat of the audio file.
     CaptureFormat previewFormat() const;
 
 private:

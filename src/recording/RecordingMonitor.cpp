@@ -36,7 +36,9 @@ LimitReached RecordingMonitor::AudioRecord_Timer(qint64 currentSamples) {
     if (!state_.RecordingActive)
         return LimitReached::None;
 
-    const qint64 elapsed = recorder.SamplesToMilliseconds(currentSamples) / 1000;
+    // The pre-roll counts as part of the file, also for the limits.
+    const qint64 elapsed =
+        recorder.SamplesToMilliseconds(session_.fileFrames(currentSamples)) / 1000;
     elapsedSeconds_ = elapsed;
     view_.setTimeText(FormatElapsed(double(elapsed)));
 

@@ -3,6 +3,7 @@
 #include "app/MainState.h"
 #include "formats/Mp3Settings.h"
 #include "recording/FormatElapsed.h"
+#include "recording/InputSelection.h"
 #include "recording/OutputFileName.h"
 #include "recording/RecordingTag.h"
 #include "recording/RecordingTexts.h"
@@ -14,9 +15,14 @@
 
 namespace quillotap {
 
+namespace {
+constexpr int BlockMilliseconds = 1000; // one block per second
+} // namespace
+
 RecordingSession::RecordingSession(MainState& state, RecordingView& view, const ID3Defaults& id3,
                                    Clock clock, QObject* parent)
-    : QObject(parent), state_(state), view_(view), id3_(id3), clock_(std::move(clock)) {
+    : QObject(parent), state_(state), view_(view), id3_(id3), clock_(std::move(clock)),
+      tap_(*state.AudioRecord) {
     if (!clock_)
         clock_ = [] { return QDateTime::currentDateTime(); };
     connect(state_.AudioRecord.get(), &AudioRecord::EndArrayRecord, this,
@@ -29,23 +35,50 @@ bool RecordingSession::isRecording() const {
     return state_.RecordingActive;
 }
 
-void RecordingSession::Record() {
-    if (state_.RecordingActive)
-        return;
-    view_.setControlsEnabled(LockedWhileRecording, false);
+bool RecordingSession::isArmed() const {
+    return state_.SoundArmed;
+}
+
+qint64 RecordingSession::fileFrames(qint64 captureFrames) const {
+    return std::max<qint64>(0, captureFrames - fileBase_);
+}
+
+void RecordingSession::nameFile() {
     // A recording never replaces a file: within the same second the next
     // name gets a counter.
     state_.OutputFileName =
         UniqueOutputFileName(state_.OutputFolder, view_.selectedFormatText(), clock_());
     state_.OutputFilePath = state_.OutputFolder + state_.OutputFileName;
+}
+
+bool RecordingSession::standbyRunning() const {
+    const AudioRecord& recorder = *state_.AudioRecord;
+    return state_.StartOptions.preRollSeconds > 0 && recorder.IsRunning() &&
+           recorder.GetStatus() >= 0;
+}
+
+void RecordingSession::Record() {
+    if (state_.RecordingActive || state_.SoundArmed)
+        return;
+    view_.setControlsEnabled(LockedWhileRecording, false);
+    if (state_.StartOptions.startOnSound) {
+        arm();
+        return;
+    }
+    nameFile();
+    if (standbyRunning()) {
+        // The capture goes on into the file: no gap after the pre-roll.
+        if (!startOnRunningCapture(nullptr))
+            undoRecord(lastError_);
+        return;
+    }
     StopRecording(); // ends the preview; no file is open yet
     if (!StartRecording())
         undoRecord(lastError_);
 }
 
-bool RecordingSession::StartRecording() {
+bool RecordingSession::openFile(int captureRate, int captureChannels) {
     AudioFile& file = *state_.AudioFile;
-    AudioRecord& recorder = *state_.AudioRecord;
     lastError_.clear();
     writeFailed_ = false;
     failurePending_ = false;
@@ -64,10 +97,22 @@ bool RecordingSession::StartRecording() {
                          .arg(state_.OutputFilePath, file.GetErrorText());
         return false;
     }
+    // A capture already running may differ from the file's format; the
+    // file converts it.
+    if (captureRate > 0 && captureChannels > 0)
+        file.SetInputFormat(captureRate, captureChannels);
+    return true;
+}
+
+bool RecordingSession::StartRecording() {
+    if (!openFile(0, 0))
+        return false;
+    AudioFile& file = *state_.AudioFile;
+    AudioRecord& recorder = *state_.AudioRecord;
     const int rate = file.GetSampleRate();
     const int channels = file.GetChannels();
     recorder.SetFormat(rate, channels);
-    recorder.SetBufferSize(recorder.GetBufferSize(1000)); // one block per second
+    recorder.SetBufferSize(recorder.GetBufferSize(BlockMilliseconds));
     if (view_.isPreviewChecked())
         view_.setDisplayFormat(rate, channels);
     recorder.Start();
@@ -80,6 +125,26 @@ bool RecordingSession::StartRecording() {
                          .arg(recorder.GetErrorText());
         return false;
     }
+    fileBase_ = 0;
+    beginRecording();
+    return true;
+}
+
+bool RecordingSession::startOnRunningCapture(const SampleBlock* trigger) {
+    AudioRecord& recorder = *state_.AudioRecord;
+    const int seconds = state_.StartOptions.preRollSeconds;
+    const SampleBlock preRoll = trigger ? tap_.takePreRollBefore(*trigger, &fileBase_)
+                                        : tap_.takePreRoll(seconds, &fileBase_);
+    if (!openFile(recorder.GetSampleRate(), recorder.GetChannels()))
+        return false;
+    beginRecording();
+    writeBlock(preRoll);
+    if (trigger)
+        writeBlock(*trigger);
+    return true;
+}
+
+void RecordingSession::beginRecording() {
     view_.setPlayNowEnabled(false);
     state_.RecordingActive = true;
     view_.setStatusText(QString::fromLatin1(StatusRecording));
@@ -88,36 +153,123 @@ bool RecordingSession::StartRecording() {
     view_.setTimeText(FormatElapsed(0));
     view_.setSizeText(RunningSizeText(0));
     emit recordingStarted();
-    return true;
 }
 
 void RecordingSession::undoRecord(const QString& message) {
+    state_.SoundArmed = false;
+    activation_.reset();
     view_.setControlsEnabled(LockedWhileRecording, true);
     view_.runPreviewClick(); // the preview comes back if it is ticked
+    UpdateStandby();
     view_.showError(message);
 }
 
+bool RecordingSession::startIdleCapture() {
+    AudioRecord& recorder = *state_.AudioRecord;
+    const CaptureFormat format = IdleCaptureFormat(*state_.AudioFile);
+    recorder.SetFormat(format.sampleRate, format.channels);
+    recorder.SetBufferSize(recorder.GetBufferSize(BlockMilliseconds));
+    if (view_.isPreviewChecked())
+        view_.setDisplayFormat(format.sampleRate, format.channels);
+    recorder.Start();
+    return recorder.GetStatus() >= 0;
+}
+
+void RecordingSession::arm() {
+    AudioRecord& recorder = *state_.AudioRecord;
+    lastError_.clear();
+    if (recorder.IsRunning() && recorder.GetStatus() >= 0) {
+        // The input captured while the cue played must neither start a file
+        // nor end up in one.
+        if (tap_.dropSinceCut())
+            tap_.clearPreRoll();
+    } else if (!startIdleCapture()) {
+        lastError_ = tr("The recording could not start because the input could not be "
+                        "opened.\n\n%1")
+                         .arg(recorder.GetErrorText());
+        undoRecord(lastError_);
+        return;
+    }
+    const RecordingStartOptions& options = state_.StartOptions;
+    activation_.emplace(recorder.GetSampleRate(), recorder.GetChannels(), options.thresholdPercent,
+                        options.silenceSeconds);
+    state_.SoundArmed = true;
+    view_.setStatusText(tr("Waiting for sound"));
+}
+
+void RecordingSession::CutPreRoll() {
+    if (state_.RecordingActive || state_.SoundArmed)
+        return;
+    tap_.cut(state_.StartOptions.preRollSeconds);
+}
+
+void RecordingSession::UpdateStandby(bool reopen) {
+    if (state_.RecordingActive || state_.SoundArmed)
+        return;
+    AudioRecord& recorder = *state_.AudioRecord;
+    if (state_.StartOptions.preRollSeconds <= 0) {
+        if (recorder.IsRunning() && !view_.isPreviewChecked())
+            StopRecording();
+        return;
+    }
+    const CaptureFormat format = IdleCaptureFormat(*state_.AudioFile);
+    const bool inFormat =
+        recorder.GetSampleRate() == format.sampleRate && recorder.GetChannels() == format.channels;
+    if (recorder.IsRunning() && inFormat && !reopen)
+        return;
+    startIdleCapture(); // a failure shows as "Preview stopped" when it is lost
+}
+
 void RecordingSession::AudioRecord_EndArrayRecord(int /*block*/) {
-    const SampleBlock block = state_.AudioRecord->GetRecordedBuffer();
-    if (!state_.RecordingActive)
-        return; // preview: fetched and dropped
+    const SampleBlock block = tap_.take();
+    if (!state_.RecordingActive) {
+        takeIdleBlock(block);
+        return;
+    }
     writeBlock(block);
-    if (writeFailed_)
+    if (writeFailed_) {
         Stop(); // keeps what the file holds and tells the user
+        return;
+    }
+    // A burst is over after its silence: its file is finished and the
+    // next one waits.
+    if (activation_ && activation_->feed(block) == SoundActivation::Event::Silence)
+        finishBurst();
+}
+
+void RecordingSession::takeIdleBlock(const SampleBlock& block) {
+    if (block.empty())
+        return;
+    if (activation_ && activation_->feed(block) == SoundActivation::Event::Sound) {
+        nameFile();
+        if (!startOnRunningCapture(&block)) {
+            const QString message = lastError_;
+            view_.setControlsEnabled(LockedWhileRecording, true);
+            StopRecording();
+            view_.runPreviewClick();
+            UpdateStandby();
+            view_.showError(message);
+        }
+        return;
+    }
+    // Between recordings the preview's blocks are dropped; the pre-roll
+    // keeps the newest seconds of them.
+    tap_.keep(block, state_.StartOptions.preRollSeconds);
 }
 
 void RecordingSession::AudioRecord_CaptureError(const QString& reason) {
-    if (!state_.RecordingActive) {
+    if (!state_.RecordingActive && !state_.SoundArmed) {
         StopRecording();
         view_.setDisplaySamples({}); // the input is gone: nothing left to show
         view_.setStatusText(PreviewStoppedStatus(reason));
         return;
     }
+    const bool wasWriting = state_.RecordingActive;
     const QString path = state_.OutputFilePath;
     Stop(); // writes what was captured before the loss, closes and tags the file
     QString text =
         QStringLiteral("The recording was stopped because its input was lost.\n\n%1").arg(reason);
-    if (QFileInfo::exists(path))
+    if (wasWriting && QFileInfo::exists(path))
         text += QStringLiteral("\n\nEverything recorded until then is kept in \"%1\".").arg(path);
     lastError_ = text;
     view_.setStatusText(RecordingStoppedStatus(reason));
@@ -135,24 +287,39 @@ void RecordingSession::writeBlock(const SampleBlock& block) {
     lastError_ = file.GetWriteError();
 }
 
+void RecordingSession::closeFile() {
+    state_.AudioFile->CloseWriter(); // a file being played stays open
+    if (TakesDefaultTag(state_.OutputFilePath)) {
+        SetDefaultTag(*state_.AudioInformation, id3_);
+        state_.AudioInformation->WriteTags(state_.OutputFilePath);
+    }
+    showFinalSize();
+}
+
+void RecordingSession::finishBurst() {
+    closeFile();
+    view_.setPlayNowEnabled(true);
+    state_.FileListStale = true;
+    state_.RecordingActive = false;
+    view_.setStatusText(tr("Waiting for sound"));
+    emit recordingStopped();
+}
+
 void RecordingSession::StopRecording() {
     AudioRecord& recorder = *state_.AudioRecord;
     recorder.Stop();
-    SampleBlock last = recorder.GetRecordedBuffer();
+    SampleBlock last = tap_.take();
     const bool wasRecording = state_.RecordingActive;
+    state_.SoundArmed = false;
+    activation_.reset();
     if (wasRecording) {
         // The recorder hands out every block once: whatever it still holds
         // after the stop has not been written yet.
         while (!last.empty()) {
             writeBlock(last);
-            last = recorder.GetRecordedBuffer();
+            last = tap_.take();
         }
-        state_.AudioFile->CloseWriter(); // a file being played stays open
-        if (TakesDefaultTag(state_.OutputFilePath)) {
-            SetDefaultTag(*state_.AudioInformation, id3_);
-            state_.AudioInformation->WriteTags(state_.OutputFilePath);
-        }
-        showFinalSize();
+        closeFile();
     }
     view_.setDisplaySamples(last); // empty after a drain: clears the pane
     if (wasRecording) {
@@ -188,11 +355,12 @@ void RecordingSession::reportWriteFailure() {
 }
 
 void RecordingSession::Stop() {
-    if (!state_.RecordingActive)
+    if (!state_.RecordingActive && !state_.SoundArmed)
         return;
     view_.setControlsEnabled(LockedWhileRecording, true);
     StopRecording();
     view_.runPreviewClick(); // ticked: the preview restarts; cleared: stays stopped
+    UpdateStandby();         // pre-roll on: the input is captured again
     if (state_.IconMode)
         view_.showReadyInIconMode();
 }

@@ -1,14 +1,20 @@
 // Starting and stopping a recording, and the path by which captured blocks
-// reach the file. The same recorder also runs the input preview; the
-// RecordingActive flag of the shared state tells a recording from a preview.
+// reach the file. The same recorder also runs the input preview and, while
+// pre-roll is on, captures between recordings into the pre-roll; the
+// RecordingActive flag of the shared state tells a recording from both.
+// With sound activation on, Record arms instead: each burst of sound above
+// the threshold becomes a file of its own until Stop.
 #pragma once
 
 #include "audio/SampleBlock.h"
+#include "recording/CaptureTap.h"
+#include "recording/SoundActivation.h"
 
 #include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace quillotap {
 
@@ -28,13 +34,34 @@ public:
                      Clock clock = {}, QObject* parent = nullptr);
 
     // The Record button: locks the controls, names the file, ends the
-    // preview and starts writing. Does nothing while recording. When the
-    // file cannot be created or the capture cannot start, everything is put
-    // back as it was and the user is told why.
+    // preview and starts writing. With pre-roll on, the running capture
+    // goes on into the file, which begins with the pre-roll. With sound
+    // activation on, arms instead (status "Waiting for sound"). Does
+    // nothing while recording or armed. When the file cannot be created or
+    // the capture cannot start, everything is put back as it was and the
+    // user is told why.
     void Record();
-    // The Stop button: unlocks the controls, finishes the file and restarts
-    // the preview if it is ticked. Does nothing unless recording.
+    // The Stop button: unlocks the controls, finishes the file, disarms and
+    // restarts the preview if it is ticked. Does nothing unless recording
+    // or armed.
     void Stop();
+    // A start was asked for and something (the start cue) comes before
+    // Record: the pre-roll ends here and what is captured until Record is
+    // left out of the recording.
+    void CutPreRoll();
+    // The start options or the output format changed, or the preview was
+    // switched off: between recordings the input is captured (in the output
+    // format) exactly while pre-roll is on or the preview is ticked.
+    // `reopen`: another device was chosen, so a running pre-roll capture
+    // starts again from it.
+    void UpdateStandby(bool reopen = false);
+
+    bool isArmed() const;
+    // The length of the file being written, in frames, for a count of frames
+    // of the running capture as its Timer reports them; pre-roll included.
+    qint64 fileFrames(qint64 captureFrames) const;
+    // Bytes of memory the pre-roll holds for its samples.
+    qint64 preRollStorageBytes() const { return tap_.preRollStorageBytes(); }
 
     // The start routine under Record; false (with nothing left behind) when
     // the file or the capture could not be started.
@@ -61,6 +88,16 @@ signals:
     void recordingStopped();
 
 private:
+    bool standbyRunning() const;
+    bool startIdleCapture();
+    bool startOnRunningCapture(const SampleBlock* trigger);
+    bool openFile(int captureRate, int captureChannels);
+    void beginRecording();
+    void closeFile();
+    void finishBurst();
+    void nameFile();
+    void arm();
+    void takeIdleBlock(const SampleBlock& block);
     void writeBlock(const SampleBlock& block);
     void undoRecord(const QString& message);
     void showFinalSize();
@@ -71,8 +108,11 @@ private:
     const ID3Defaults& id3_;
     Clock clock_;
     QString lastError_;
-    bool writeFailed_ = false;    // the file refused a block of this recording
-    bool failurePending_ = false; // ... and the user has not been told yet
+    CaptureTap tap_;
+    std::optional<SoundActivation> activation_; // while armed
+    qint64 fileBase_ = 0;                       // see fileFrames
+    bool writeFailed_ = false;                  // the file refused a block of this recording
+    bool failurePending_ = false;               // ... and the user has not been told yet
 };
 
 } // namespace quillotap

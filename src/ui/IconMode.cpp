@@ -89,7 +89,7 @@ void IconMode::ShowTrayBalloon(const QString& text, const QString& title) {
 void IconMode::showRecording(bool recording) {
     if (!state_.IconMode)
         return;
-    showPicture(recording && state_.RecordingActive);
+    showPicture(recording && (state_.RecordingActive || state_.SoundArmed));
 }
 
 void IconMode::TrayLeftClick() {
@@ -97,7 +97,7 @@ void IconMode::TrayLeftClick() {
         return;
     // The icon changes first, then the recording starts or stops; no cue
     // sound is played (cues belong to the hotkeys).
-    if (state_.RecordingActive) {
+    if (state_.RecordingActive || state_.SoundArmed) {
         showPicture(false);
         if (operations_.stop)
             operations_.stop();
@@ -107,7 +107,7 @@ void IconMode::TrayLeftClick() {
             operations_.record();
         // A start that failed (the user has been told why) must not leave
         // the icon saying that a recording runs.
-        if (!state_.RecordingActive)
+        if (!state_.RecordingActive && !state_.SoundArmed)
             showPicture(false);
     }
 }

@@ -136,7 +136,11 @@ TEST_F(StartupTest, CloseSavesEveryValueInOrder) {
                                   "MP3Channels",
                                   "MP3TypeStereo",
                                   "MP3WritingVBRHeader",
-                                  "MP3StrictlyEnforceMinBitrate"};
+                                  "MP3StrictlyEnforceMinBitrate",
+                                  "PreRollSeconds",
+                                  "StartOnSound",
+                                  "SilenceSeconds",
+                                  "SoundThreshold"};
     EXPECT_EQ(storedNames(), expected);
 
     const std::vector<std::pair<QString, QString>> values = {
@@ -169,6 +173,10 @@ TEST_F(StartupTest, CloseSavesEveryValueInOrder) {
         {"OPUSMode", "Music"},
         {"MP3Bitrate", "128"},
         {"MP3WritingVBRHeader", "True"},
+        {"PreRollSeconds", "0"},
+        {"StartOnSound", "No"},
+        {"SilenceSeconds", "3"},
+        {"SoundThreshold", "10"},
     };
     for (const auto& [name, text] : values)
         EXPECT_EQ(stored(name), text) << name.toStdString();

@@ -36,8 +36,9 @@ e2e_check "the size limit is 10 MB" test "$(e2e_setting MaxSize)" = "10"
 e2e_check "the time limit is 600 s" test "$(e2e_setting MaxTime)" = "600"
 e2e_check "both cues are on" \
     test "$(e2e_setting PlayStartSound)$(e2e_setting PlayStopSound)" = "YesYes"
-e2e_check "the MP3 settings are saved last" \
-    test "$(grep -o '^"[A-Za-z0-9_]*"' "$(e2e_hive)" | tail -n1)" = '"MP3StrictlyEnforceMinBitrate"'
+e2e_check "the MP3 settings are saved last among the formats, then the recording start options" \
+    test "$(grep -o '^"[A-Za-z0-9_]*"' "$(e2e_hive)" | tail -n5 | tr '\n' ' ')" = \
+    '"MP3StrictlyEnforceMinBitrate" "PreRollSeconds" "StartOnSound" "SilenceSeconds" "SoundThreshold" '
 
 # The second start reads back what the first saved.
 sed -i 's/^"MaxTime"="600"$/"MaxTime"="120"/' "$(e2e_hive)"

@@ -17,12 +17,23 @@ SyntheticLine lineNamed(const QString& name) {
     line.name = name;
     static const QRegularExpression sine(QStringLiteral("^Sine\\s+([0-9.]+)\\s*Hz$"),
                                          QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression bursts(
+        QStringLiteral("^Bursts\\s+([0-9.]+)\\s*/\\s*([0-9.]+)$"),
+        QRegularExpression::CaseInsensitiveOption);
     if (name == QLatin1String("Silence")) {
         line.signal = SyntheticSignal::Silence;
     } else if (name == QLatin1String("Noise")) {
         line.signal = SyntheticSignal::Noise;
     } else if (name == QLatin1String("Counter")) {
         line.signal = SyntheticSignal::Counter;
+    } else if (const auto match = bursts.match(name); match.hasMatch()) {
+        const double burst = match.captured(1).toDouble();
+        const double pause = match.captured(2).toDouble();
+        if (burst > 0 && pause > 0) {
+            line.signal = SyntheticSignal::Bursts;
+            line.burstSeconds = burst;
+            line.pauseSeconds = pause;
+        }
     } else if (const auto match = sine.match(name); match.hasMatch()) {
         bool ok = false;
         const double frequency = match.captured(1).toDouble(&ok);
@@ -168,7 +179,11 @@ void SyntheticBackend::setSpeed(double factor) {
 }
 
 double SyntheticBackend::speed() const {
-    return speed_;
+    return paused_ ? 0.0 : speed_.load();
+}
+
+void SyntheticBackend::setPaused(bool paused) {
+    paused_ = paused;
 }
 
 void SyntheticBackend::setCaptureFailure(bool fail) {

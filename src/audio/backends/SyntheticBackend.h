@@ -19,12 +19,16 @@ enum class SyntheticSignal {
     Silence, // zeros
     Noise,   // deterministic pseudo-random noise at a quarter of full scale
     Counter, // element n of a capture is int16_t(n): wraps, so order can be checked
+    Bursts,  // pauses of `pauseSeconds` of silence, each followed by a burst of
+             // `burstSeconds` of the sine; the first pause starts with the capture
 };
 
 struct SyntheticLine {
     QString name;
     SyntheticSignal signal = SyntheticSignal::Sine;
     double frequency = 440.0;
+    double burstSeconds = 0; // Bursts only
+    double pauseSeconds = 0; // Bursts only
     bool hasVolume = true;
     bool hasBalance = true;
     int volume = 65535; // 0..65535, scales the signal
@@ -57,7 +61,8 @@ struct SyntheticDevice {
 // A "!" after a device name makes the device unusable (deviceValid false).
 // A device without ":" gets the standard lines of the "Test signal" device;
 // a ":" followed by nothing gives a device without lines. A line's signal
-// follows from its name: "Silence", "Noise", "Counter", "Sine <f> Hz";
+// follows from its name: "Silence", "Noise", "Counter", "Sine <f> Hz",
+// "Bursts <b>/<p>" (bursts of b seconds after pauses of p seconds);
 // any other name is a 440 Hz sine. Example:
 //   Mic:Sine 440 Hz|Silence#novolume;Broken!;Empty:
 class SyntheticBackend : public SoundBackend {
@@ -77,7 +82,12 @@ public:
     std::vector<SyntheticDevice> devices() const;
     void setDefaultDevice(int index);
     void setSpeed(double factor);
+    // The clock's speed: 0 while paused.
     double speed() const;
+    // Stops the clock: captures and the output make nothing more until it
+    // runs again (a round already under way still completes), so that a
+    // test can read how far a capture has come and act at that point.
+    void setPaused(bool paused);
     void setCaptureFailure(bool fail);  // openCapture fails while set
     void setPlaybackFailure(bool fail); // openPlayback fails while set
 
@@ -147,6 +157,7 @@ private:
     std::vector<SyntheticDevice> devices_;
     int defaultDevice_ = 0;
     std::atomic<double> speed_{1.0};
+    std::atomic<bool> paused_{false};
     std::atomic<qint64> capturedFrames_{0};
     bool failCapture_ = false;
     bool failPlayback_ = false;

@@ -55,6 +55,17 @@ double SyntheticCapture::nextValue(const SyntheticLine& line) {
     }
     case SyntheticSignal::Noise:
         return (double(noise_() % 16385u) - 8192.0);
+    case SyntheticSignal::Bursts: {
+        // Position in the pause-then-burst cycle, from the frames produced.
+        const double seconds = double(elements_ / channels_ + framesThisRound_) / sampleRate_;
+        const double cycle = line.pauseSeconds + line.burstSeconds;
+        const double at = std::fmod(seconds, cycle);
+        const double v =
+            at < line.pauseSeconds ? 0.0 : 16384.0 * std::sin(2.0 * std::numbers::pi * phase_);
+        phase_ += line.frequency / sampleRate_;
+        phase_ -= std::floor(phase_);
+        return v;
+    }
     case SyntheticSignal::Counter:
     case SyntheticSignal::Silence:
         break;
@@ -82,6 +93,7 @@ void SyntheticCapture::produce(std::int64_t frames) {
     buffer_.resize(size_t(frames) * size_t(channels_));
     size_t k = 0;
     for (std::int64_t f = 0; f < frames; ++f) {
+        framesThisRound_ = f;
         const double frameValue =
             present && line.signal != SyntheticSignal::Counter ? nextValue(line) : 0.0;
         for (int c = 0; c < channels_; ++c, ++k) {

@@ -43,8 +43,9 @@ private:
     SoundBackend::CaptureErrorCallback onError_;
     PacedThread thread_;
     std::vector<int16_t> buffer_;
-    std::int64_t elements_ = 0; // elements produced so far (the counter signal)
-    double phase_ = 0;          // sine phase in cycles
+    std::int64_t elements_ = 0;        // elements produced so far (the counter signal)
+    std::int64_t framesThisRound_ = 0; // frame of the current round being made
+    double phase_ = 0;                 // sine phase in cycles
     std::minstd_rand noise_{12345};
 };
 

@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
 #include <QTabWidget>
@@ -135,9 +136,15 @@ QString CutCaption(QWidget* w) {
     return {};
 }
 
-// A control drawn only partly because an ancestor cuts it off.
+// A control drawn only partly because an ancestor cuts it off. The content
+// of a scroll area is not cut off: scrolling brings all of it into view.
 bool ClippedByAncestor(const QWidget* w) {
     for (const QWidget* a = w->parentWidget(); a; a = a->parentWidget()) {
+        const QWidget* viewport = a->parentWidget();
+        auto* area =
+            viewport ? qobject_cast<const QScrollArea*>(viewport->parentWidget()) : nullptr;
+        if (area && area->widget() == a)
+            break;
         const QRect inAncestor(w->mapTo(a, QPoint(0, 0)), w->size());
         if (!a->rect().contains(inAncestor))
             return true;
@@ -172,6 +179,8 @@ void SavePicture(QWidget& root, const QString& where) {
 // picture is kept when `picture` is set.
 void ExpectCaptionsReadable(QWidget& root, const QString& where, bool picture = true) {
     SCOPED_TRACE(where.toStdString());
+    // A scroll area lays out its content one round after its own layout.
+    QApplication::processEvents();
     QApplication::processEvents();
     if (picture)
         SavePicture(root, where);
