@@ -7,6 +7,8 @@ PACKAGES=(
   # build
   build-essential cmake ninja-build pkg-config git clang
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # translations: lupdate, lrelease and their CMake functions; Qt's own translations
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libpulse-dev libmp3lame-dev libvorbis-dev libogg-dev libsndfile1-dev
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev
   libtag1-dev libfftw3-dev libopusenc-dev libopus-dev libx11-dev libxi-dev

@@ -16,6 +16,7 @@
 #include "settings/OutputFolderChooser.h"
 #include "settings/Settings.h"
 #include "ui/Bitmaps.h"
+#include "ui/CaptionedPictures.h"
 #include "ui/FormAbout.h"
 #include "ui/HelpViewer.h"
 #include "ui/IconMode.h"
@@ -33,6 +34,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -99,7 +101,7 @@ protected:
 // A column of a report view: its width in twips and a typical cell text.
 struct ReportColumn {
     int twips;
-    const char* sample;
+    QString sample;
 };
 
 // Room a cell keeps around its text, in pixels.
@@ -119,8 +121,7 @@ void SetUpReportView(QTreeWidget* view, std::initializer_list<ReportColumn> colu
     view->header()->setSectionsMovable(false);
     int index = 0;
     for (const ReportColumn& column : columns) {
-        const int text =
-            view->fontMetrics().horizontalAdvance(QString::fromUtf8(column.sample)) + CellPadding;
+        const int text = view->fontMetrics().horizontalAdvance(column.sample) + CellPadding;
         view->setColumnWidth(index, std::max({FormMain::Twips(column.twips), text,
                                               view->header()->sectionSizeHint(index)}));
         ++index;
@@ -200,30 +201,34 @@ void FormMain::setUpPages() {
 }
 
 void FormMain::setUpListViews() {
-    SetUpReportView(files_->ListViewFile, {{2140, "20261207-181541.mp3"},
-                                           {1900, "2026/12/07 18:15:41"},
-                                           {640, "99,999"},
-                                           {640, "MP3"}});
-    // The status column also takes what is left of the width.
-    SetUpReportView(hotkey_->ListViewHotkey, {{3750, "(Stop recording and) Play the recorded file"},
-                                              {1650, "Ctrl + Alt + Down"},
-                                              {0, "Disabled"}});
+    SetUpReportView(files_->ListViewFile, {{2140, QStringLiteral("20261207-181541.mp3")},
+                                           {1900, QStringLiteral("2026/12/07 18:15:41")},
+                                           {640, QStringLiteral("99,999")},
+                                           {640, QStringLiteral("MP3")}});
+    // The status column also takes what is left of the width. The samples
+    // are the longest texts in the UI language.
+    SetUpReportView(hotkey_->ListViewHotkey,
+                    {{3750, HotkeyFunctionText(6)},
+                     {1650, QStringLiteral("Ctrl + Alt + Down")},
+                     {0, QCoreApplication::translate("quillotap::HotkeyTable", "Disabled")}});
 }
 
 void FormMain::setUpPictures() {
     // Menu button i: normal, hover and selected pictures; the Files button
     // also has the greyed picture it shows while a recording runs. The
-    // recorder page is shown first, so its button starts selected.
+    // recorder page is shown first, so its button starts selected. The
+    // pictures carry their labels in the UI language.
     for (int i = 0; i < MenuButtonCount; ++i) {
-        menuButton(i)->setPictures(LoadBitmap(MenuBitmapNumber(i, MenuPicture::Normal)),
-                                   LoadBitmap(MenuBitmapNumber(i, MenuPicture::Hover)),
-                                   LoadBitmap(MenuBitmapNumber(i, MenuPicture::Selected)));
+        menuButton(i)->setPictures(MenuButtonPicture(i, MenuPicture::Normal),
+                                   MenuButtonPicture(i, MenuPicture::Hover),
+                                   MenuButtonPicture(i, MenuPicture::Selected));
     }
-    menuButton(FilesPage)->setGreyedPicture(LoadBitmap(bitmap::FilesGreyed));
+    menuButton(FilesPage)->setGreyedPicture(GreyedFilesPicture());
     menuButton(RecorderPage)->setSelected(true);
 
-    frame_->PicAbout->setPictures(LoadBitmap(bitmap::AboutNormal), LoadBitmap(bitmap::AboutHover),
-                                  LoadBitmap(bitmap::AboutPressed));
+    frame_->PicAbout->setPictures(AboutPicture(bitmap::AboutNormal),
+                                  AboutPicture(bitmap::AboutHover),
+                                  AboutPicture(bitmap::AboutPressed));
     // The preset buttons keep their hover picture while pressed.
     for (PictureButton* preset : {recorder_->PicPreset1, files_->PicPreset2})
         preset->setPictures(LoadBitmap(bitmap::PresetNormal), LoadBitmap(bitmap::PresetHover),
@@ -341,7 +346,7 @@ void FormMain::CheckStart_Toggled(bool ticked) {
 
 void FormMain::setUpRecording() {
     const auto showError = [this](const QString& text) {
-        showMessage(QMessageBox::Critical, QStringLiteral("Error"), text);
+        showMessage(QMessageBox::Critical, tr("Error"), text);
     };
     // In icon mode the window is hidden: the icon's balloon tells, unless a
     // minimised window stands in for a missing notification area.
@@ -377,7 +382,7 @@ void FormMain::setUpRecording() {
     // The machine must not suspend in the middle of a recording.
     auto* inhibitor = new SleepInhibitor(this);
     connect(session_.get(), &RecordingSession::recordingStarted, inhibitor,
-            [inhibitor] { inhibitor->inhibit(QStringLiteral("Recording in progress")); });
+            [inhibitor] { inhibitor->inhibit(tr("Recording in progress")); });
     connect(session_.get(), &RecordingSession::recordingStopped, inhibitor,
             &SleepInhibitor::release);
 

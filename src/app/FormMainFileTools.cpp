@@ -26,15 +26,15 @@ void FormMain::setUpFileTools() {
         if (!path.endsWith(QLatin1String(".mp3")) && !path.endsWith(QLatin1String(".flac")) &&
             !path.endsWith(QLatin1String(".opus"))) {
             showMessage(QMessageBox::Information, QStringLiteral("Quillotap"),
-                        QStringLiteral("Please select a mp3 file"));
+                        tr("Please select a mp3 file"));
             return;
         }
         // Its tag is written when the recording ends; writing it meanwhile
         // would race the encoder for the same file.
         if (state_.RecordingActive && path == state_.OutputFilePath) {
             showMessage(QMessageBox::Information, QStringLiteral("Quillotap"),
-                        QStringLiteral("This file is being recorded. Its tag can be edited "
-                                       "once the recording has stopped."));
+                        tr("This file is being recorded. Its tag can be edited "
+                           "once the recording has stopped."));
             return;
         }
         if (files_->LabelFileName->text() == path && state_.PlayerActive)
@@ -51,7 +51,7 @@ void FormMain::setUpFileTools() {
         const QTreeWidgetItem* item = CurrentRecording();
         if (!item) {
             showMessage(QMessageBox::Information, QStringLiteral("Quillotap"),
-                        QStringLiteral("Please select a file to convert"));
+                        tr("Please select a file to convert"));
             return;
         }
         const QString name = item->text(0);

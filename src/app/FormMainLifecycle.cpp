@@ -110,8 +110,7 @@ bool FormMain::InitSoundDevice() {
         quillotap::InitSoundDevice(state_, recorder_->DeviceCombo, *input_);
     if (result != SoundDeviceResult::NoSource)
         return true;
-    showMessage(QMessageBox::Critical, QStringLiteral("Quillotap"),
-                QString::fromLatin1(SoundDeviceFailureText));
+    showMessage(QMessageBox::Critical, QStringLiteral("Quillotap"), tr(SoundDeviceFailureText));
     endedEarly_ = true;
     return false;
 }

@@ -2,6 +2,8 @@
 // selects the recorder's default one and its first source.
 #pragma once
 
+#include <QtGlobal>
+
 class QComboBox;
 
 namespace quillotap {
@@ -16,9 +18,11 @@ enum class SoundDeviceResult {
 };
 
 // The message for NoSource.
-inline constexpr const char* SoundDeviceFailureText =
+// (English; shown through tr in the context quillotap::FormMain.)
+inline constexpr const char* SoundDeviceFailureText = QT_TRANSLATE_NOOP(
+    "quillotap::FormMain",
     "Can not initialize sound device. If you started other sound recorder, please exit it "
-    "before run this application";
+    "before run this application");
 
 // Fills `deviceCombo` with the usable devices (item data = the recorder's
 // device index), selects the default device, or the last listed one when the

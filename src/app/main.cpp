@@ -13,6 +13,7 @@
 #include "remote/RemoteControlServer.h"
 #include "remote/RemoteLaunch.h"
 #include "ui/Bitmaps.h"
+#include "ui/Translations.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -78,6 +79,9 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    // The desktop's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG) picks the
+    // translation; without one the texts stay English.
+    const UiTranslations translations(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.velmora.quillotap"));
     QApplication::setWindowIcon(ProgramIcon());
 

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace quillotap {
@@ -87,7 +88,8 @@ struct AudioFile::Private {
         if (!encoder->write(samples, frames)) {
             writeError = encoder->errorText();
             if (writeError.isEmpty())
-                writeError = QStringLiteral("The file could not be written.");
+                writeError = QCoreApplication::translate("quillotap::AudioFile",
+                                                         "The file could not be written.");
             return false;
         }
         writtenFrames += frames;
@@ -191,8 +193,9 @@ void AudioFile::CreateForWriting(const QString& path, int /*flags*/) {
         QStringLiteral("mp3"), QStringLiteral("wma"),  QStringLiteral("ogg"), QStringLiteral("wav"),
         QStringLiteral("vox"), QStringLiteral("flac"), QStringLiteral("opus")};
     if (!kKnown.contains(ext)) {
-        d->setFailure(-1, QStringLiteral("\"%1\" has no known audio extension "
-                                         "(mp3, wma, ogg, wav, vox, flac or opus).")
+        d->setFailure(-1, QCoreApplication::translate("quillotap::AudioFile",
+                                                      "\"%1\" has no known audio extension "
+                                                      "(mp3, wma, ogg, wav, vox, flac or opus).")
                               .arg(path));
         return;
     }
@@ -206,8 +209,10 @@ void AudioFile::CreateForWriting(const QString& path, int /*flags*/) {
     if (!encoder) {
         // The file was created just now by this call; do not leave it behind.
         QFile::remove(path);
-        d->setFailure(-3, error.isEmpty() ? QStringLiteral("The encoder could not be started.")
-                                          : error);
+        d->setFailure(-3, error.isEmpty()
+                              ? QCoreApplication::translate("quillotap::AudioFile",
+                                                            "The encoder could not be started.")
+                              : error);
         return;
     }
     d->encoder = std::move(encoder);
@@ -286,19 +291,27 @@ void AudioFile::OpenForReading(const QString& path, int /*a*/, int /*b*/) {
     CloseReader();
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists()) {
-        d->setFailure(-1, QStringLiteral("The file \"%1\" does not exist.").arg(path));
+        d->setFailure(-1, QCoreApplication::translate("quillotap::AudioFile",
+                                                      "The file \"%1\" does not exist.")
+                              .arg(path));
         return;
     }
     if (!info.isFile()) {
-        d->setFailure(-1, QStringLiteral("\"%1\" is not a file.").arg(path));
+        d->setFailure(
+            -1,
+            QCoreApplication::translate("quillotap::AudioFile", "\"%1\" is not a file.").arg(path));
         return;
     }
     if (!info.isReadable()) {
-        d->setFailure(-1, QStringLiteral("The file \"%1\" cannot be read.").arg(path));
+        d->setFailure(-1, QCoreApplication::translate("quillotap::AudioFile",
+                                                      "The file \"%1\" cannot be read.")
+                              .arg(path));
         return;
     }
     if (info.size() == 0) {
-        d->setFailure(-2, QStringLiteral("The file \"%1\" is empty.").arg(path));
+        d->setFailure(
+            -2, QCoreApplication::translate("quillotap::AudioFile", "The file \"%1\" is empty.")
+                    .arg(path));
         return;
     }
     const bool vox = info.suffix().compare(QLatin1String("vox"), Qt::CaseInsensitive) == 0;
@@ -311,13 +324,16 @@ void AudioFile::OpenForReading(const QString& path, int /*a*/, int /*b*/) {
         // instead of calling the file damaged.
         QString ffmpegMissing;
         if (!vox && !ffmpegApi(&ffmpegMissing)) {
-            d->setFailure(
-                -3, QStringLiteral("The file \"%1\" cannot be read. %2").arg(path, ffmpegMissing));
+            d->setFailure(-3, QCoreApplication::translate("quillotap::AudioFile",
+                                                          "The file \"%1\" cannot be read. %2")
+                                  .arg(path, ffmpegMissing));
             return;
         }
-        d->setFailure(-3, QStringLiteral("The file \"%1\" is damaged or not in a supported "
-                                         "audio format.")
-                              .arg(path));
+        d->setFailure(
+            -3, QCoreApplication::translate("quillotap::AudioFile",
+                                            "The file \"%1\" is damaged or not in a supported "
+                                            "audio format.")
+                    .arg(path));
         return;
     }
     d->decoder = std::move(decoder);

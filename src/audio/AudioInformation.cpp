@@ -20,6 +20,7 @@
 #include <taglib/wavfile.h>
 #include <taglib/xiphcomment.h>
 
+#include <QCoreApplication>
 #include <climits>
 #include <memory>
 
@@ -214,15 +215,21 @@ bool isOtherContainer(TagLib::IOStream* stream) {
 std::unique_ptr<TagLib::MPEG::File> openMpeg(const QString& path, bool forWriting, QString& error) {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists()) {
-        error = QStringLiteral("The file does not exist: %1").arg(path);
+        error = QCoreApplication::translate("quillotap::AudioInformation",
+                                            "The file does not exist: %1")
+                    .arg(path);
         return nullptr;
     }
     if (!info.isFile() || !info.isReadable()) {
-        error = QStringLiteral("The file cannot be read: %1").arg(path);
+        error = QCoreApplication::translate("quillotap::AudioInformation",
+                                            "The file cannot be read: %1")
+                    .arg(path);
         return nullptr;
     }
     if (forWriting && !info.isWritable()) {
-        error = QStringLiteral("The file cannot be written: %1").arg(path);
+        error = QCoreApplication::translate("quillotap::AudioInformation",
+                                            "The file cannot be written: %1")
+                    .arg(path);
         return nullptr;
     }
 
@@ -230,7 +237,9 @@ std::unique_ptr<TagLib::MPEG::File> openMpeg(const QString& path, bool forWritin
     {
         TagLib::FileStream stream(name.constData(), true);
         if (!stream.isOpen()) {
-            error = QStringLiteral("The file cannot be opened: %1").arg(path);
+            error = QCoreApplication::translate("quillotap::AudioInformation",
+                                                "The file cannot be opened: %1")
+                        .arg(path);
             return nullptr;
         }
         bool isMpeg = !isOtherContainer(&stream);
@@ -239,7 +248,9 @@ std::unique_ptr<TagLib::MPEG::File> openMpeg(const QString& path, bool forWritin
             isMpeg = TagLib::MPEG::File::isSupported(&stream);
         }
         if (!isMpeg) {
-            error = QStringLiteral("The file is not an MP3 file: %1").arg(path);
+            error = QCoreApplication::translate("quillotap::AudioInformation",
+                                                "The file is not an MP3 file: %1")
+                        .arg(path);
             return nullptr;
         }
     }
@@ -248,11 +259,15 @@ std::unique_ptr<TagLib::MPEG::File> openMpeg(const QString& path, bool forWritin
         std::make_unique<TagLib::MPEG::File>(name.constData(), true, TagLib::AudioProperties::Fast);
     if (!file->isOpen() || !file->isValid() || !file->audioProperties() ||
         file->audioProperties()->sampleRate() <= 0 || file->firstFrameOffset() < 0) {
-        error = QStringLiteral("The file is not an MP3 file: %1").arg(path);
+        error = QCoreApplication::translate("quillotap::AudioInformation",
+                                            "The file is not an MP3 file: %1")
+                    .arg(path);
         return nullptr;
     }
     if (forWriting && file->readOnly()) {
-        error = QStringLiteral("The file cannot be written: %1").arg(path);
+        error = QCoreApplication::translate("quillotap::AudioInformation",
+                                            "The file cannot be written: %1")
+                    .arg(path);
         return nullptr;
     }
     return file;
@@ -467,7 +482,9 @@ bool AudioInformation::WriteTags(const QString& path) const {
     }
     if (!file->save(tags, TagLib::File::StripNone, TagLib::ID3v2::v3,
                     TagLib::File::DoNotDuplicate)) {
-        errorText_ = QStringLiteral("The tag could not be written to %1").arg(path);
+        errorText_ = QCoreApplication::translate("quillotap::AudioInformation",
+                                                 "The tag could not be written to %1")
+                         .arg(path);
         return false;
     }
     return true;

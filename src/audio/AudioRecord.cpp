@@ -5,6 +5,7 @@
 #include "audio/engine/StreamFormat.h"
 #include "audio/engine/TimerProgress.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <deque>
 #include <mutex>
@@ -133,7 +134,9 @@ void AudioRecord::Private::lose(const std::shared_ptr<RecordRun>& r, const QStri
     if (r != run || !stream)
         return; // stopped or restarted since the report was sent
     q->Stop();
-    fail(reason.isEmpty() ? QStringLiteral("The recording input was lost.") : reason);
+    fail(reason.isEmpty() ? QCoreApplication::translate("quillotap::AudioRecord",
+                                                        "The recording input was lost.")
+                          : reason);
     emit q->CaptureError(errorText);
 }
 
@@ -226,7 +229,8 @@ void AudioRecord::SetLineBalance(int balance) {
 
 void AudioRecord::SetFormat(int sampleRate, int channels) {
     if (!IsValidStreamFormat(sampleRate, channels)) {
-        d->fail(QStringLiteral("Unsupported recording format: %1 Hz, %2 channels.")
+        d->fail(QCoreApplication::translate("quillotap::AudioRecord",
+                                            "Unsupported recording format: %1 Hz, %2 channels.")
                     .arg(sampleRate)
                     .arg(channels));
         return;
@@ -241,7 +245,8 @@ int AudioRecord::GetBufferSize(int milliseconds) const {
 
 void AudioRecord::SetBufferSize(int elements) {
     if (elements < 1) {
-        d->fail(QStringLiteral("Invalid block size: %1.").arg(elements));
+        d->fail(QCoreApplication::translate("quillotap::AudioRecord", "Invalid block size: %1.")
+                    .arg(elements));
         return;
     }
     d->bufferSize = elements;
@@ -269,7 +274,9 @@ void AudioRecord::Start() {
     if (d->stream)
         ++d->runNumber;
     if (!d->stream)
-        d->fail(error.isEmpty() ? QStringLiteral("The recording could not start.") : error);
+        d->fail(error.isEmpty() ? QCoreApplication::translate("quillotap::AudioRecord",
+                                                              "The recording could not start.")
+                                : error);
 }
 
 void AudioRecord::Stop() {

@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QTreeWidgetItem>
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -23,8 +24,12 @@ namespace quillotap {
 
 namespace {
 
-const QString RenameTitle = QStringLiteral("Rename file");
-const QString DeleteTitle = QStringLiteral("Delete file");
+QString RenameTitle() {
+    return QCoreApplication::translate("quillotap::FileCommands", "Rename file");
+}
+QString DeleteTitle() {
+    return QCoreApplication::translate("quillotap::FileCommands", "Delete file");
+}
 const QString ProgramTitle = QStringLiteral("Quillotap");
 
 QString SystemReason(int error) {
@@ -82,13 +87,19 @@ int RenameWithoutReplacing(const QString& from, const QString& to) {
 
 QString NewNameProblem(const QString& name) {
     if (name.trimmed().isEmpty())
-        return QStringLiteral("Please type a name for the file.");
+        return QCoreApplication::translate("quillotap::FileCommands",
+                                           "Please type a name for the file.");
     if (name.contains(QChar(u'\0')))
-        return QStringLiteral("A file name cannot contain a NUL character.");
+        return QCoreApplication::translate("quillotap::FileCommands",
+                                           "A file name cannot contain a NUL character.");
     if (name.contains(QLatin1Char('/')))
-        return QStringLiteral("A file name cannot contain \"/\": the file stays in its folder.");
+        return QCoreApplication::translate(
+            "quillotap::FileCommands",
+            "A file name cannot contain \"/\": the file stays in its folder.");
     if (name == QLatin1String(".") || name == QLatin1String(".."))
-        return QStringLiteral("\"%1\" cannot be used as a file name.").arg(name);
+        return QCoreApplication::translate("quillotap::FileCommands",
+                                           "\"%1\" cannot be used as a file name.")
+            .arg(name);
     return QString();
 }
 
@@ -126,15 +137,18 @@ void FileCommands::Rename() {
         return;
     QTreeWidgetItem* item = list_.SelectedRecording();
     if (!item) {
-        showError(RenameTitle, QStringLiteral("Please select the file to rename."));
+        showError(RenameTitle(), QCoreApplication::translate("quillotap::FileCommands",
+                                                             "Please select the file to rename."));
         return;
     }
     const QString oldName = item->text(RecordingsList::NameColumn);
     const QString oldPath = folder() + oldName;
     if (isBeingRecorded(oldPath)) {
-        showError(RenameTitle, QStringLiteral("The file - %1 is being recorded. It can be renamed "
+        showError(RenameTitle(),
+                  QCoreApplication::translate("quillotap::FileCommands",
+                                              "The file - %1 is being recorded. It can be renamed "
                                               "when the recording has stopped.")
-                                   .arg(oldName));
+                      .arg(oldName));
         return;
     }
 
@@ -142,8 +156,10 @@ void FileCommands::Rename() {
     {
         QInputDialog dialog(&form_);
         dialog.setObjectName(QStringLiteral("RenameDialog"));
-        dialog.setWindowTitle(RenameTitle);
-        dialog.setLabelText(QStringLiteral("Please input the new name for file - ") + oldName);
+        dialog.setWindowTitle(RenameTitle());
+        dialog.setLabelText(QCoreApplication::translate("quillotap::FileCommands",
+                                                        "Please input the new name for file - ") +
+                            oldName);
         dialog.setInputMode(QInputDialog::TextInput);
         dialog.setTextValue(oldName);
         HotkeysSuspended quiet(form_);
@@ -157,7 +173,7 @@ void FileCommands::Rename() {
     const QString typed = answer.trimmed();
     const QString problem = NewNameProblem(typed);
     if (!problem.isEmpty()) {
-        showError(RenameTitle, problem);
+        showError(RenameTitle(), problem);
         return;
     }
     const QString newName = WithExtension(typed, oldName);
@@ -169,8 +185,9 @@ void FileCommands::Rename() {
         form_.StopPlayback();
     const QString newPath = folder() + newName;
     if (const int error = RenameWithoutReplacing(oldPath, newPath)) {
-        showError(RenameTitle, QStringLiteral("Cannot rename \"%1\" to \"%2\": %3")
-                                   .arg(oldName, newName, SystemReason(error)));
+        showError(RenameTitle(), QCoreApplication::translate("quillotap::FileCommands",
+                                                             "Cannot rename \"%1\" to \"%2\": %3")
+                                     .arg(oldName, newName, SystemReason(error)));
         return;
     }
     item->setText(RecordingsList::NameColumn, newName);
@@ -187,15 +204,19 @@ void FileCommands::Delete() {
         return;
     const QString path = folder() + item->text(RecordingsList::NameColumn);
     if (isBeingRecorded(path)) {
-        showError(DeleteTitle, QStringLiteral("The file - %1 is being recorded. It can be deleted "
+        showError(DeleteTitle(),
+                  QCoreApplication::translate("quillotap::FileCommands",
+                                              "The file - %1 is being recorded. It can be deleted "
                                               "when the recording has stopped.")
-                                   .arg(path));
+                      .arg(path));
         return;
     }
     {
-        QMessageBox question(QMessageBox::Question, ProgramTitle,
-                             QStringLiteral("Delete file -'") + path + QStringLiteral("'?"),
-                             QMessageBox::Yes | QMessageBox::No, &form_);
+        QMessageBox question(
+            QMessageBox::Question, ProgramTitle,
+            QCoreApplication::translate("quillotap::FileCommands", "Delete file -'") + path +
+                QStringLiteral("'?"),
+            QMessageBox::Yes | QMessageBox::No, &form_);
         question.setObjectName(QStringLiteral("DeleteQuestion"));
         HotkeysSuspended quiet(form_);
         if (question.exec() != QMessageBox::Yes)
@@ -205,8 +226,9 @@ void FileCommands::Delete() {
         form_.StopPlayback();
     if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT) {
         const int error = errno;
-        showError(DeleteTitle,
-                  QStringLiteral("Cannot delete \"%1\": %2").arg(path, SystemReason(error)));
+        showError(DeleteTitle(),
+                  QCoreApplication::translate("quillotap::FileCommands", "Cannot delete \"%1\": %2")
+                      .arg(path, SystemReason(error)));
     }
     form_.state().FileListStale = true;
     form_.BuildRecordingsList();
@@ -218,7 +240,8 @@ void FileCommands::Properties() {
         return;
     const QString path = folder() + item->text(RecordingsList::NameColumn);
     if (!QFileInfo(path).isFile()) {
-        message_(QMessageBox::NoIcon, ProgramTitle, QStringLiteral("Error"));
+        message_(QMessageBox::NoIcon, ProgramTitle,
+                 QCoreApplication::translate("quillotap::FileCommands", "Error"));
         return;
     }
     QPointer<FileCommands> self(this);
@@ -231,7 +254,8 @@ void FileCommands::Properties() {
 void FileCommands::showOwnProperties(const QString& path) {
     const RecordingFacts facts = RecordingFacts::Read(path);
     if (!facts.exists) {
-        message_(QMessageBox::NoIcon, ProgramTitle, QStringLiteral("Error"));
+        message_(QMessageBox::NoIcon, ProgramTitle,
+                 QCoreApplication::translate("quillotap::FileCommands", "Error"));
         return;
     }
     FormProperties dialog(facts, &form_);

@@ -84,13 +84,15 @@ bool FileConverter::openPair(const QString& source, const QString& target) {
     ApplyFormatSettingsToWriter(lame_, settings_, writer_);
     reader_.OpenForReading(source, 0, 1);
     if (reader_.GetStatus() < 0 || !reader_.IsReading())
-        return fail(QStringLiteral("Can not read \"%1\".\n%2")
-                        .arg(QFileInfo(source).fileName(), reader_.GetErrorText()));
+        return fail(
+            QCoreApplication::translate("quillotap::FileConverter", "Can not read \"%1\".\n%2")
+                .arg(QFileInfo(source).fileName(), reader_.GetErrorText()));
     writer_.CreateForWriting(target, 0);
     if (writer_.GetStatus() < 0 || !writer_.IsWriting()) {
         reader_.CloseReader();
-        return fail(QStringLiteral("Can not create \"%1\".\n%2")
-                        .arg(QFileInfo(target).fileName(), writer_.GetErrorText()));
+        return fail(
+            QCoreApplication::translate("quillotap::FileConverter", "Can not create \"%1\".\n%2")
+                .arg(QFileInfo(target).fileName(), writer_.GetErrorText()));
     }
     writer_.SetInputFormat(reader_.GetSampleRate(), reader_.GetChannels());
     return true;
@@ -109,7 +111,8 @@ bool FileConverter::copyBlocks(bool allBlocks) {
             break;
         }
         if (!writer_.WriteSamples(samples))
-            return fail(QStringLiteral("Can not write the converted file.\n%1")
+            return fail(QCoreApplication::translate("quillotap::FileConverter",
+                                                    "Can not write the converted file.\n%1")
                             .arg(writer_.GetWriteError()));
         framesRead_ += qint64(samples.size()) / channels;
         if (!allBlocks)
@@ -122,7 +125,9 @@ bool FileConverter::copyBlocks(bool allBlocks) {
 
     stopped_ = !endOfData;
     if (endOfData && framesRead_ == 0)
-        return fail(QStringLiteral("The file holds no sound that can be read; it may be damaged."));
+        return fail(QCoreApplication::translate(
+            "quillotap::FileConverter",
+            "The file holds no sound that can be read; it may be damaged."));
     // What did decode is kept: a cut-off recording is worth converting.
     sourceShort_ = endOfData && length - framesRead_ > ShortfallAllowed(length, rate);
     return true;
@@ -135,13 +140,16 @@ bool FileConverter::ConvertFile(const QString& source, const QString& target,
     sourceShort_ = false;
     framesRead_ = 0;
     if (converting_)
-        return fail(QStringLiteral("A conversion is already running."));
+        return fail(QCoreApplication::translate("quillotap::FileConverter",
+                                                "A conversion is already running."));
     BusyCursor busy;
     report(0);
 
     const bool replacing = Exists(target);
     if (replacing && !replaceExisting)
-        return fail(QStringLiteral("The file \"%1\" already exists.").arg(target));
+        return fail(QCoreApplication::translate("quillotap::FileConverter",
+                                                "The file \"%1\" already exists.")
+                        .arg(target));
     const QString writePath = replacing ? ScratchSibling(target) : target;
     if (!openPair(source, writePath))
         return false;
@@ -157,12 +165,14 @@ bool FileConverter::ConvertFile(const QString& source, const QString& target,
     reader_.CloseReader();
     // Finishing the file (the last frames, the header) can fail too.
     if (ok && !writer_.GetWriteError().isEmpty())
-        ok = fail(
-            QStringLiteral("Can not write the converted file.\n%1").arg(writer_.GetWriteError()));
+        ok = fail(QCoreApplication::translate("quillotap::FileConverter",
+                                              "Can not write the converted file.\n%1")
+                      .arg(writer_.GetWriteError()));
     if (ok && replacing &&
         std::rename(QFile::encodeName(writePath).constData(),
                     QFile::encodeName(target).constData()) != 0)
-        ok = fail(QStringLiteral("Can not replace \"%1\".").arg(target));
+        ok = fail(QCoreApplication::translate("quillotap::FileConverter", "Can not replace \"%1\".")
+                      .arg(target));
     if (!ok) {
         QFile::remove(writePath);
         sourceShort_ = false;
@@ -174,10 +184,13 @@ bool FileConverter::PrimeWmaConversion(const QString& source, const QString& tem
     errorText_.clear();
     framesRead_ = 0;
     if (converting_)
-        return fail(QStringLiteral("A conversion is already running."));
+        return fail(QCoreApplication::translate("quillotap::FileConverter",
+                                                "A conversion is already running."));
     // A file of that name is someone else's: leave it alone.
     if (Exists(temporary))
-        return fail(QStringLiteral("The file \"%1\" already exists.").arg(temporary));
+        return fail(QCoreApplication::translate("quillotap::FileConverter",
+                                                "The file \"%1\" already exists.")
+                        .arg(temporary));
     if (!openPair(source, temporary))
         return false;
     const bool ok = copyBlocks(false);

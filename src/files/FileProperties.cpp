@@ -2,6 +2,7 @@
 
 #include "settings/DesktopSessionBus.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -24,8 +25,10 @@ QString FileProperties::FileUri(const QString& path) {
 void FileProperties::Show(const QString& path, Answer answered) {
     QDBusConnection connection = bus();
     if (!connection.isConnected()) {
-        const QString reason = connection.lastError().isValid() ? connection.lastError().message()
-                                                                : QStringLiteral("No session bus");
+        const QString reason =
+            connection.lastError().isValid()
+                ? connection.lastError().message()
+                : QCoreApplication::translate("quillotap::FileProperties", "No session bus");
         answered(false, reason);
         return;
     }

@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -23,36 +24,45 @@ FormConvert::FormConvert(const QString& outputFolder, const QString& sourceName,
     : QDialog(owner), folder_(outputFolder), SourceName(sourceName), lame_(lame),
       settings_(settings), mp3FormatStr_(mp3FormatStr), converter_(lame, settings) {
     setObjectName(QStringLiteral("FormConvert"));
-    setWindowTitle(QStringLiteral("Converter"));
+    setWindowTitle(QCoreApplication::translate("quillotap::FormConvert", "Converter"));
     setModal(true);
 
     LabelFrom = Named(new QLabel(QStringLiteral("---")), QStringLiteral("LabelFrom"),
-                      QStringLiteral("From"));
-    LabelTo =
-        Named(new QLabel(QStringLiteral("----")), QStringLiteral("LabelTo"), QStringLiteral("To"));
-    ComboFormat = Named(new QComboBox, QStringLiteral("ComboFormat"), QStringLiteral("Format"));
+                      QCoreApplication::translate("quillotap::FormConvert", "From"));
+    LabelTo = Named(new QLabel(QStringLiteral("----")), QStringLiteral("LabelTo"),
+                    QCoreApplication::translate("quillotap::FormConvert", "To"));
+    ComboFormat = Named(new QComboBox, QStringLiteral("ComboFormat"),
+                        QCoreApplication::translate("quillotap::FormConvert", "Format"));
     for (const OutputFormatEntry& entry : OutputFormats)
         ComboFormat->addItem(QString::fromLatin1(entry.text), entry.code);
     ComboFormat->setCurrentIndex(-1);
-    LabelFomartStr = Named(new QLabel(QStringLiteral("---")), QStringLiteral("LabelFomartStr"),
-                           QStringLiteral("Format description"));
-    ProgressConvert =
-        Named(new QProgressBar, QStringLiteral("ProgressConvert"), QStringLiteral("Progress"));
+    LabelFomartStr =
+        Named(new QLabel(QStringLiteral("---")), QStringLiteral("LabelFomartStr"),
+              QCoreApplication::translate("quillotap::FormConvert", "Format description"));
+    ProgressConvert = Named(new QProgressBar, QStringLiteral("ProgressConvert"),
+                            QCoreApplication::translate("quillotap::FormConvert", "Progress"));
     ProgressConvert->setRange(0, 100);
     ProgressConvert->setValue(0);
-    CmdConvert = Named(new QPushButton(QStringLiteral("Convert")), QStringLiteral("CmdConvert"));
-    CmdStop = Named(new QPushButton(QStringLiteral("Stop")), QStringLiteral("CmdStop"));
-    CmdClose = Named(new QPushButton(QStringLiteral("Close")), QStringLiteral("CmdClose"));
+    CmdConvert =
+        Named(new QPushButton(QCoreApplication::translate("quillotap::FormConvert", "Convert")),
+              QStringLiteral("CmdConvert"));
+    CmdStop = Named(new QPushButton(QCoreApplication::translate("quillotap::FormConvert", "Stop")),
+                    QStringLiteral("CmdStop"));
+    CmdClose =
+        Named(new QPushButton(QCoreApplication::translate("quillotap::FormConvert", "Close")),
+              QStringLiteral("CmdClose"));
     CmdStop->setEnabled(false);
     for (QPushButton* button : {CmdConvert, CmdStop, CmdClose})
         button->setAutoDefault(false);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("From:")), 0, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("quillotap::FormConvert", "From:")), 0,
+                    0);
     grid->addWidget(LabelFrom, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("To:")), 1, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("quillotap::FormConvert", "To:")), 1, 0);
     grid->addWidget(LabelTo, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Format:")), 2, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("quillotap::FormConvert", "Format:")), 2,
+                    0);
     grid->addWidget(ComboFormat, 2, 1);
     grid->addWidget(LabelFomartStr, 3, 0, 1, 2);
     grid->addWidget(ProgressConvert, 4, 0, 1, 2);
@@ -107,12 +117,13 @@ void FormConvert::setIdle(bool idle) {
 bool FormConvert::mayReplace(const QString& fileName) {
     if (askReplace_)
         return askReplace_(fileName);
-    return QMessageBox::question(this, QStringLiteral("Converter"),
-                                 QStringLiteral("The file \"%1\" already exists.\n"
-                                                "Do you want to replace it?")
-                                     .arg(fileName),
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return QMessageBox::question(
+               this, QCoreApplication::translate("quillotap::FormConvert", "Converter"),
+               QCoreApplication::translate("quillotap::FormConvert",
+                                           "The file \"%1\" already exists.\n"
+                                           "Do you want to replace it?")
+                   .arg(fileName),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 void FormConvert::CmdConvert_Click() {
@@ -133,14 +144,18 @@ void FormConvert::CmdConvert_Click() {
     ProgressConvert->setValue(0);
     setIdle(true);
     if (!ok)
-        say(QMessageBox::Critical, QStringLiteral("Error"),
-            QStringLiteral("\"%1\" could not be converted to \"%2\".\n\n%3")
+        say(QMessageBox::Critical, QCoreApplication::translate("quillotap::FormConvert", "Error"),
+            QCoreApplication::translate("quillotap::FormConvert",
+                                        "\"%1\" could not be converted to \"%2\".\n\n%3")
                 .arg(from, to, converter_.GetErrorText()));
     else if (converter_.sourceWasShort())
-        say(QMessageBox::Warning, QStringLiteral("Converter"),
-            QStringLiteral("\"%1\" is shorter than its header says: it was probably cut off "
-                           "while it was being written. \"%2\" holds the part that could be "
-                           "read.")
+        say(QMessageBox::Warning,
+            QCoreApplication::translate("quillotap::FormConvert", "Converter"),
+            QCoreApplication::translate(
+                "quillotap::FormConvert",
+                "\"%1\" is shorter than its header says: it was probably cut off "
+                "while it was being written. \"%2\" holds the part that could be "
+                "read.")
                 .arg(from, to));
 }
 

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <QCoreApplication>
 #include <optional>
 
 namespace quillotap {
@@ -33,32 +34,36 @@ QString NumberText(int value) {
 
 FormID3::FormID3(const QString& tagFile, QWidget* owner) : QDialog(owner), TagFile(tagFile) {
     setObjectName(QStringLiteral("FormID3"));
-    setWindowTitle(QStringLiteral("ID3 Tag editor"));
+    setWindowTitle(QCoreApplication::translate("quillotap::FormID3", "ID3 Tag editor"));
     setModal(true);
     auto* form = new QFormLayout;
     const auto box = [&](const char* name, const char* label, int maxLength = 0) {
-        auto* edit =
-            Named(new QLineEdit, QString::fromLatin1(name), QString::fromLatin1(label).chopped(1));
+        auto* edit = Named(new QLineEdit, QString::fromLatin1(name),
+                           QCoreApplication::translate("quillotap::FormID3", label).chopped(1));
         if (maxLength > 0)
             edit->setMaxLength(maxLength);
-        form->addRow(QString::fromLatin1(label), edit);
+        form->addRow(QCoreApplication::translate("quillotap::FormID3", label), edit);
         return edit;
     };
-    infoTitle_ = box("infoTitle", "Title:");
-    infoArtist_ = box("infoArtist", "Artists:");
-    infoAlbum_ = box("infoAlbum", "Album:");
-    infoGenre_ = Named(new QComboBox, QStringLiteral("infoGenre"), QStringLiteral("Genre"));
+    infoTitle_ = box("infoTitle", QT_TRANSLATE_NOOP("quillotap::FormID3", "Title:"));
+    infoArtist_ = box("infoArtist", QT_TRANSLATE_NOOP("quillotap::FormID3", "Artists:"));
+    infoAlbum_ = box("infoAlbum", QT_TRANSLATE_NOOP("quillotap::FormID3", "Album:"));
+    infoGenre_ = Named(new QComboBox, QStringLiteral("infoGenre"),
+                       QCoreApplication::translate("quillotap::FormID3", "Genre"));
     // The list index is the genre number.
     for (int code = 0; code < AudioInformation::GenreCount; ++code)
         infoGenre_->addItem(AudioInformation::GenreName(code));
     infoGenre_->setCurrentIndex(-1);
-    form->addRow(QStringLiteral("Genre:"), infoGenre_);
-    infoYear_ = box("infoYear", "Year:", 4);
-    infoTrack_ = box("infoTrack", "Track #:", 3);
-    infoComment_ = box("infoComment", "Comment:");
+    form->addRow(QCoreApplication::translate("quillotap::FormID3", "Genre:"), infoGenre_);
+    infoYear_ = box("infoYear", QT_TRANSLATE_NOOP("quillotap::FormID3", "Year:"), 4);
+    infoTrack_ = box("infoTrack", QT_TRANSLATE_NOOP("quillotap::FormID3", "Track #:"), 3);
+    infoComment_ = box("infoComment", QT_TRANSLATE_NOOP("quillotap::FormID3", "Comment:"));
 
-    auto* save = Named(new QPushButton(QStringLiteral("Save")), QStringLiteral("CmdSave"));
-    auto* cancel = Named(new QPushButton(QStringLiteral("Cancel")), QStringLiteral("CmdCancel"));
+    auto* save = Named(new QPushButton(QCoreApplication::translate("quillotap::FormID3", "Save")),
+                       QStringLiteral("CmdSave"));
+    auto* cancel =
+        Named(new QPushButton(QCoreApplication::translate("quillotap::FormID3", "Cancel")),
+              QStringLiteral("CmdCancel"));
     save->setDefault(true);
     connect(save, &QPushButton::clicked, this, &FormID3::CmdSave_Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -82,8 +87,8 @@ void FormID3::say(QMessageBox::Icon icon, const QString& title, const QString& t
 
 bool FormID3::Load() {
     if (!QFileInfo(TagFile).isFile()) {
-        say(QMessageBox::Critical, QStringLiteral("Error"),
-            QStringLiteral("Can not find file - ") + TagFile);
+        say(QMessageBox::Critical, QCoreApplication::translate("quillotap::FormID3", "Error"),
+            QCoreApplication::translate("quillotap::FormID3", "Can not find file - ") + TagFile);
         return false;
     }
     TagReader = std::make_unique<AudioInformation>();
@@ -114,10 +119,13 @@ void FormID3::CmdSave_Click() {
     if (const auto track = TagNumber(infoTrack_->text()))
         TagReader->Track = *track;
     if (!TagReader->WriteTags(TagFile)) {
-        QString text = QStringLiteral("Can not save the tag of - ") + TagFile;
+        QString text =
+            QCoreApplication::translate("quillotap::FormID3", "Can not save the tag of - ") +
+            TagFile;
         if (!TagReader->GetErrorText().isEmpty())
             text += QStringLiteral("\n") + TagReader->GetErrorText();
-        say(QMessageBox::Critical, QStringLiteral("Error"), text);
+        say(QMessageBox::Critical, QCoreApplication::translate("quillotap::FormID3", "Error"),
+            text);
         return;
     }
     accept();

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -22,9 +23,9 @@ namespace {
 QString ChannelsText(int channels) {
     switch (channels) {
     case 1:
-        return QStringLiteral("1 (mono)");
+        return QCoreApplication::translate("quillotap::FormProperties", "1 (mono)");
     case 2:
-        return QStringLiteral("2 (stereo)");
+        return QCoreApplication::translate("quillotap::FormProperties", "2 (stereo)");
     default:
         return QString::number(channels);
     }
@@ -35,8 +36,9 @@ void ReadAudio(const QString& path, qint64 bytes, const QLocale& locale, Recordi
     reader.OpenForReading(path, 0, 1);
     if (reader.GetStatus() < 0) {
         const QString why = reader.GetErrorText();
-        facts.format += QStringLiteral(" (cannot be decoded%1)")
-                            .arg(why.isEmpty() ? QString() : QStringLiteral(": ") + why);
+        facts.format +=
+            QCoreApplication::translate("quillotap::FormProperties", " (cannot be decoded%1)")
+                .arg(why.isEmpty() ? QString() : QStringLiteral(": ") + why);
         return;
     }
     const int rate = reader.GetSampleRate();
@@ -47,11 +49,14 @@ void ReadAudio(const QString& path, qint64 bytes, const QLocale& locale, Recordi
         return;
     const double seconds = static_cast<double>(frames) / rate;
     facts.duration = FormatElapsed(seconds);
-    facts.sampleRate = locale.toString(rate) + QStringLiteral(" Hz");
+    facts.sampleRate =
+        locale.toString(rate) + QCoreApplication::translate("quillotap::FormProperties", " Hz");
     facts.channels = ChannelsText(channels);
     if (seconds > 0) {
         const auto kbits = static_cast<qint64>(std::llround(bytes * 8.0 / seconds / 1000.0));
-        facts.bitrate = locale.toString(kbits) + QStringLiteral(" kbit/s (average)");
+        facts.bitrate =
+            locale.toString(kbits) +
+            QCoreApplication::translate("quillotap::FormProperties", " kbit/s (average)");
     }
 }
 
@@ -84,7 +89,7 @@ RecordingFacts RecordingFacts::Read(const QString& path, const QLocale& locale) 
     grouped.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
     const qint64 bytes = info.size();
     facts.size = grouped.formattedDataSize(bytes) + QStringLiteral(" (") + grouped.toString(bytes) +
-                 QStringLiteral(" bytes)");
+                 QCoreApplication::translate("quillotap::FormProperties", " bytes)");
     facts.modified = ModifiedText(info.lastModified(), locale);
     facts.created = ModifiedText(info.birthTime(), locale);
     facts.accessed = ModifiedText(info.lastRead(), locale);
@@ -94,9 +99,40 @@ RecordingFacts RecordingFacts::Read(const QString& path, const QLocale& locale) 
     return facts;
 }
 
+namespace {
+// The caption of a row, in the UI language, from its field name.
+QString FieldCaption(const char* field) {
+    static const std::pair<const char*, const char*> captions[] = {
+        {"Name", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Name")},
+        {"Folder", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Folder")},
+        {"Size", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Size")},
+        {"Modified", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Modified")},
+        {"Created", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Created")},
+        {"Accessed", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Accessed")},
+        {"Format", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Format")},
+        {"Duration", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Duration")},
+        {"SampleRate", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Sample rate")},
+        {"Channels", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Channels")},
+        {"Bitrate", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Bitrate")},
+        {"Title", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Title")},
+        {"Artist", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Artist")},
+        {"Album", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Album")},
+        {"Year", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Year")},
+        {"Track", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Track")},
+        {"Genre", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Genre")},
+        {"Comment", QT_TRANSLATE_NOOP("quillotap::FormProperties", "Comment")}};
+    for (const auto& [name, caption] : captions) {
+        if (qstrcmp(name, field) == 0)
+            return QCoreApplication::translate("quillotap::FormProperties", caption);
+    }
+    return QString::fromLatin1(field);
+}
+} // namespace
+
 FormProperties::FormProperties(const RecordingFacts& facts, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FormProperties"));
-    setWindowTitle(facts.name + QStringLiteral(" Properties"));
+    setWindowTitle(facts.name +
+                   QCoreApplication::translate("quillotap::FormProperties", " Properties"));
 
     auto addRows = [this](QFormLayout* form, const QString& placeholder,
                           std::initializer_list<std::pair<const char*, const QString*>> rows) {
@@ -105,16 +141,14 @@ FormProperties::FormProperties(const RecordingFacts& facts, QWidget* parent) : Q
             label->setObjectName(QStringLiteral("Label") + QString::fromLatin1(field));
             label->setTextInteractionFlags(Qt::TextSelectableByMouse);
             label->setWordWrap(true);
-            QString caption = QString::fromLatin1(field);
-            if (caption == QLatin1String("SampleRate"))
-                caption = QStringLiteral("Sample rate");
-            form->addRow(caption + QLatin1Char(':'), label);
+            form->addRow(FieldCaption(field) + QLatin1Char(':'), label);
         }
     };
 
-    auto* fileBox = new QGroupBox(QStringLiteral("File"), this);
+    auto* fileBox =
+        new QGroupBox(QCoreApplication::translate("quillotap::FormProperties", "File"), this);
     auto* fileForm = new QFormLayout(fileBox);
-    const QString unknown = QStringLiteral("Unknown");
+    const QString unknown = QCoreApplication::translate("quillotap::FormProperties", "Unknown");
     addRows(fileForm, unknown,
             {{"Name", &facts.name},
              {"Folder", &facts.folder},
@@ -123,7 +157,8 @@ FormProperties::FormProperties(const RecordingFacts& facts, QWidget* parent) : Q
              {"Created", &facts.created},
              {"Accessed", &facts.accessed}});
 
-    auto* audioBox = new QGroupBox(QStringLiteral("Audio"), this);
+    auto* audioBox =
+        new QGroupBox(QCoreApplication::translate("quillotap::FormProperties", "Audio"), this);
     auto* audioForm = new QFormLayout(audioBox);
     addRows(audioForm, unknown,
             {{"Format", &facts.format},
@@ -132,9 +167,10 @@ FormProperties::FormProperties(const RecordingFacts& facts, QWidget* parent) : Q
              {"Channels", &facts.channels},
              {"Bitrate", &facts.bitrate}});
 
-    auto* tagBox = new QGroupBox(QStringLiteral("ID3 tag"), this);
+    auto* tagBox =
+        new QGroupBox(QCoreApplication::translate("quillotap::FormProperties", "ID3 tag"), this);
     auto* tagForm = new QFormLayout(tagBox);
-    addRows(tagForm, QStringLiteral("None"),
+    addRows(tagForm, QCoreApplication::translate("quillotap::FormProperties", "None"),
             {{"Title", &facts.title},
              {"Artist", &facts.artist},
              {"Album", &facts.album},

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QLabel>
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -88,7 +89,7 @@ void Playback::PlayFile(const QString& path) {
     state_.PlayerActive = true;
     FeedPlayer();
     state_.PlayTotalSeconds = RoundToEven(player.LengthToMilliseconds(length) / 1000.0);
-    c_.LabelTime->setText(QStringLiteral("Total: ") +
+    c_.LabelTime->setText(QCoreApplication::translate("quillotap::Playback", "Total: ") +
                           FormatElapsed(double(state_.PlayTotalSeconds)));
     c_.LabelFileName->setText(path);
 }
@@ -186,7 +187,8 @@ void Playback::AudioPlayer_Timer(qint64 currentSamples) {
 }
 
 void Playback::setPauseCaption(bool paused) {
-    c_.CmdPausePlay->setText(paused ? QStringLiteral("Continue") : QStringLiteral("Pause"));
+    c_.CmdPausePlay->setText(paused ? QCoreApplication::translate("quillotap::Playback", "Continue")
+                                    : QCoreApplication::translate("quillotap::Playback", "Pause"));
 }
 
 } // namespace quillotap

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDate>
 #include <QEvent>
 #include <QFormLayout>
@@ -48,7 +49,8 @@ int StepAt(const QSlider* slider) {
 }
 
 QString Kbit(const char* lead, int kbps) {
-    return QString::fromLatin1(lead) + QString::number(kbps) + QStringLiteral(" kbit");
+    return QCoreApplication::translate("quillotap::FormMP3", lead) + QString::number(kbps) +
+           QCoreApplication::translate("quillotap::FormMP3", " kbit");
 }
 
 // A slider between two captions, inside its frame.
@@ -66,17 +68,21 @@ FormMP3::FormMP3(MP3Lame& lame, AudioFile& audioFile, QString& mp3FormatStr, ID3
                  QWidget* owner)
     : QDialog(owner), lame_(lame), audioFile_(audioFile), mp3FormatStr_(mp3FormatStr), id3_(id3) {
     setObjectName(QStringLiteral("FormMP3"));
-    setWindowTitle(QStringLiteral("MP3 Option"));
-    setAccessibleName(QStringLiteral("MP3 Option"));
+    setWindowTitle(QCoreApplication::translate("quillotap::FormMP3", "MP3 Option"));
+    setAccessibleName(QCoreApplication::translate("quillotap::FormMP3", "MP3 Option"));
 
-    tabs_ = Named(new QTabWidget, QStringLiteral("TabStrip1"), QStringLiteral("MP3 options"));
-    tabs_->addTab(BuildGeneralPage(), QStringLiteral("General"));
+    tabs_ = Named(new QTabWidget, QStringLiteral("TabStrip1"),
+                  QCoreApplication::translate("quillotap::FormMP3", "MP3 options"));
+    tabs_->addTab(BuildGeneralPage(), QCoreApplication::translate("quillotap::FormMP3", "General"));
     tabs_->addTab(BuildVbrPage(), QStringLiteral("VBR"));
-    tabs_->addTab(BuildPresetPage(), QStringLiteral("Preset"));
-    tabs_->addTab(BuildId3Page(), QStringLiteral("ID3 Tag"));
+    tabs_->addTab(BuildPresetPage(), QCoreApplication::translate("quillotap::FormMP3", "Preset"));
+    tabs_->addTab(BuildId3Page(), QCoreApplication::translate("quillotap::FormMP3", "ID3 Tag"));
 
-    auto* ok = Named(new QPushButton(QStringLiteral("OK")), QStringLiteral("CmdOK"));
-    auto* cancel = Named(new QPushButton(QStringLiteral("Cancel")), QStringLiteral("CmdCancel"));
+    auto* ok = Named(new QPushButton(QCoreApplication::translate("quillotap::FormMP3", "OK")),
+                     QStringLiteral("CmdOK"));
+    auto* cancel =
+        Named(new QPushButton(QCoreApplication::translate("quillotap::FormMP3", "Cancel")),
+              QStringLiteral("CmdCancel"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &FormMP3::CmdOK_Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -91,22 +97,29 @@ FormMP3::FormMP3(MP3Lame& lame, AudioFile& audioFile, QString& mp3FormatStr, ID3
 }
 
 QWidget* FormMP3::BuildGeneralPage() {
-    auto* page = Named(new QWidget, QStringLiteral("Picture1_0"), QStringLiteral("General"));
-    frmBitrate_ = Named(new QGroupBox(QStringLiteral("Bitrate")), QStringLiteral("frmBitrate"));
-    sldrBitrate_ = Slider(QStringLiteral("sldrBitrate"), QStringLiteral("Bitrate"), 14);
-    SliderRow(frmBitrate_, sldrBitrate_, QStringLiteral("poor quality "),
-              QStringLiteral("good quality "), QStringLiteral("lblPoor"),
-              QStringLiteral("lblGood"));
+    auto* page = Named(new QWidget, QStringLiteral("Picture1_0"),
+                       QCoreApplication::translate("quillotap::FormMP3", "General"));
+    frmBitrate_ = Named(new QGroupBox(QCoreApplication::translate("quillotap::FormMP3", "Bitrate")),
+                        QStringLiteral("frmBitrate"));
+    sldrBitrate_ = Slider(QStringLiteral("sldrBitrate"),
+                          QCoreApplication::translate("quillotap::FormMP3", "Bitrate"), 14);
+    SliderRow(frmBitrate_, sldrBitrate_,
+              QCoreApplication::translate("quillotap::FormMP3", "poor quality "),
+              QCoreApplication::translate("quillotap::FormMP3", "good quality "),
+              QStringLiteral("lblPoor"), QStringLiteral("lblGood"));
     frmQuality_ =
-        Named(new QGroupBox(QStringLiteral("Encoder Quality")), QStringLiteral("frmQuality"));
-    sldrQuality_ = Slider(QStringLiteral("sldrQuality"), QStringLiteral("Encoder Quality"), 9);
+        Named(new QGroupBox(QCoreApplication::translate("quillotap::FormMP3", "Encoder Quality")),
+              QStringLiteral("frmQuality"));
+    sldrQuality_ = Slider(QStringLiteral("sldrQuality"),
+                          QCoreApplication::translate("quillotap::FormMP3", "Encoder Quality"), 9);
     SliderRow(frmQuality_, sldrQuality_, QStringLiteral("better"), QStringLiteral("faster"),
               QStringLiteral("lblBetter"), QStringLiteral("lblFaster"));
 
-    auto* frmFrequency =
-        Named(new QGroupBox(QStringLiteral("Sampling Frequency")), QStringLiteral("frmFrequency"));
-    cmbFrequency_ =
-        Named(new QComboBox, QStringLiteral("cmbFrequency"), QStringLiteral("Sampling Frequency"));
+    auto* frmFrequency = Named(
+        new QGroupBox(QCoreApplication::translate("quillotap::FormMP3", "Sampling Frequency")),
+        QStringLiteral("frmFrequency"));
+    cmbFrequency_ = Named(new QComboBox, QStringLiteral("cmbFrequency"),
+                          QCoreApplication::translate("quillotap::FormMP3", "Sampling Frequency"));
     static const std::pair<const char*, int> kRates[] = {
         {"  8 000 Hz", 8000}, {"11 025 Hz", 11025}, {"12 000 Hz ", 12000},
         {"16 000 Hz", 16000}, {"22 050 Hz", 22050}, {"24 000 Hz", 24000},
@@ -117,11 +130,15 @@ QWidget* FormMP3::BuildGeneralPage() {
     (new QVBoxLayout(frmFrequency))->addWidget(cmbFrequency_);
 
     auto* frmChMode =
-        Named(new QGroupBox(QStringLiteral("Channels Mode")), QStringLiteral("frmChMode"));
-    cmbChMode_ = Named(new QComboBox, QStringLiteral("cmbChMode"), QStringLiteral("Channels Mode"));
-    cmbChMode_->addItems({QStringLiteral("Mono"), QStringLiteral("Stereo"),
-                          QStringLiteral("Joint Stereo"), QStringLiteral("Forced Joint Stereo"),
-                          QStringLiteral("Dual Channels")});
+        Named(new QGroupBox(QCoreApplication::translate("quillotap::FormMP3", "Channels Mode")),
+              QStringLiteral("frmChMode"));
+    cmbChMode_ = Named(new QComboBox, QStringLiteral("cmbChMode"),
+                       QCoreApplication::translate("quillotap::FormMP3", "Channels Mode"));
+    cmbChMode_->addItems({QCoreApplication::translate("quillotap::FormMP3", "Mono"),
+                          QCoreApplication::translate("quillotap::FormMP3", "Stereo"),
+                          QCoreApplication::translate("quillotap::FormMP3", "Joint Stereo"),
+                          QCoreApplication::translate("quillotap::FormMP3", "Forced Joint Stereo"),
+                          QCoreApplication::translate("quillotap::FormMP3", "Dual Channels")});
     (new QVBoxLayout(frmChMode))->addWidget(cmbChMode_);
 
     auto* grid = new QGridLayout(page);
@@ -130,35 +147,45 @@ QWidget* FormMP3::BuildGeneralPage() {
     grid->addWidget(frmFrequency, 0, 1);
     grid->addWidget(frmChMode, 1, 1);
 
-    connect(sldrBitrate_, &QSlider::valueChanged, this,
-            [this] { frmBitrate_->setTitle(Kbit("Current bitrate: ", StepAt(sldrBitrate_))); });
+    connect(sldrBitrate_, &QSlider::valueChanged, this, [this] {
+        frmBitrate_->setTitle(Kbit(QT_TRANSLATE_NOOP("quillotap::FormMP3", "Current bitrate: "),
+                                   StepAt(sldrBitrate_)));
+    });
     connect(sldrQuality_, &QSlider::valueChanged, this, [this](int position) {
-        frmQuality_->setTitle(QStringLiteral("Encoder Quality: ") + QString::number(position));
+        frmQuality_->setTitle(
+            QCoreApplication::translate("quillotap::FormMP3", "Encoder Quality: ") +
+            QString::number(position));
     });
     return page;
 }
 
 QWidget* FormMP3::BuildVbrPage() {
     auto* page = Named(new QWidget, QStringLiteral("Picture1_1"), QStringLiteral("VBR"));
-    cmbVBRCodingMethod_ =
-        Named(new QComboBox, QStringLiteral("cmbVBRCodingMethod"), QStringLiteral("VBR Option"));
-    cmbVBRCodingMethod_->addItems({QStringLiteral("No VBR"), QStringLiteral("Default"),
-                                   QStringLiteral("Old"), QStringLiteral("New"),
+    cmbVBRCodingMethod_ = Named(new QComboBox, QStringLiteral("cmbVBRCodingMethod"),
+                                QCoreApplication::translate("quillotap::FormMP3", "VBR Option"));
+    cmbVBRCodingMethod_->addItems({QCoreApplication::translate("quillotap::FormMP3", "No VBR"),
+                                   QCoreApplication::translate("quillotap::FormMP3", "Default"),
+                                   QCoreApplication::translate("quillotap::FormMP3", "Old"),
+                                   QCoreApplication::translate("quillotap::FormMP3", "New"),
                                    QStringLiteral("MTRH"), QStringLiteral("ABR")});
     auto* lblMethod =
-        Named(new QLabel(QStringLiteral("VBR Option:")), QStringLiteral("lblVbrOption"));
+        Named(new QLabel(QCoreApplication::translate("quillotap::FormMP3", "VBR Option:")),
+              QStringLiteral("lblVbrOption"));
     lblVbrQuality_ =
-        Named(new QLabel(QStringLiteral("VBR Quality:")), QStringLiteral("lblVbrQuality"));
-    txtVbrQuality_ =
-        Named(new QComboBox, QStringLiteral("txtVbrQuality"), QStringLiteral("VBR Quality"));
+        Named(new QLabel(QCoreApplication::translate("quillotap::FormMP3", "VBR Quality:")),
+              QStringLiteral("lblVbrQuality"));
+    txtVbrQuality_ = Named(new QComboBox, QStringLiteral("txtVbrQuality"),
+                           QCoreApplication::translate("quillotap::FormMP3", "VBR Quality"));
     txtVbrQuality_->setEditable(true);
     for (int q = 0; q <= 9; ++q)
         txtVbrQuality_->addItem(QString::number(q));
-    lblAbrBitrate_ =
-        Named(new QLabel(QStringLiteral("Targed bitrate for ABR:")),
-              QStringLiteral("lblAbrBitrate"), QStringLiteral("Target bitrate for ABR"));
-    txtAbrBitrate_ = Named(new QComboBox, QStringLiteral("txtAbrBitrate"),
-                           QStringLiteral("Target bitrate for ABR"));
+    lblAbrBitrate_ = Named(
+        new QLabel(QCoreApplication::translate("quillotap::FormMP3", "Targed bitrate for ABR:")),
+        QStringLiteral("lblAbrBitrate"),
+        QCoreApplication::translate("quillotap::FormMP3", "Target bitrate for ABR"));
+    txtAbrBitrate_ =
+        Named(new QComboBox, QStringLiteral("txtAbrBitrate"),
+              QCoreApplication::translate("quillotap::FormMP3", "Target bitrate for ABR"));
     txtAbrBitrate_->setEditable(true);
     for (int kbps = 10; kbps <= 310; ++kbps)
         txtAbrBitrate_->addItem(QString::number(kbps));
@@ -166,21 +193,27 @@ QWidget* FormMP3::BuildVbrPage() {
     lblVbrQuality_->setBuddy(txtVbrQuality_);
     lblAbrBitrate_->setBuddy(txtAbrBitrate_);
 
-    frmVbrBitrate_ = Named(new QGroupBox(QStringLiteral("Maximum VBR Bitrate")),
-                           QStringLiteral("frmVbrBitrate"));
+    frmVbrBitrate_ = Named(
+        new QGroupBox(QCoreApplication::translate("quillotap::FormMP3", "Maximum VBR Bitrate")),
+        QStringLiteral("frmVbrBitrate"));
     sldrVbrBitrate_ =
-        Slider(QStringLiteral("sldrVbrBitrate"), QStringLiteral("Maximum VBR Bitrate"), 14);
+        Slider(QStringLiteral("sldrVbrBitrate"),
+               QCoreApplication::translate("quillotap::FormMP3", "Maximum VBR Bitrate"), 14);
     lblVbrBitrate_ =
-        Named(new QLabel, QStringLiteral("lblVbrBitrate"), QStringLiteral("Maximum VBR Bitrate"));
+        Named(new QLabel, QStringLiteral("lblVbrBitrate"),
+              QCoreApplication::translate("quillotap::FormMP3", "Maximum VBR Bitrate"));
     auto* vbrRow = new QVBoxLayout(frmVbrBitrate_);
     vbrRow->addWidget(sldrVbrBitrate_);
     vbrRow->addWidget(lblVbrBitrate_);
     frmVbrAdvanced_ =
-        Named(new QGroupBox(QStringLiteral("Advanced")), QStringLiteral("frmVbrAdvanced"));
-    chWriteVBRHeader_ = Named(new QCheckBox(QStringLiteral("Write VBR Header")),
-                              QStringLiteral("chWriteVBRHeader"));
+        Named(new QGroupBox(QCoreApplication::translate("quillotap::FormMP3", "Advanced")),
+              QStringLiteral("frmVbrAdvanced"));
+    chWriteVBRHeader_ =
+        Named(new QCheckBox(QCoreApplication::translate("quillotap::FormMP3", "Write VBR Header")),
+              QStringLiteral("chWriteVBRHeader"));
     chStrictlyEnforceMinBitrate_ =
-        Named(new QCheckBox(QStringLiteral("Strictly enforce minimum bitrate")),
+        Named(new QCheckBox(QCoreApplication::translate("quillotap::FormMP3",
+                                                        "Strictly enforce minimum bitrate")),
               QStringLiteral("chStrictlyEnforceMinBitrate"));
     auto* advanced = new QVBoxLayout(frmVbrAdvanced_);
     advanced->addWidget(chWriteVBRHeader_);
@@ -197,17 +230,22 @@ QWidget* FormMP3::BuildVbrPage() {
 
     connect(cmbVBRCodingMethod_, &QComboBox::currentIndexChanged, this,
             &FormMP3::cmbVBRCodingMethod_Click);
-    connect(sldrVbrBitrate_, &QSlider::valueChanged, this,
-            [this] { lblVbrBitrate_->setText(Kbit("VBR Bitrate: ", StepAt(sldrVbrBitrate_))); });
+    connect(sldrVbrBitrate_, &QSlider::valueChanged, this, [this] {
+        lblVbrBitrate_->setText(Kbit(QT_TRANSLATE_NOOP("quillotap::FormMP3", "VBR Bitrate: "),
+                                     StepAt(sldrVbrBitrate_)));
+    });
     return page;
 }
 
 QWidget* FormMP3::BuildPresetPage() {
-    auto* page = Named(new QWidget, QStringLiteral("Picture1_2"), QStringLiteral("Preset"));
+    auto* page = Named(new QWidget, QStringLiteral("Picture1_2"),
+                       QCoreApplication::translate("quillotap::FormMP3", "Preset"));
     auto* grid = new QGridLayout(page);
     for (int index = 1; index <= 11; ++index) {
-        auto* option = Named(new QRadioButton(MP3Lame::PresetName(index)),
-                             QStringLiteral("opPreset_%1").arg(index));
+        auto* option =
+            Named(new QRadioButton(QCoreApplication::translate(
+                      "quillotap::MP3Lame", MP3Lame::PresetName(index).toLatin1().constData())),
+                  QStringLiteral("opPreset_%1").arg(index));
         grid->addWidget(option, (index - 1) % 6, (index - 1) / 6);
         connect(option, &QRadioButton::clicked, this, [this, index] { opPreset_Click(index); });
     }
@@ -215,27 +253,29 @@ QWidget* FormMP3::BuildPresetPage() {
 }
 
 QWidget* FormMP3::BuildId3Page() {
-    auto* page = Named(new QWidget, QStringLiteral("Picture1_3"), QStringLiteral("ID3 Tag"));
+    auto* page = Named(new QWidget, QStringLiteral("Picture1_3"),
+                       QCoreApplication::translate("quillotap::FormMP3", "ID3 Tag"));
     auto* form = new QFormLayout(page);
     auto box = [&](const char* name, const char* caption, int maxLength = 0) {
-        const QString text = QString::fromLatin1(caption);
+        const QString text = QCoreApplication::translate("quillotap::FormMP3", caption);
         auto* edit = Named(new QLineEdit, QString::fromLatin1(name), text.chopped(1));
         if (maxLength > 0)
             edit->setMaxLength(maxLength);
         form->addRow(text, edit);
         return edit;
     };
-    infoTitle_ = box("infoTitle", "Title:");
-    infoArtist_ = box("infoArtist", "Artists:");
-    infoAlbum_ = box("infoAlbum", "Album:");
-    infoYear_ = box("infoYear", "Year:", 4);
-    infoTrack_ = box("infoTrack", "Track #:", 3);
-    infoComment_ = box("infoComment", "Comment:");
-    infoGenre_ = Named(new QComboBox, QStringLiteral("infoGenre"), QStringLiteral("Genre"));
+    infoTitle_ = box("infoTitle", QT_TRANSLATE_NOOP("quillotap::FormMP3", "Title:"));
+    infoArtist_ = box("infoArtist", QT_TRANSLATE_NOOP("quillotap::FormMP3", "Artists:"));
+    infoAlbum_ = box("infoAlbum", QT_TRANSLATE_NOOP("quillotap::FormMP3", "Album:"));
+    infoYear_ = box("infoYear", QT_TRANSLATE_NOOP("quillotap::FormMP3", "Year:"), 4);
+    infoTrack_ = box("infoTrack", QT_TRANSLATE_NOOP("quillotap::FormMP3", "Track #:"), 3);
+    infoComment_ = box("infoComment", QT_TRANSLATE_NOOP("quillotap::FormMP3", "Comment:"));
+    infoGenre_ = Named(new QComboBox, QStringLiteral("infoGenre"),
+                       QCoreApplication::translate("quillotap::FormMP3", "Genre"));
     for (int code = 0; code < AudioInformation::GenreCount; ++code)
         infoGenre_->addItem(AudioInformation::GenreName(code));
     infoGenre_->setCurrentIndex(-1);
-    form->addRow(QStringLiteral("Genre:"), infoGenre_);
+    form->addRow(QCoreApplication::translate("quillotap::FormMP3", "Genre:"), infoGenre_);
     infoYear_->installEventFilter(this);
     infoTrack_->installEventFilter(this);
     return page;
@@ -274,7 +314,7 @@ void FormMP3::ShowEncoderSettings(const MP3Lame& encoder) {
     if (const int rate = cmbFrequency_->findData(encoder.SampleRate); rate >= 0)
         cmbFrequency_->setCurrentIndex(rate);
     sldrQuality_->setValue(encoder.Quality);
-    frmQuality_->setTitle(QStringLiteral("Encoder Quality: ") +
+    frmQuality_->setTitle(QCoreApplication::translate("quillotap::FormMP3", "Encoder Quality: ") +
                           QString::number(sldrQuality_->value()));
     // A bitrate the steps do not offer leaves its slider where it was, while
     // the caption still shows it.
@@ -282,12 +322,14 @@ void FormMP3::ShowEncoderSettings(const MP3Lame& encoder) {
     if (const int step = StepOf(encoder.Bitrate); step >= 0)
         sldrBitrate_->setValue(step);
     sldrBitrate_->blockSignals(false);
-    frmBitrate_->setTitle(Kbit("Current bitrate: ", encoder.Bitrate));
+    frmBitrate_->setTitle(
+        Kbit(QT_TRANSLATE_NOOP("quillotap::FormMP3", "Current bitrate: "), encoder.Bitrate));
     sldrVbrBitrate_->blockSignals(true);
     if (const int step = StepOf(encoder.VbrBitrate); step >= 0)
         sldrVbrBitrate_->setValue(step);
     sldrVbrBitrate_->blockSignals(false);
-    lblVbrBitrate_->setText(Kbit("VBR Bitrate: ", encoder.VbrBitrate));
+    lblVbrBitrate_->setText(
+        Kbit(QT_TRANSLATE_NOOP("quillotap::FormMP3", "VBR Bitrate: "), encoder.VbrBitrate));
 
     txtVbrQuality_->setEditText(QString::number(encoder.VbrQuality));
     cmbVBRCodingMethod_->setCurrentIndex(encoder.VbrCodingMethod + 1);

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,7 +27,8 @@ QSlider* StepSlider(const QString& name, const QString& accessible, int maximum)
 }
 
 QString KbpsCaption(const char* lead, int kbps) {
-    return QString::fromLatin1(lead) + QString::number(kbps) + QStringLiteral(" Kbps");
+    return QCoreApplication::translate("quillotap::FormOGG", lead) + QString::number(kbps) +
+           QCoreApplication::translate("quillotap::FormOGG", " Kbps");
 }
 
 // Hundredths written with one or two decimals: 300 -> "3.0", 555 -> "5.55".
@@ -42,19 +44,25 @@ QString QualityText(int hundredths) {
 FormOGG::FormOGG(OutputFormatSettings& settings, AudioFile& audioFile, QWidget* owner)
     : QDialog(owner), settings_(settings), audioFile_(audioFile) {
     setObjectName(QStringLiteral("FormOGG"));
-    setWindowTitle(QStringLiteral("OGG Option"));
-    setAccessibleName(QStringLiteral("OGG Option"));
+    setWindowTitle(QCoreApplication::translate("quillotap::FormOGG", "OGG Option"));
+    setAccessibleName(QCoreApplication::translate("quillotap::FormOGG", "OGG Option"));
     BuildControls();
     Load();
 }
 
 void FormOGG::BuildControls() {
-    auto* frmOption = Named(new QGroupBox(QStringLiteral("Option")), QStringLiteral("frmOption"));
-    sldrBitrate_ = StepSlider(QStringLiteral("sldrBitrate"), QStringLiteral("Bitrate"), 14);
-    lblBitrate_ = Named(new QLabel, QStringLiteral("lblBitrate"), QStringLiteral("Bitrate"));
-    chVbr_ = Named(new QCheckBox(QStringLiteral("VBR Enabled")), QStringLiteral("chVbr"));
+    auto* frmOption =
+        Named(new QGroupBox(QCoreApplication::translate("quillotap::FormOGG", "Option")),
+              QStringLiteral("frmOption"));
+    sldrBitrate_ = StepSlider(QStringLiteral("sldrBitrate"),
+                              QCoreApplication::translate("quillotap::FormOGG", "Bitrate"), 14);
+    lblBitrate_ = Named(new QLabel, QStringLiteral("lblBitrate"),
+                        QCoreApplication::translate("quillotap::FormOGG", "Bitrate"));
+    chVbr_ = Named(new QCheckBox(QCoreApplication::translate("quillotap::FormOGG", "VBR Enabled")),
+                   QStringLiteral("chVbr"));
     chQuality_ =
-        Named(new QCheckBox(QStringLiteral("Quality Enabled")), QStringLiteral("chQuality"));
+        Named(new QCheckBox(QCoreApplication::translate("quillotap::FormOGG", "Quality Enabled")),
+              QStringLiteral("chQuality"));
     auto* optionLayout = new QVBoxLayout(frmOption);
     optionLayout->addWidget(lblBitrate_);
     optionLayout->addWidget(sldrBitrate_);
@@ -63,41 +71,55 @@ void FormOGG::BuildControls() {
 
     frmVbr_ = Named(new QGroupBox(QStringLiteral("VBR")), QStringLiteral("frmVbr"));
     sldrMinBitrate_ =
-        StepSlider(QStringLiteral("sldrMinBitrate"), QStringLiteral("Minimum bitrate"), 14);
+        StepSlider(QStringLiteral("sldrMinBitrate"),
+                   QCoreApplication::translate("quillotap::FormOGG", "Minimum bitrate"), 14);
     sldrMaxBitrate_ =
-        StepSlider(QStringLiteral("sldrMaxBitrate"), QStringLiteral("Maximum bitrate"), 14);
-    lblMinBitrate_ =
-        Named(new QLabel, QStringLiteral("lblMinBitrate"), QStringLiteral("Minimum bitrate"));
-    lblMaxBitrate_ =
-        Named(new QLabel, QStringLiteral("lblMaxBitrate"), QStringLiteral("Maximum bitrate"));
+        StepSlider(QStringLiteral("sldrMaxBitrate"),
+                   QCoreApplication::translate("quillotap::FormOGG", "Maximum bitrate"), 14);
+    lblMinBitrate_ = Named(new QLabel, QStringLiteral("lblMinBitrate"),
+                           QCoreApplication::translate("quillotap::FormOGG", "Minimum bitrate"));
+    lblMaxBitrate_ = Named(new QLabel, QStringLiteral("lblMaxBitrate"),
+                           QCoreApplication::translate("quillotap::FormOGG", "Maximum bitrate"));
     auto* vbrLayout = new QVBoxLayout(frmVbr_);
     vbrLayout->addWidget(lblMinBitrate_);
     vbrLayout->addWidget(sldrMinBitrate_);
     vbrLayout->addWidget(lblMaxBitrate_);
     vbrLayout->addWidget(sldrMaxBitrate_);
 
-    frmQuality_ =
-        Named(new QGroupBox(QStringLiteral("Quality (Compression)")), QStringLiteral("frmQuality"));
-    sldrQuality_ = StepSlider(QStringLiteral("sldrQuality"), QStringLiteral("Quality"), 1000);
+    frmQuality_ = Named(
+        new QGroupBox(QCoreApplication::translate("quillotap::FormOGG", "Quality (Compression)")),
+        QStringLiteral("frmQuality"));
+    sldrQuality_ = StepSlider(QStringLiteral("sldrQuality"),
+                              QCoreApplication::translate("quillotap::FormOGG", "Quality"), 1000);
     sldrQuality_->setPageStep(100);
     (new QVBoxLayout(frmQuality_))->addWidget(sldrQuality_);
 
-    auto* frmFrequency =
-        Named(new QGroupBox(QStringLiteral("Sampling Frequency")), QStringLiteral("frmFrequency"));
-    cmbFrequency_ =
-        Named(new QComboBox, QStringLiteral("cmbFrequency"), QStringLiteral("Sampling Frequency"));
+    auto* frmFrequency = Named(
+        new QGroupBox(QCoreApplication::translate("quillotap::FormOGG", "Sampling Frequency")),
+        QStringLiteral("frmFrequency"));
+    cmbFrequency_ = Named(new QComboBox, QStringLiteral("cmbFrequency"),
+                          QCoreApplication::translate("quillotap::FormOGG", "Sampling Frequency"));
     for (const QString& text : OggFrequencyTexts())
         cmbFrequency_->addItem(text, OggFrequencyValue(text));
     cmbFrequency_->setCurrentIndex(-1);
     (new QVBoxLayout(frmFrequency))->addWidget(cmbFrequency_);
     auto* frmChMode =
-        Named(new QGroupBox(QStringLiteral("Channels Mode")), QStringLiteral("frmChMode"));
-    cmbChMode_ = Named(new QComboBox, QStringLiteral("cmbChMode"), QStringLiteral("Channels Mode"));
-    cmbChMode_->addItems({QStringLiteral("Mono"), QStringLiteral("Stereo")});
+        Named(new QGroupBox(QCoreApplication::translate("quillotap::FormOGG", "Channels Mode")),
+              QStringLiteral("frmChMode"));
+    cmbChMode_ = Named(new QComboBox, QStringLiteral("cmbChMode"),
+                       QCoreApplication::translate("quillotap::FormOGG", "Channels Mode"));
+    // The stored channel mode is the English text, kept as item data.
+    cmbChMode_->addItem(QCoreApplication::translate("quillotap::FormOGG", "Mono"),
+                        QStringLiteral("Mono"));
+    cmbChMode_->addItem(QCoreApplication::translate("quillotap::FormOGG", "Stereo"),
+                        QStringLiteral("Stereo"));
     (new QVBoxLayout(frmChMode))->addWidget(cmbChMode_);
 
-    auto* ok = Named(new QPushButton(QStringLiteral("Ok")), QStringLiteral("cmdOk"));
-    auto* cancel = Named(new QPushButton(QStringLiteral("Cancel")), QStringLiteral("cmdCancel"));
+    auto* ok = Named(new QPushButton(QCoreApplication::translate("quillotap::FormOGG", "Ok")),
+                     QStringLiteral("cmdOk"));
+    auto* cancel =
+        Named(new QPushButton(QCoreApplication::translate("quillotap::FormOGG", "Cancel")),
+              QStringLiteral("cmdCancel"));
     ok->setDefault(true);
 
     auto* left = new QVBoxLayout;
@@ -119,15 +141,18 @@ void FormOGG::BuildControls() {
     connect(chQuality_, &QCheckBox::clicked, this, &FormOGG::chQuality_Click);
     connect(sldrBitrate_, &QSlider::valueChanged, this, [this](int position) {
         Bitrate = BitrateSteps[static_cast<std::size_t>(position)];
-        lblBitrate_->setText(KbpsCaption("Current bitrate: ", Bitrate));
+        lblBitrate_->setText(
+            KbpsCaption(QT_TRANSLATE_NOOP("quillotap::FormOGG", "Current bitrate: "), Bitrate));
     });
     connect(sldrMinBitrate_, &QSlider::valueChanged, this, [this](int position) {
         MinBitrate = BitrateSteps[static_cast<std::size_t>(position)];
-        lblMinBitrate_->setText(KbpsCaption("Current min bitrate: ", MinBitrate));
+        lblMinBitrate_->setText(KbpsCaption(
+            QT_TRANSLATE_NOOP("quillotap::FormOGG", "Current min bitrate: "), MinBitrate));
     });
     connect(sldrMaxBitrate_, &QSlider::valueChanged, this, [this](int position) {
         MaxBitrate = BitrateSteps[static_cast<std::size_t>(position)];
-        lblMaxBitrate_->setText(KbpsCaption("Current max bitrate: ", MaxBitrate));
+        lblMaxBitrate_->setText(KbpsCaption(
+            QT_TRANSLATE_NOOP("quillotap::FormOGG", "Current max bitrate: "), MaxBitrate));
     });
     connect(sldrQuality_, &QSlider::valueChanged, this, &FormOGG::sldrQuality_Change);
     connect(ok, &QPushButton::clicked, this, &FormOGG::cmdOk_Click);
@@ -144,7 +169,7 @@ int FormOGG::BitratePosition(int kbps) {
 
 void FormOGG::Load() {
     cmbFrequency_->setCurrentIndex(cmbFrequency_->findText(settings_.OGGFreq));
-    cmbChMode_->setCurrentIndex(settings_.OGGChMode == cmbChMode_->itemText(0) ? 0 : 1);
+    cmbChMode_->setCurrentIndex(settings_.OGGChMode == cmbChMode_->itemData(0).toString() ? 0 : 1);
     // A stored frequency in the stereo-only range overrides the channel mode.
     cmbFrequency_Click();
 
@@ -164,9 +189,12 @@ void FormOGG::Load() {
     sldrMaxBitrate_->setValue(BitratePosition(MaxBitrate));
     for (QSlider* slider : {sldrBitrate_, sldrMinBitrate_, sldrMaxBitrate_})
         slider->blockSignals(false);
-    lblBitrate_->setText(KbpsCaption("Current bitrate: ", Bitrate));
-    lblMinBitrate_->setText(KbpsCaption("Current min bitrate: ", MinBitrate));
-    lblMaxBitrate_->setText(KbpsCaption("Current max bitrate: ", MaxBitrate));
+    lblBitrate_->setText(
+        KbpsCaption(QT_TRANSLATE_NOOP("quillotap::FormOGG", "Current bitrate: "), Bitrate));
+    lblMinBitrate_->setText(
+        KbpsCaption(QT_TRANSLATE_NOOP("quillotap::FormOGG", "Current min bitrate: "), MinBitrate));
+    lblMaxBitrate_->setText(
+        KbpsCaption(QT_TRANSLATE_NOOP("quillotap::FormOGG", "Current max bitrate: "), MaxBitrate));
 
     chVbr_->setChecked(VbrEnabled);
     chVbr_Click();
@@ -218,7 +246,9 @@ void FormOGG::chVbr_Click() {
 
 void FormOGG::sldrQuality_Change() {
     Quality = sldrQuality_->value();
-    frmQuality_->setTitle(QStringLiteral("Quality (Compression): ") + QualityText(Quality));
+    frmQuality_->setTitle(
+        QCoreApplication::translate("quillotap::FormOGG", "Quality (Compression): ") +
+        QualityText(Quality));
 }
 
 void FormOGG::cmdOk_Click() {
@@ -238,8 +268,10 @@ bool FormOGG::ApplyOggSettings() {
                        : audioFile_.CheckOGGFormat(44100, channels, Bitrate, 0, 0);
         if (!accepted) {
             // Window-modal, so the dialog stays open behind it for another try.
-            auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Quillotap"),
-                                        QStringLiteral("Incorrect format"), QMessageBox::Ok, this);
+            auto* box = new QMessageBox(
+                QMessageBox::Critical, QStringLiteral("Quillotap"),
+                QCoreApplication::translate("quillotap::FormOGG", "Incorrect format"),
+                QMessageBox::Ok, this);
             box->setObjectName(QStringLiteral("msgIncorrectFormat"));
             box->setAttribute(Qt::WA_DeleteOnClose);
             box->open();
@@ -251,7 +283,7 @@ bool FormOGG::ApplyOggSettings() {
             audioFile_.SetOGGFormat(rate, channels, Bitrate, 0, 0, -1);
     }
     settings_.OGGFreq = cmbFrequency_->currentText();
-    settings_.OGGChMode = cmbChMode_->currentText();
+    settings_.OGGChMode = cmbChMode_->currentData().toString();
     settings_.OGGsldrBitrate = Bitrate;
     settings_.OGGsldrMinBitrate = MinBitrate;
     settings_.OGGsldrMaxBitrate = MaxBitrate;

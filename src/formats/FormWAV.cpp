@@ -4,6 +4,7 @@
 #include "formats/DialogControls.h"
 #include "formats/OutputFormatSettings.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -26,12 +27,13 @@ QRadioButton* Radio(QLayout* layout, const QString& name, const QString& caption
 FormWAV::FormWAV(OutputFormatSettings& settings, AudioFile& audioFile, QWidget* owner)
     : QDialog(owner), settings_(settings), audioFile_(audioFile) {
     setObjectName(QStringLiteral("FormWAV"));
-    setWindowTitle(QStringLiteral("WAV Option"));
-    setAccessibleName(QStringLiteral("WAV Option"));
+    setWindowTitle(QCoreApplication::translate("quillotap::FormWAV", "WAV Option"));
+    setAccessibleName(QCoreApplication::translate("quillotap::FormWAV", "WAV Option"));
 
     // Each group box is its own container, so one button per group is on.
     auto* freqBox =
-        Named(new QGroupBox(QStringLiteral(" Frequency (Hz) ")), QStringLiteral("frmFrequency"));
+        Named(new QGroupBox(QCoreApplication::translate("quillotap::FormWAV", " Frequency (Hz) ")),
+              QStringLiteral("frmFrequency"));
     auto* freqGrid = new QGridLayout(freqBox);
     for (std::size_t i = 0; i < freq_.size(); ++i) {
         // The second caption carries a trailing blank, as the dialog always had.
@@ -40,23 +42,32 @@ FormWAV::FormWAV(OutputFormatSettings& settings, AudioFile& audioFile, QWidget* 
         freqGrid->addWidget(freq_[i], static_cast<int>(i % 4), static_cast<int>(i / 4));
     }
     auto* chBox =
-        Named(new QGroupBox(QStringLiteral(" Channels Mode ")), QStringLiteral("frmChannels"));
+        Named(new QGroupBox(QCoreApplication::translate("quillotap::FormWAV", " Channels Mode ")),
+              QStringLiteral("frmChannels"));
     auto* chLayout = new QVBoxLayout(chBox);
-    mono_ = Radio(chLayout, QStringLiteral("P1"), QStringLiteral("Mono"));
-    stereo_ = Radio(chLayout, QStringLiteral("P2"), QStringLiteral("Stereo"));
+    mono_ = Radio(chLayout, QStringLiteral("P1"),
+                  QCoreApplication::translate("quillotap::FormWAV", "Mono"));
+    stereo_ = Radio(chLayout, QStringLiteral("P2"),
+                    QCoreApplication::translate("quillotap::FormWAV", "Stereo"));
     auto* bitBox =
-        Named(new QGroupBox(QStringLiteral(" Bits Per Sample ")), QStringLiteral("frmBits"));
+        Named(new QGroupBox(QCoreApplication::translate("quillotap::FormWAV", " Bits Per Sample ")),
+              QStringLiteral("frmBits"));
     auto* bitLayout = new QVBoxLayout(bitBox);
-    bits8_ = Radio(bitLayout, QStringLiteral("B1"), QStringLiteral("8 Bit"));
-    bits16_ = Radio(bitLayout, QStringLiteral("B2"), QStringLiteral("16 Bit"));
+    bits8_ = Radio(bitLayout, QStringLiteral("B1"),
+                   QCoreApplication::translate("quillotap::FormWAV", "8 Bit"));
+    bits16_ = Radio(bitLayout, QStringLiteral("B2"),
+                    QCoreApplication::translate("quillotap::FormWAV", "16 Bit"));
 
     // The built-in choices, kept when a stored value is none of the offered ones.
     freq_[6]->setChecked(true);
     stereo_->setChecked(true);
     bits16_->setChecked(true);
 
-    auto* ok = Named(new QPushButton(QStringLiteral("Ok")), QStringLiteral("cmdOk"));
-    auto* cancel = Named(new QPushButton(QStringLiteral("Cancel")), QStringLiteral("cmdCancel"));
+    auto* ok = Named(new QPushButton(QCoreApplication::translate("quillotap::FormWAV", "Ok")),
+                     QStringLiteral("cmdOk"));
+    auto* cancel =
+        Named(new QPushButton(QCoreApplication::translate("quillotap::FormWAV", "Cancel")),
+              QStringLiteral("cmdCancel"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &FormWAV::cmdOk_Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -6,6 +6,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,11 +24,13 @@ constexpr int kShortcutPositions[3] = {9, 13, 34};
 FormWMA::FormWMA(OutputFormatSettings& settings, AudioFile& audioFile, QWidget* owner)
     : QDialog(owner), settings_(settings), audioFile_(audioFile) {
     setObjectName(QStringLiteral("FormWMA"));
-    setWindowTitle(QStringLiteral(" WMA Option"));
-    setAccessibleName(QStringLiteral("WMA Option"));
+    setWindowTitle(QCoreApplication::translate("quillotap::FormWMA", " WMA Option"));
+    setAccessibleName(QCoreApplication::translate("quillotap::FormWMA", "WMA Option"));
 
-    auto* label = Named(new QLabel(QStringLiteral("Presets:")), QStringLiteral("Label1"));
-    combo_ = Named(new QComboBox, QStringLiteral("Combo1"), QStringLiteral("Presets"));
+    auto* label = Named(new QLabel(QCoreApplication::translate("quillotap::FormWMA", "Presets:")),
+                        QStringLiteral("Label1"));
+    combo_ = Named(new QComboBox, QStringLiteral("Combo1"),
+                   QCoreApplication::translate("quillotap::FormWMA", "Presets"));
     combo_->setEditable(false);
     // A drop-down of a screenful at most, scrolled, rather than a list that
     // covers the whole screen with all 47 profiles.
@@ -35,9 +38,10 @@ FormWMA::FormWMA(OutputFormatSettings& settings, AudioFile& audioFile, QWidget* 
     combo_->setMaxVisibleItems(16);
     label->setBuddy(combo_);
 
-    static const char* const kCaptions[3] = {"Normal quality. Normal size.",
-                                             "Good quality. Small size. (default)",
-                                             "Poor quality. Very small size."};
+    static const char* const kCaptions[3] = {
+        QT_TRANSLATE_NOOP("quillotap::FormWMA", "Normal quality. Normal size."),
+        QT_TRANSLATE_NOOP("quillotap::FormWMA", "Good quality. Small size. (default)"),
+        QT_TRANSLATE_NOOP("quillotap::FormWMA", "Poor quality. Very small size.")};
     // One exclusive group: clicking the shortcut that is already on leaves
     // it on. Only a list choice outside the three clears them (Combo1_Click).
     shortcuts_ = new QButtonGroup(this);
@@ -46,16 +50,20 @@ FormWMA::FormWMA(OutputFormatSettings& settings, AudioFile& audioFile, QWidget* 
     layout->addWidget(label);
     layout->addWidget(combo_);
     for (int i = 0; i < 3; ++i) {
-        options_[i] = Named(new QRadioButton(QString::fromLatin1(kCaptions[i])),
-                            QStringLiteral("Option%1").arg(i + 1));
+        options_[i] =
+            Named(new QRadioButton(QCoreApplication::translate("quillotap::FormWMA", kCaptions[i])),
+                  QStringLiteral("Option%1").arg(i + 1));
         shortcuts_->addButton(options_[i], i);
         layout->addWidget(options_[i]);
         connect(options_[i], &QRadioButton::clicked, this,
                 [this, i] { combo_->setCurrentIndex(kShortcutPositions[i]); });
     }
 
-    ok_ = Named(new QPushButton(QStringLiteral("OK")), QStringLiteral("CmdOK"));
-    auto* cancel = Named(new QPushButton(QStringLiteral("Cancel")), QStringLiteral("CmdCancel"));
+    ok_ = Named(new QPushButton(QCoreApplication::translate("quillotap::FormWMA", "OK")),
+                QStringLiteral("CmdOK"));
+    auto* cancel =
+        Named(new QPushButton(QCoreApplication::translate("quillotap::FormWMA", "Cancel")),
+              QStringLiteral("CmdCancel"));
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &FormWMA::CmdOK_Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -65,22 +65,28 @@ QString OggDescription(const OutputFormatSettings& s, const QLocale& locale) {
     const QString head = QStringLiteral("OGG ") + s.OGGFreq + QStringLiteral("; ") + s.OGGChMode +
                          QStringLiteral("; ");
     if (s.OGGchQuality)
-        return head + QStringLiteral("Quality - ") +
+        return head + QCoreApplication::translate("quillotap::FormatCatalogue", "Quality - ") +
                hundredthsOneOrTwoDecimals(s.OGGsldrQuality, locale);
     if (s.OGGchVbr)
         return head + QString::number(s.OGGsldrMinBitrate) + QLatin1Char('-') +
                QString::number(s.OGGsldrMaxBitrate) + QStringLiteral("Kbps");
-    return head + QString::number(s.OGGsldrBitrate) + QStringLiteral(" Kbps");
+    return head + QString::number(s.OGGsldrBitrate) +
+           QCoreApplication::translate("quillotap::FormatCatalogue", " Kbps");
 }
 
 QString WavDescription(const OutputFormatSettings& s, const QLocale& locale) {
-    return QStringLiteral("WAV ") + groupedNumber(s.WAVFreq, locale) + QStringLiteral(" Hz; ") +
-           (s.WAVChannel == 2 ? QStringLiteral("Stereo; ") : QStringLiteral("Mono; ")) +
-           QString::number(s.WAVBit) + QStringLiteral(" bit");
+    return QStringLiteral("WAV ") + groupedNumber(s.WAVFreq, locale) +
+           QCoreApplication::translate("quillotap::FormatCatalogue", " Hz; ") +
+           (s.WAVChannel == 2
+                ? QCoreApplication::translate("quillotap::FormatCatalogue", "Stereo; ")
+                : QCoreApplication::translate("quillotap::FormatCatalogue", "Mono; ")) +
+           QString::number(s.WAVBit) +
+           QCoreApplication::translate("quillotap::FormatCatalogue", " bit");
 }
 
 QString VoxDescription() {
-    return QStringLiteral("VOX Dialogic ADPCM 8,000 Hz; Mono; 4 bit");
+    return QCoreApplication::translate("quillotap::FormatCatalogue",
+                                       "VOX Dialogic ADPCM 8,000 Hz; Mono; 4 bit");
 }
 
 QString FlacDescription(const OutputFormatSettings& s, const QLocale& locale) {

@@ -1,7 +1,10 @@
 #include "hotkeys/HotkeyEditor.h"
 
+#include "hotkeys/HotkeyTable.h"
+
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -65,8 +68,9 @@ bool HotkeyEditor::CmdChange_Click() {
         if (i == selectedIndex)
             continue;
         if (list->topLevelItem(i)->data(0, Qt::UserRole).toString() == code) {
-            message_(QStringLiteral("This Hot key has already been used."),
-                     QStringLiteral("Error"));
+            message_(QCoreApplication::translate("quillotap::HotkeyEditor",
+                                                 "This Hot key has already been used."),
+                     QCoreApplication::translate("quillotap::HotkeyEditor", "Error"));
             return false;
         }
     }
@@ -74,7 +78,8 @@ bool HotkeyEditor::CmdChange_Click() {
     selected->setText(1, text.isEmpty() ? key : text + QStringLiteral(" + ") + key);
     selected->setData(0, Qt::UserRole, code);
     const bool enabled = w_.Option1 && w_.Option1->isChecked();
-    selected->setText(2, enabled ? QStringLiteral("Enabled") : QStringLiteral("Disabled"));
+    SetHotkeyEnabledText(selected,
+                         enabled ? QStringLiteral("Enabled") : QStringLiteral("Disabled"));
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "hotkeys/HotkeyRows.h"
 
+#include "hotkeys/HotkeyTable.h"
+
 #include <QTreeWidget>
 
 namespace quillotap {
@@ -11,7 +13,7 @@ bool TreeWidgetHotkeyRows::readRow(int row, HotkeyRow* out) const {
     if (!item)
         return false;
     // Both reads share the list's strings; nothing is copied.
-    out->status = item->text(2);
+    out->status = HotkeyEnabledText(item);
     out->code = item->data(0, Qt::UserRole).toString();
     return true;
 }

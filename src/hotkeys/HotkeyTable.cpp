@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -24,15 +25,21 @@ QString EnabledSetting(int n) {
 
 const std::array<HotkeyRowDefault, HotkeyRowCount>& HotkeyRowDefaults() {
     static const std::array<HotkeyRowDefault, HotkeyRowCount> actions{{
-        {"Start recording", "CA+R"},
-        {"Stop recording", "CA+S"},
-        {"Turn sound volume up", "CA+Up"},
-        {"Turn sound volume down", "CA+Down"},
-        {"Turn volume on/off(mute)", "CA+M"},
-        {"(Stop recording and) Play the recorded file", "CA+P"},
-        {"Enter/Exit Icon mode", "CA+I"},
+        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Start recording"), "CA+R"},
+        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Stop recording"), "CA+S"},
+        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Turn sound volume up"), "CA+Up"},
+        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Turn sound volume down"), "CA+Down"},
+        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Turn volume on/off(mute)"), "CA+M"},
+        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "(Stop recording and) Play the recorded file"),
+         "CA+P"},
+        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Enter/Exit Icon mode"), "CA+I"},
     }};
     return actions;
+}
+
+QString HotkeyFunctionText(int n) {
+    return QCoreApplication::translate("quillotap::HotkeyTable",
+                                       HotkeyRowDefaults()[std::size_t(n - 1)].function);
 }
 
 void LoadHotkeyTable(QTreeWidget* list) {
@@ -46,9 +53,9 @@ void LoadHotkeyTable(QTreeWidget* list) {
             enabled = Enabled;
 
         auto* row = new QTreeWidgetItem(list);
-        row->setText(HotkeyFunctionColumn, QString::fromLatin1(action.function));
+        row->setText(HotkeyFunctionColumn, HotkeyFunctionText(n));
         row->setData(HotkeyFunctionColumn, HotkeyItemKeyRole, QStringLiteral("A%1").arg(n));
-        row->setText(HotkeyStatusColumn, enabled);
+        SetHotkeyEnabledText(row, enabled);
         row->setText(HotkeyKeysColumn, HotkeyDisplayText(code));
         row->setData(HotkeyFunctionColumn, HotkeyCodeRole, code);
     }
@@ -59,7 +66,22 @@ QString HotkeyCode(const QTreeWidgetItem* row) {
 }
 
 QString HotkeyEnabledText(const QTreeWidgetItem* row) {
-    return row ? row->text(HotkeyStatusColumn) : QString();
+    if (!row)
+        return {};
+    const QVariant stored = row->data(HotkeyStatusColumn, HotkeyStatusRole);
+    return stored.isValid() ? stored.toString() : row->text(HotkeyStatusColumn);
+}
+
+void SetHotkeyEnabledText(QTreeWidgetItem* row, const QString& stored) {
+    // Only the two texts the program writes have a translation; anything
+    // else stored by hand is shown as it stands.
+    QString shown = stored;
+    if (stored == Enabled)
+        shown = QCoreApplication::translate("quillotap::HotkeyTable", "Enabled");
+    else if (stored == QLatin1String("Disabled"))
+        shown = QCoreApplication::translate("quillotap::HotkeyTable", "Disabled");
+    row->setData(HotkeyStatusColumn, HotkeyStatusRole, stored);
+    row->setText(HotkeyStatusColumn, shown);
 }
 
 void SaveHotkeyTable(const QTreeWidget* list) {
@@ -73,7 +95,9 @@ void ShowHotkeyInEditor(const QTreeWidgetItem* row, const HotkeyEditorControls& 
     if (!row)
         return;
     if (editor.frame)
-        editor.frame->setTitle(QStringLiteral(" Hotkey for '%1' ").arg(row->text(0)));
+        editor.frame->setTitle(
+            QCoreApplication::translate("quillotap::HotkeyTable", " Hotkey for '%1' ")
+                .arg(row->text(0)));
     if (editor.enabled && editor.disabled) {
         if (HotkeyEnabledText(row) == Enabled)
             editor.enabled->setChecked(true);

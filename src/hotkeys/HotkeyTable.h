@@ -25,10 +25,13 @@ inline constexpr int HotkeyRowCount = 7;
 // Column 0 data: the hotkey code that is tested and stored, and the item key.
 inline constexpr int HotkeyCodeRole = Qt::UserRole;
 inline constexpr int HotkeyItemKeyRole = Qt::UserRole + 1;
+// Column 2 data: the stored enabled text ("Enabled" or anything else); the
+// column shows it in the UI language.
+inline constexpr int HotkeyStatusRole = Qt::UserRole + 2;
 enum HotkeyColumn { HotkeyFunctionColumn = 0, HotkeyKeysColumn = 1, HotkeyStatusColumn = 2 };
 
 struct HotkeyRowDefault {
-    const char* function;    // the text of the "Function" column
+    const char* function;    // the English text of the "Function" column (see HotkeyFunctionText)
     const char* defaultCode; // used when nothing is stored
 };
 const std::array<HotkeyRowDefault, HotkeyRowCount>& HotkeyRowDefaults();
@@ -43,7 +46,13 @@ void LoadHotkeyTable(QTreeWidget* list);
 void SaveHotkeyTable(const QTreeWidget* list);
 
 QString HotkeyCode(const QTreeWidgetItem* row);
+// The stored enabled text of `row`; a row whose status was set as plain
+// column text (not through SetHotkeyEnabledText) gives that text.
 QString HotkeyEnabledText(const QTreeWidgetItem* row);
+// Keeps `stored` as the row's enabled text and shows it in the UI language.
+void SetHotkeyEnabledText(QTreeWidgetItem* row, const QString& stored);
+// The "Function" text of hotkey row `n` (1..7) in the UI language.
+QString HotkeyFunctionText(int n);
 
 // The controls of the hotkey editor.
 struct HotkeyEditorControls {

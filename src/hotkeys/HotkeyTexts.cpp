@@ -6,26 +6,21 @@
 
 namespace quillotap {
 
-namespace {
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("Hotkeys", text);
-}
-
-} // namespace
-
 QString NoKeyboardReason() {
-    return tr("There is no X11 display to read the keyboard from, and no desktop shortcut "
-              "service is in use.");
+    return QCoreApplication::translate(
+        "Hotkeys", "There is no X11 display to read the keyboard from, and no desktop shortcut "
+                   "service is in use.");
 }
 
 QString OwnWindowOnlyReason() {
-    return tr("In a Wayland session, keys pressed while another window has the focus do not "
-              "reach this program.");
+    return QCoreApplication::translate(
+        "Hotkeys", "In a Wayland session, keys pressed while another window has the focus do not "
+                   "reach this program.");
 }
 
 QString SwitchedOffReason() {
-    return tr("System-wide hotkeys are switched off (QUILLOTAP_HOTKEYS=none).");
+    return QCoreApplication::translate(
+        "Hotkeys", "System-wide hotkeys are switched off (QUILLOTAP_HOTKEYS=none).");
 }
 
 QString ProgramCommand() {
@@ -52,23 +47,29 @@ QString HotkeyNoticeText(const HotkeyReach& reach, const QString& program) {
     case HotkeyReach::Global:
         return {};
     case HotkeyReach::Starting:
-        return tr("Waiting for the desktop to set up the system-wide hotkeys...");
+        return QCoreApplication::translate(
+            "Hotkeys", "Waiting for the desktop to set up the system-wide hotkeys...");
     case HotkeyReach::Local:
     case HotkeyReach::Off:
         break;
     }
-    QString text = reach.state == HotkeyReach::Off
-                       ? reach.reason
-                       : tr("System-wide hotkeys do not work here. ") + reach.reason;
-    text += QLatin1Char('\n') +
-            tr("Bind these commands to keys in the desktop's keyboard settings instead:");
+    QString text =
+        reach.state == HotkeyReach::Off
+            ? reach.reason
+            : QCoreApplication::translate("Hotkeys", "System-wide hotkeys do not work here. ") +
+                  reach.reason;
+    text +=
+        QLatin1Char('\n') +
+        QCoreApplication::translate(
+            "Hotkeys", "Bind these commands to keys in the desktop's keyboard settings instead:");
     for (const QString& line : RemoteCommandLines(program))
         text += QLatin1Char('\n') + line;
     return text;
 }
 
 QString HotkeyStatusLineText() {
-    return tr("System-wide hotkeys do not work here: see the Hotkey page.");
+    return QCoreApplication::translate(
+        "Hotkeys", "System-wide hotkeys do not work here: see the Hotkey page.");
 }
 
 } // namespace quillotap

@@ -75,9 +75,7 @@ PortalShortcutList PortalHotkeySource::wantedShortcuts() {
         if (trigger.isEmpty())
             continue; // a code that never fires is not offered either
         asked_.append(n);
-        shortcuts.append({PortalShortcutId(n),
-                          QString::fromLatin1(HotkeyRowDefaults()[std::size_t(n - 1)].function),
-                          trigger});
+        shortcuts.append({PortalShortcutId(n), HotkeyFunctionText(n), trigger});
     }
     return shortcuts;
 }

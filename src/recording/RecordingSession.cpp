@@ -10,6 +10,7 @@
 #include "recording/RecordingView.h"
 #include "settings/OutputFolder.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -85,16 +86,20 @@ bool RecordingSession::openFile(int captureRate, int captureChannels) {
 
     QString reason;
     if (!CreateOutputFolder(state_.OutputFolder, &reason)) {
-        lastError_ = QStringLiteral("The recording could not start because the folder \"%1\" "
-                                    "could not be created.\n\n%2")
-                         .arg(state_.OutputFolder, reason);
+        lastError_ =
+            QCoreApplication::translate("quillotap::RecordingSession",
+                                        "The recording could not start because the folder \"%1\" "
+                                        "could not be created.\n\n%2")
+                .arg(state_.OutputFolder, reason);
         return false;
     }
     file.CreateForWriting(state_.OutputFilePath, 0);
     if (file.GetStatus() < 0) {
-        lastError_ = QStringLiteral("The recording could not start because the file \"%1\" "
-                                    "could not be created.\n\n%2")
-                         .arg(state_.OutputFilePath, file.GetErrorText());
+        lastError_ =
+            QCoreApplication::translate("quillotap::RecordingSession",
+                                        "The recording could not start because the file \"%1\" "
+                                        "could not be created.\n\n%2")
+                .arg(state_.OutputFilePath, file.GetErrorText());
         return false;
     }
     // A capture already running may differ from the file's format; the
@@ -120,8 +125,10 @@ bool RecordingSession::StartRecording() {
         // Nothing was captured: leave no empty file behind.
         file.CloseWriter();
         QFile::remove(state_.OutputFilePath);
-        lastError_ = QStringLiteral("The recording could not start because the input could not be "
-                                    "opened.\n\n%1")
+        lastError_ = QCoreApplication::translate(
+                         "quillotap::RecordingSession",
+                         "The recording could not start because the input could not be "
+                         "opened.\n\n%1")
                          .arg(recorder.GetErrorText());
         return false;
     }
@@ -147,7 +154,7 @@ bool RecordingSession::startOnRunningCapture(const SampleBlock* trigger) {
 void RecordingSession::beginRecording() {
     view_.setPlayNowEnabled(false);
     state_.RecordingActive = true;
-    view_.setStatusText(QString::fromLatin1(StatusRecording));
+    view_.setStatusText(QCoreApplication::translate("quillotap::RecordingTexts", StatusRecording));
     view_.setSaveFileText(state_.OutputFilePath);
     // The figures of the last recording must not stand until the first tick.
     view_.setTimeText(FormatElapsed(0));
@@ -268,9 +275,13 @@ void RecordingSession::AudioRecord_CaptureError(const QString& reason) {
     const QString path = state_.OutputFilePath;
     Stop(); // writes what was captured before the loss, closes and tags the file
     QString text =
-        QStringLiteral("The recording was stopped because its input was lost.\n\n%1").arg(reason);
+        QCoreApplication::translate("quillotap::RecordingSession",
+                                    "The recording was stopped because its input was lost.\n\n%1")
+            .arg(reason);
     if (wasWriting && QFileInfo::exists(path))
-        text += QStringLiteral("\n\nEverything recorded until then is kept in \"%1\".").arg(path);
+        text += QCoreApplication::translate("quillotap::RecordingSession",
+                                            "\n\nEverything recorded until then is kept in \"%1\".")
+                    .arg(path);
     lastError_ = text;
     view_.setStatusText(RecordingStoppedStatus(reason));
     view_.showStopReason(text);
@@ -327,7 +338,7 @@ void RecordingSession::StopRecording() {
         state_.FileListStale = true;
     }
     state_.RecordingActive = false;
-    view_.setStatusText(QString::fromLatin1(StatusReady));
+    view_.setStatusText(QCoreApplication::translate("quillotap::RecordingTexts", StatusReady));
     if (wasRecording)
         emit recordingStopped();
     if (failurePending_)
@@ -342,14 +353,18 @@ void RecordingSession::showFinalSize() {
 
 void RecordingSession::reportWriteFailure() {
     failurePending_ = false;
-    QString text =
-        QStringLiteral("The recording was stopped because the file could not be written.\n\n%1")
-            .arg(lastError_);
+    QString text = QCoreApplication::translate(
+                       "quillotap::RecordingSession",
+                       "The recording was stopped because the file could not be written.\n\n%1")
+                       .arg(lastError_);
     if (QFileInfo::exists(state_.OutputFilePath))
-        text += QStringLiteral("\n\nEverything recorded until then is kept in \"%1\".")
+        text += QCoreApplication::translate("quillotap::RecordingSession",
+                                            "\n\nEverything recorded until then is kept in \"%1\".")
                     .arg(state_.OutputFilePath);
     else
-        text += QStringLiteral("\n\nThe file \"%1\" no longer exists.").arg(state_.OutputFilePath);
+        text += QCoreApplication::translate("quillotap::RecordingSession",
+                                            "\n\nThe file \"%1\" no longer exists.")
+                    .arg(state_.OutputFilePath);
     lastError_ = text;
     view_.showError(text);
 }

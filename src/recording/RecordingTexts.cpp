@@ -1,13 +1,14 @@
 #include "recording/RecordingTexts.h"
+#include <QCoreApplication>
 
 namespace quillotap {
 
 QString RecordingStoppedStatus(const QString& reason) {
-    return QStringLiteral("Recording stopped. ") + reason;
+    return QCoreApplication::translate("quillotap::RecordingTexts", "Recording stopped. ") + reason;
 }
 
 QString PreviewStoppedStatus(const QString& reason) {
-    return QStringLiteral("Preview stopped. ") + reason;
+    return QCoreApplication::translate("quillotap::RecordingTexts", "Preview stopped. ") + reason;
 }
 
 QString FormatKilobytes(double kilobytes, const QLocale& locale) {

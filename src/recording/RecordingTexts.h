@@ -1,13 +1,16 @@
 // Texts the recording page shows.
 #pragma once
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QString>
 
 namespace quillotap {
 
-inline constexpr const char* StatusRecording = "Recording";
-inline constexpr const char* StatusReady = "Ready to record";
+inline constexpr const char* StatusRecording =
+    QT_TRANSLATE_NOOP("quillotap::RecordingTexts", "Recording");
+inline constexpr const char* StatusReady =
+    QT_TRANSLATE_NOOP("quillotap::RecordingTexts", "Ready to record");
 
 // The status line after the input was lost; `reason` says what happened.
 QString RecordingStoppedStatus(const QString& reason); // "Recording stopped. …"

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -43,11 +44,15 @@ bool makePrivateFolderPath(const QString& path, QString* error) {
         const QByteArray native = QFile::encodeName(current);
         if (::mkdir(native.constData(), 0700) == 0 || errno == EEXIST)
             continue;
-        setError(error, systemError(QStringLiteral("Cannot create the folder"), current));
+        setError(error, systemError(QCoreApplication::translate("quillotap::AtomicFile",
+                                                                "Cannot create the folder"),
+                                    current));
         return false;
     }
     if (!QFileInfo(clean).isDir()) {
-        setError(error, QStringLiteral("%1 is not a folder").arg(clean));
+        setError(
+            error,
+            QCoreApplication::translate("quillotap::AtomicFile", "%1 is not a folder").arg(clean));
         return false;
     }
     return true;
@@ -63,7 +68,9 @@ bool writeFileAtomically(const QString& path, const QByteArray& data, unsigned m
     // data before the final mode is set.
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
-        setError(error, systemError(QStringLiteral("Cannot write"), path));
+        setError(error,
+                 systemError(QCoreApplication::translate("quillotap::AtomicFile", "Cannot write"),
+                             path));
         return false;
     }
     const auto fail = [&](const QString& what) {
@@ -80,21 +87,26 @@ bool writeFileAtomically(const QString& path, const QByteArray& data, unsigned m
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            return fail(QStringLiteral("Cannot write"));
+            return fail(QCoreApplication::translate("quillotap::AtomicFile", "Cannot write"));
         p += n;
         left -= n;
     }
     if (::fchmod(fd, static_cast<mode_t>(mode)) != 0)
-        return fail(QStringLiteral("Cannot set the permissions of"));
+        return fail(
+            QCoreApplication::translate("quillotap::AtomicFile", "Cannot set the permissions of"));
     if (::fsync(fd) != 0)
-        return fail(QStringLiteral("Cannot flush"));
+        return fail(QCoreApplication::translate("quillotap::AtomicFile", "Cannot flush"));
     if (::close(fd) != 0) {
-        setError(error, systemError(QStringLiteral("Cannot write"), path));
+        setError(error,
+                 systemError(QCoreApplication::translate("quillotap::AtomicFile", "Cannot write"),
+                             path));
         ::unlink(temp.constData());
         return false;
     }
     if (::rename(temp.constData(), target.constData()) != 0) {
-        setError(error, systemError(QStringLiteral("Cannot replace"), path));
+        setError(error,
+                 systemError(QCoreApplication::translate("quillotap::AtomicFile", "Cannot replace"),
+                             path));
         ::unlink(temp.constData());
         return false;
     }

@@ -4,6 +4,7 @@
 #include "settings/M_Special.h"
 #include "settings/OutputFolder.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -33,13 +34,18 @@ OutputFolderChooser::OutputFolderChooser(MainState& state, QLineEdit* textPath, 
 void OutputFolderChooser::CmdBrowse_Click() {
     Call(hooks_.suspendHotkeys);
     const QString start = ChooserStartFolder(textPath_ ? textPath_->text() : QString());
-    const QString chosen = dialog_(owner_, QStringLiteral("Please select a directory."), start);
+    const QString chosen = dialog_(
+        owner_,
+        QCoreApplication::translate("quillotap::OutputFolderChooser", "Please select a directory."),
+        start);
     if (chosen.isEmpty()) {
         Call(hooks_.resumeHotkeys);
         return;
     }
     if (!FolderExists(chosen)) {
-        error_(QStringLiteral("Error"), QStringLiteral("Can not read ") + chosen);
+        error_(QCoreApplication::translate("quillotap::OutputFolderChooser", "Error"),
+               QCoreApplication::translate("quillotap::OutputFolderChooser", "Can not read ") +
+                   chosen);
         Call(hooks_.resumeHotkeys);
         return;
     }

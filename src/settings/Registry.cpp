@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <QCoreApplication>
 #include <utility>
 
 namespace quillotap {
@@ -81,15 +82,19 @@ void Registry::load() {
         return;
     if (!file.open(QIODevice::ReadOnly)) {
         readOnly_ = true;
-        damageReport_ = QStringLiteral("The settings file %1 could not be read (%2); default "
-                                       "settings are used and changes will not be saved.")
-                            .arg(path, file.errorString());
+        damageReport_ =
+            QCoreApplication::translate("quillotap::Registry",
+                                        "The settings file %1 could not be read (%2); default "
+                                        "settings are used and changes will not be saved.")
+                .arg(path, file.errorString());
         return;
     }
     const QByteArray text = file.read(kMaxHiveBytes + 1);
     file.close();
     if (text.size() > kMaxHiveBytes) {
-        setAside(path, QStringLiteral("it is larger than %1 bytes").arg(kMaxHiveBytes));
+        setAside(path,
+                 QCoreApplication::translate("quillotap::Registry", "it is larger than %1 bytes")
+                     .arg(kMaxHiveBytes));
         return;
     }
     RegistryHive::ParseError error;
@@ -98,7 +103,9 @@ void Registry::load() {
         return;
     }
     const QString reason = error.line > 0
-                               ? QStringLiteral("line %1: %2").arg(error.line).arg(error.message)
+                               ? QCoreApplication::translate("quillotap::Registry", "line %1: %2")
+                                     .arg(error.line)
+                                     .arg(error.message)
                                : error.message;
     setAside(path, reason);
 }
@@ -106,16 +113,20 @@ void Registry::load() {
 void Registry::setAside(const QString& path, const QString& reason) {
     const QString badPath = freeBadPath(path);
     if (!badPath.isEmpty() && QFile::rename(path, badPath)) {
-        damageReport_ = QStringLiteral("The settings file %1 was damaged (%2) and has been moved "
-                                       "to %3; default settings are used.")
-                            .arg(path, reason, badPath);
+        damageReport_ =
+            QCoreApplication::translate("quillotap::Registry",
+                                        "The settings file %1 was damaged (%2) and has been moved "
+                                        "to %3; default settings are used.")
+                .arg(path, reason, badPath);
         return;
     }
     readOnly_ = true;
-    damageReport_ = QStringLiteral("The settings file %1 is damaged (%2) and could not be moved "
-                                   "aside; default settings are used and changes will not be "
-                                   "saved.")
-                        .arg(path, reason);
+    damageReport_ =
+        QCoreApplication::translate("quillotap::Registry",
+                                    "The settings file %1 is damaged (%2) and could not be moved "
+                                    "aside; default settings are used and changes will not be "
+                                    "saved.")
+            .arg(path, reason);
 }
 
 QString Registry::takeDamageReport() {

@@ -2,6 +2,7 @@
 // ends in a ParseError naming the line; the parser is linear in the size of
 // the text, so huge or hostile files cost time in proportion, nothing more.
 #include "settings/RegistryHive.h"
+#include <QCoreApplication>
 
 namespace quillotap {
 
@@ -104,16 +105,21 @@ private:
             if (t == kHeader)
                 return std::nullopt;
             if (t.startsWith("Windows Registry Editor"))
-                return Failure{QStringLiteral("a UTF-16 registry export is not a REGEDIT4 file")};
-            return Failure{QStringLiteral("the first line is not \"REGEDIT4\"")};
+                return Failure{
+                    QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                                "a UTF-16 registry export is not a REGEDIT4 file")};
+            return Failure{QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                                       "the first line is not \"REGEDIT4\"")};
         }
         lineNo_ = 0;
-        return Failure{QStringLiteral("the file is empty")};
+        return Failure{
+            QCoreApplication::translate("quillotap::RegistryHiveParser", "the file is empty")};
     }
 
     std::optional<Failure> readLine() {
         if (line_.contains('\0'))
-            return Failure{QStringLiteral("the line holds a NUL byte")};
+            return Failure{QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                                       "the line holds a NUL byte")};
         const QByteArrayView t = trimmedStart(line_);
         if (t.isEmpty() || t.startsWith(';'))
             return std::nullopt;
@@ -121,15 +127,19 @@ private:
             return readSection(trimmed(t));
         if (t.startsWith('"') || t.startsWith('@'))
             return readValue(t);
-        return Failure{QStringLiteral("a line must be a [key] or a \"name\"=value")};
+        return Failure{QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                                   "a line must be a [key] or a \"name\"=value")};
     }
 
     std::optional<Failure> readSection(QByteArrayView t) {
         if (!t.endsWith(']'))
-            return Failure{QStringLiteral("the key name has no closing ]")};
+            return Failure{QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                                       "the key name has no closing ]")};
         const QByteArrayView inner = t.sliced(1, t.size() - 2);
         if (inner.startsWith('-'))
-            return Failure{QStringLiteral("deleting keys is not supported in a settings file")};
+            return Failure{
+                QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                            "deleting keys is not supported in a settings file")};
         QByteArrayView rest;
         if (inner.compare(kRoot, Qt::CaseInsensitive) == 0) {
             rest = {};
@@ -137,11 +147,15 @@ private:
                    inner[kRoot.size()] == '\\') {
             rest = inner.sliced(kRoot.size() + 1);
         } else {
-            return Failure{QStringLiteral("only keys under HKEY_CURRENT_USER can be stored")};
+            return Failure{
+                QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                            "only keys under HKEY_CURRENT_USER can be stored")};
         }
         const QString path = QString::fromUtf8(rest);
         if (!hive_.createKey(path))
-            return Failure{QStringLiteral("the key name \"%1\" is not valid").arg(path)};
+            return Failure{QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                                       "the key name \"%1\" is not valid")
+                               .arg(path)};
         currentKey_ = path;
         inSection_ = true;
         return std::nullopt;
@@ -161,19 +175,23 @@ private:
                     break;
                 const char next = s[++k];
                 if (next != '\\' && next != '"')
-                    return Failure{QStringLiteral("a backslash in quoted text must be followed by "
-                                                  "\\ or \"")};
+                    return Failure{QCoreApplication::translate(
+                        "quillotap::RegistryHiveParser",
+                        "a backslash in quoted text must be followed by "
+                        "\\ or \"")};
                 out->append(next);
                 continue;
             }
             out->append(c);
         }
-        return Failure{QStringLiteral("the quoted text has no closing quote")};
+        return Failure{QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                                   "the quoted text has no closing quote")};
     }
 
     std::optional<Failure> readValue(QByteArrayView t) {
         if (!inSection_)
-            return Failure{QStringLiteral("a value comes before the first [key]")};
+            return Failure{QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                                       "a value comes before the first [key]")};
         QByteArray name;
         qsizetype i = 1;
         if (t.startsWith('"')) {
@@ -183,7 +201,8 @@ private:
         }
         QByteArrayView rest = trimmedStart(t.sliced(i));
         if (!rest.startsWith('='))
-            return Failure{QStringLiteral("the value name is not followed by =")};
+            return Failure{QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                                       "the value name is not followed by =")};
         rest = trimmedStart(rest.sliced(1));
 
         std::optional<RegValue> value;
@@ -195,16 +214,20 @@ private:
         else if (startsWithNoCase(rest, "hex"))
             failure = readHexData(rest.sliced(3), &value);
         else if (rest.startsWith('-'))
-            failure =
-                Failure{QStringLiteral("deleting values is not supported in a settings file")};
+            failure = Failure{
+                QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                            "deleting values is not supported in a settings file")};
         else
-            failure = Failure{QStringLiteral("unknown value type")};
+            failure = Failure{
+                QCoreApplication::translate("quillotap::RegistryHiveParser", "unknown value type")};
         if (failure)
             return failure;
 
         const QString valueName = QString::fromUtf8(name);
         if (!hive_.setValue(currentKey_, valueName, *value))
-            return Failure{QStringLiteral("the value name \"%1\" is not valid").arg(valueName)};
+            return Failure{QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                                       "the value name \"%1\" is not valid")
+                               .arg(valueName)};
         return std::nullopt;
     }
 
@@ -214,7 +237,8 @@ private:
         if (auto failure = readQuoted(s, &i, &text))
             return failure;
         if (!trimmed(s.sliced(i)).isEmpty())
-            return Failure{QStringLiteral("unexpected text after the closing quote")};
+            return Failure{QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                                       "unexpected text after the closing quote")};
         *value = RegValue::text(text);
         return std::nullopt;
     }
@@ -222,7 +246,8 @@ private:
     static std::optional<Failure> readDwordData(QByteArrayView s, std::optional<RegValue>* value) {
         const auto number = hexNumber(trimmed(s));
         if (!number)
-            return Failure{QStringLiteral("a dword needs 1 to 8 hex digits")};
+            return Failure{QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                                       "a dword needs 1 to 8 hex digits")};
         *value = RegValue::dword(*number);
         return std::nullopt;
     }
@@ -235,20 +260,25 @@ private:
             const qsizetype close = s.indexOf(')');
             const auto number = close < 0 ? std::nullopt : hexNumber(s.sliced(1, close - 1));
             if (!number)
-                return Failure{QStringLiteral("hex( ) needs a type of 1 to 8 hex digits")};
+                return Failure{QCoreApplication::translate(
+                    "quillotap::RegistryHiveParser", "hex( ) needs a type of 1 to 8 hex digits")};
             type = *number;
             s = s.sliced(close + 1);
         }
         if (!s.startsWith(':'))
-            return Failure{QStringLiteral("hex data needs a : before the bytes")};
+            return Failure{QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                                       "hex data needs a : before the bytes")};
 
         QByteArray list = trimmed(s.sliced(1)).toByteArray();
         while (list.endsWith('\\')) {
             list.chop(1);
             if (!nextLine())
-                return Failure{QStringLiteral("the hex data continues past the end of the file")};
+                return Failure{
+                    QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                                "the hex data continues past the end of the file")};
             if (line_.contains('\0'))
-                return Failure{QStringLiteral("the line holds a NUL byte")};
+                return Failure{QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                                           "the line holds a NUL byte")};
             list += trimmed(line_).toByteArray();
         }
 
@@ -265,7 +295,8 @@ private:
                 const auto byte = item.size() == 2 ? hexNumber(item) : std::nullopt;
                 if (!byte)
                     return Failure{
-                        QStringLiteral("\"%1\" is not a two-digit hex byte")
+                        QCoreApplication::translate("quillotap::RegistryHiveParser",
+                                                    "\"%1\" is not a two-digit hex byte")
                             .arg(QString::fromUtf8(item.first(qMin<qsizetype>(item.size(), 16))))};
                 data.append(static_cast<char>(*byte));
             }

@@ -10,7 +10,7 @@ namespace quillotap {
 
 FormAbout::FormAbout(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("FormAbout"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setModal(false);
     setWindowIcon(ProgramIcon());
 
@@ -20,7 +20,7 @@ FormAbout::FormAbout(QWidget* owner) : QDialog(owner) {
     picture->setAlignment(Qt::AlignCenter);
     picture->setAccessibleName(QStringLiteral("Quillotap"));
 
-    auto* version = new QLabel(QStringLiteral("Version 4.0"), this);
+    auto* version = new QLabel(tr("Version %1").arg(QStringLiteral("4.0")), this);
     version->setObjectName(QStringLiteral("LabelVersion"));
     version->setAlignment(Qt::AlignCenter);
 

@@ -40,7 +40,7 @@ bool ShowHelp(const QString& appFolder, QWidget* owner) {
 HelpBrowser::HelpBrowser(const QString& helpFile, QWidget* owner)
     : QDialog(owner), browser_(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpBrowser"));
-    setWindowTitle(QStringLiteral("Quillotap Help"));
+    setWindowTitle(tr("Quillotap Help"));
     setWindowIcon(ProgramIcon());
     setModal(false);
     resize(720, 640);

@@ -10,14 +10,22 @@
 
 namespace quillotap {
 
-const QString IconMode::ReadyTip = QStringLiteral("Quillotap - Ready to record");
-const QString IconMode::RecordingTip = QStringLiteral("Quillotap - Recording");
-const QString IconMode::BalloonTitle = QStringLiteral("Quillotap");
-const QString IconMode::BalloonText =
-    QStringLiteral("Left click to start/stop recording.\nRight click to exit icon mode");
-const QString IconMode::NoTrayNotice =
-    QStringLiteral("No notification area found: the window was minimized instead of hidden. "
-                   "Restore it from the taskbar or with the icon-mode hotkey.");
+QString IconMode::ReadyTip() {
+    return tr("Quillotap - Ready to record");
+}
+QString IconMode::RecordingTip() {
+    return tr("Quillotap - Recording");
+}
+QString IconMode::BalloonTitle() {
+    return QStringLiteral("Quillotap");
+}
+QString IconMode::BalloonText() {
+    return tr("Left click to start/stop recording.\nRight click to exit icon mode");
+}
+QString IconMode::NoTrayNotice() {
+    return tr("No notification area found: the window was minimized instead of hidden. "
+              "Restore it from the taskbar or with the icon-mode hotkey.");
+}
 
 IconMode::IconMode(MainState& state, QWidget& window, std::unique_ptr<TrayIcon> tray,
                    Operations operations, QObject* parent)
@@ -53,7 +61,7 @@ void IconMode::EnterIconMode() {
         window_.hide();
         state_.IconMode = true;
         if (!state_.BalloonShown) {
-            ShowTrayBalloon(BalloonText, BalloonTitle);
+            ShowTrayBalloon(BalloonText(), BalloonTitle());
             state_.BalloonShown = true;
         }
     }
@@ -157,7 +165,7 @@ void IconMode::windowStateChanged() {
 
 void IconMode::showPicture(bool recording) {
     tray_->setIcon(recording ? recordingIcon_ : readyIcon_);
-    tray_->setToolTip(recording ? RecordingTip : ReadyTip);
+    tray_->setToolTip(recording ? RecordingTip() : ReadyTip());
 }
 
 void IconMode::standInForIcon() {
@@ -215,7 +223,7 @@ void IconMode::tellOnceAboutMissingTray() {
         return;
     noticeGiven_ = true;
     if (operations_.notice)
-        operations_.notice(NoTrayNotice);
+        operations_.notice(NoTrayNotice());
 }
 
 } // namespace quillotap

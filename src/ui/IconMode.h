@@ -44,11 +44,11 @@ public:
     };
 
     static constexpr int BlinkIntervalMs = 1000;
-    static const QString ReadyTip;     // "Quillotap - Ready to record"
-    static const QString RecordingTip; // "Quillotap - Recording"
-    static const QString BalloonTitle; // "Quillotap"
-    static const QString BalloonText;  // how to use the icon, two lines
-    static const QString NoTrayNotice; // why the window was only minimised
+    static QString ReadyTip();     // "Quillotap - Ready to record", in the UI language
+    static QString RecordingTip(); // "Quillotap - Recording"
+    static QString BalloonTitle(); // "Quillotap"
+    static QString BalloonText();  // how to use the icon, two lines
+    static QString NoTrayNotice(); // why the window was only minimised
 
     // Works on the state's IconMode, BalloonShown, IconBlinkPhase and
     // RecordingActive; `window` is the window the icon stands in for.

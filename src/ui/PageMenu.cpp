@@ -1,26 +1,22 @@
 #include "ui/PageMenu.h"
 
 #include "ui/Bitmaps.h"
+#include "ui/CaptionedPictures.h"
 #include "ui/PictureButton.h"
 
 #include <QStackedWidget>
 
 namespace quillotap {
 
-namespace {
-const char* const Labels[PageMenu::ButtonCount] = {"Recorder",  "Files",   "Hotkey",
-                                                   "Icon Mode", "Options", "Help"};
-}
-
 PageMenu::PageMenu(QWidget* buttonParent, QObject* parent) : QObject(parent) {
     for (int i = 0; i < ButtonCount; ++i) {
-        auto* button = new PictureButton(
-            QString::fromLatin1(Labels[i]), LoadBitmap(MenuBitmapNumber(i, MenuPicture::Normal)),
-            LoadBitmap(MenuBitmapNumber(i, MenuPicture::Hover)),
-            LoadBitmap(MenuBitmapNumber(i, MenuPicture::Selected)), buttonParent);
+        auto* button =
+            new PictureButton(MenuButtonCaption(i), MenuButtonPicture(i, MenuPicture::Normal),
+                              MenuButtonPicture(i, MenuPicture::Hover),
+                              MenuButtonPicture(i, MenuPicture::Selected), buttonParent);
         button->setObjectName(QStringLiteral("PicMenu%1").arg(i));
         if (i == FilesPage)
-            button->setGreyedPicture(LoadBitmap(bitmap::FilesGreyed));
+            button->setGreyedPicture(GreyedFilesPicture());
         buttons_.append(button);
     }
     connectButtons();

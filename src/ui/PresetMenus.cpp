@@ -32,12 +32,12 @@ QMenu* PresetMenus::buildMenu(int pane) {
     const QString suffix = pane == 1 ? QStringLiteral("a") : QStringLiteral("b");
     menu->setObjectName(QStringLiteral("Menu_P%1").arg(pane));
     menu->setTitle(QStringLiteral("Preset%1").arg(pane));
-    menu->setAccessibleName(pane == 1 ? QStringLiteral("Input display presets")
-                                      : QStringLiteral("Playback display presets"));
+    menu->setAccessibleName(pane == 1 ? tr("Input display presets")
+                                      : tr("Playback display presets"));
     auto* group = new QActionGroup(menu);
     group->setExclusive(true);
     for (int n = 1; n <= PresetCount; ++n) {
-        QAction* item = menu->addAction(QStringLiteral("preset %1").arg(n));
+        QAction* item = menu->addAction(tr("preset %1").arg(n));
         item->setObjectName(QStringLiteral("ps%1%2").arg(n).arg(suffix));
         item->setCheckable(true);
         group->addAction(item);

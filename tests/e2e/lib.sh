@@ -77,6 +77,11 @@ e2e_start_account() {
     mkdir -p "$E2E_OUT"
     e2e_sanitizer_setup
     unset QT_QPA_PLATFORM
+    # The program speaks the desktop's language and the scripts read its
+    # English texts, so a runner's own language must not reach it; a script
+    # that checks a translation sets LANG for the one start.
+    export LANG=C.UTF-8
+    unset LANGUAGE LC_ALL LC_MESSAGES
 }
 
 e2e_start_x() {

@@ -128,7 +128,8 @@ e2e_check "the launcher, the icon and the companion files are in place" sh -c "
     test -f /usr/share/icons/hicolor/scalable/apps/quillotap.svg &&
     test -f /usr/share/icons/hicolor/48x48/apps/quillotap.png &&
     test -f /usr/share/quillotap/start.wav && test -f /usr/share/quillotap/stop.wav &&
-    test -f /usr/share/quillotap/quillotap-help.html"
+    test -f /usr/share/quillotap/quillotap-help.html &&
+    test -f /usr/share/quillotap/translations/quillotap_de.qm"
 e2e_check "desktop-file-validate accepts the installed launcher" \
     pkg_quiet_ok "$E2E_DIR/desktop-file-validate.log" \
     desktop-file-validate "/usr/share/applications/$PKG_APP_ID.desktop"

@@ -20,7 +20,8 @@ DESTDIR="$stage" cmake --install "$build" --prefix /usr >"$E2E_DIR/install.log" 
 e2e_check "every file is installed where the desktop looks" sh -c "
     cd '$prefix' || exit 1
     for f in bin/quillotap share/quillotap/start.wav share/quillotap/stop.wav \
-        share/quillotap/quillotap-help.html share/applications/$PKG_APP_ID.desktop \
+        share/quillotap/quillotap-help.html share/quillotap/translations/quillotap_de.qm \
+        share/applications/$PKG_APP_ID.desktop \
         share/metainfo/$PKG_APP_ID.metainfo.xml share/man/man1/quillotap.1.gz \
         share/doc/quillotap/copyright share/doc/quillotap/changelog.gz; do
         test -f \$f || { echo \"missing \$f\"; exit 1; }

@@ -3,6 +3,7 @@
 #include "audio/backends/PulseConnection.h"
 #include "audio/backends/PulseStreams.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <algorithm>
 #include <cmath>
@@ -391,7 +392,9 @@ std::unique_ptr<CaptureStream> PulseBackend::openCapture(int device, int sampleR
         if (device < 0 || device >= int(sources_.size())) {
             if (error)
                 *error = lastError_.isEmpty()
-                             ? QStringLiteral("There is no input device %1.").arg(device)
+                             ? QCoreApplication::translate("quillotap::PulseBackend",
+                                                           "There is no input device %1.")
+                                   .arg(device)
                              : lastError_;
             return nullptr;
         }

@@ -1,5 +1,6 @@
 #include "audio/backends/PulseConnection.h"
 
+#include <QCoreApplication>
 #include <pulse/pulseaudio.h>
 
 namespace quillotap {
@@ -54,7 +55,8 @@ bool PulseConnection::connect(QString* error) {
     pa_proplist_free(properties);
     if (!context_) {
         if (error)
-            *error = QStringLiteral("Cannot create a PulseAudio context.");
+            *error = QCoreApplication::translate("quillotap::PulseConnection",
+                                                 "Cannot create a PulseAudio context.");
         return false;
     }
     pa_context_set_state_callback(
@@ -65,7 +67,8 @@ bool PulseConnection::connect(QString* error) {
         this);
     if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
         if (error)
-            *error = QStringLiteral("Cannot connect to the sound server: %1")
+            *error = QCoreApplication::translate("quillotap::PulseConnection",
+                                                 "Cannot connect to the sound server: %1")
                          .arg(QString::fromUtf8(pa_strerror(pa_context_errno(context_))));
         return false;
     }
@@ -76,11 +79,13 @@ bool PulseConnection::connect(QString* error) {
     if (settled && pa_context_get_state(context_) == PA_CONTEXT_READY)
         return true;
     if (error)
-        *error =
-            settled
-                ? QStringLiteral("Cannot connect to the sound server: %1")
-                      .arg(QString::fromUtf8(pa_strerror(pa_context_errno(context_))))
-                : QStringLiteral("The sound server did not answer within %1 ms.").arg(kTimeoutMs);
+        *error = settled
+                     ? QCoreApplication::translate("quillotap::PulseConnection",
+                                                   "Cannot connect to the sound server: %1")
+                           .arg(QString::fromUtf8(pa_strerror(pa_context_errno(context_))))
+                     : QCoreApplication::translate("quillotap::PulseConnection",
+                                                   "The sound server did not answer within %1 ms.")
+                           .arg(kTimeoutMs);
     return false;
 }
 

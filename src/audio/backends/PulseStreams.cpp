@@ -3,6 +3,7 @@
 #include "audio/backends/PulseBackend.h"
 #include "audio/backends/PulseConnection.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstring>
 #include <pulse/pulseaudio.h>
@@ -35,9 +36,11 @@ bool waitReady(const PulseConnection& connection, pa_stream* stream, QString* er
     if (error)
         *error =
             settled
-                ? QStringLiteral("The sound server refused the stream: %1")
+                ? QCoreApplication::translate("quillotap::PulseStreams",
+                                              "The sound server refused the stream: %1")
                       .arg(QString::fromUtf8(pa_strerror(pa_context_errno(connection.context()))))
-                : QStringLiteral("The sound server did not open the stream in time.");
+                : QCoreApplication::translate("quillotap::PulseStreams",
+                                              "The sound server did not open the stream in time.");
     return false;
 }
 
@@ -50,18 +53,23 @@ struct StreamKind {
 };
 
 const StreamKind& captureKind() {
-    static const StreamKind kind{"Recording",
-                                 QStringLiteral("Unsupported capture format: %1 Hz, %2 channels."),
-                                 QStringLiteral("Cannot create a record stream."),
-                                 QStringLiteral("Cannot record from the source.")};
+    static const StreamKind kind{
+        "Recording",
+        QCoreApplication::translate("quillotap::PulseStreams",
+                                    "Unsupported capture format: %1 Hz, %2 channels."),
+        QCoreApplication::translate("quillotap::PulseStreams", "Cannot create a record stream."),
+        QCoreApplication::translate("quillotap::PulseStreams", "Cannot record from the source.")};
     return kind;
 }
 
 const StreamKind& playbackKind() {
-    static const StreamKind kind{"Playback",
-                                 QStringLiteral("Unsupported playback format: %1 Hz, %2 channels."),
-                                 QStringLiteral("Cannot create a playback stream."),
-                                 QStringLiteral("Cannot play on the default output.")};
+    static const StreamKind kind{
+        "Playback",
+        QCoreApplication::translate("quillotap::PulseStreams",
+                                    "Unsupported playback format: %1 Hz, %2 channels."),
+        QCoreApplication::translate("quillotap::PulseStreams", "Cannot create a playback stream."),
+        QCoreApplication::translate("quillotap::PulseStreams",
+                                    "Cannot play on the default output.")};
     return kind;
 }
 
@@ -169,13 +177,19 @@ void PulseCapture::streamStateChanged(pa_stream* stream, void* userdata) {
     const int error = pa_context_errno(context);
     const QString why = QString::fromUtf8(pa_strerror(error));
     if (pa_context_get_state(context) != PA_CONTEXT_READY)
-        self->lose(QStringLiteral("The connection to the sound server was lost (%1).").arg(why));
+        self->lose(QCoreApplication::translate("quillotap::PulseStreams",
+                                               "The connection to the sound server was lost (%1).")
+                       .arg(why));
     else if (error == PA_ERR_KILLED) // what the server does to streams of a source it removes
-        self->lose(QStringLiteral("The input \"%1\" was removed or stopped by the sound server.")
+        self->lose(QCoreApplication::translate(
+                       "quillotap::PulseStreams",
+                       "The input \"%1\" was removed or stopped by the sound server.")
                        .arg(self->description_));
     else
-        self->lose(QStringLiteral("The sound server ended the recording from \"%1\" (%2).")
-                       .arg(self->description_, why));
+        self->lose(
+            QCoreApplication::translate("quillotap::PulseStreams",
+                                        "The sound server ended the recording from \"%1\" (%2).")
+                .arg(self->description_, why));
 }
 
 void PulseCapture::moved(pa_stream* stream, void* userdata) {
@@ -198,7 +212,9 @@ void PulseCapture::sourceChecked(pa_context*, const pa_source_info* info, int eo
     pa_operation_unref(self->sourceCheck_);
     self->sourceCheck_ = nullptr;
     if (!self->sourceFound_) {
-        self->lose(QStringLiteral("The input \"%1\" was removed.").arg(self->description_));
+        self->lose(
+            QCoreApplication::translate("quillotap::PulseStreams", "The input \"%1\" was removed.")
+                .arg(self->description_));
         return;
     }
     // Moved on purpose (a mixer): the stream records from its new source.

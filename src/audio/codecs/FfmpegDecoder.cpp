@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -40,33 +41,39 @@ public:
         frame_ = ff_.av_frame_alloc();
         packet_ = ff_.av_packet_alloc();
         if (!fc_ || !frame_ || !packet_)
-            return fail(error, QStringLiteral("Out of memory."));
+            return fail(error,
+                        QCoreApplication::translate("quillotap::FfmpegDecoder", "Out of memory."));
         fc_->format_whitelist = ff_.av_strdup(kFormats);
         fc_->protocol_whitelist = ff_.av_strdup("file");
         const QByteArray url = "file:" + QFile::encodeName(path);
         int rc = ff_.avformat_open_input(&fc_, url.constData(), nullptr, nullptr);
         if (rc < 0) // avformat_open_input frees the context on failure
-            return fail(error, QStringLiteral("The file's format is not recognised."));
+            return fail(error, QCoreApplication::translate("quillotap::FfmpegDecoder",
+                                                           "The file's format is not recognised."));
         rc = ff_.avformat_find_stream_info(fc_, nullptr);
         if (rc < 0)
-            return fail(error, QStringLiteral("The file holds no readable audio."));
+            return fail(error, QCoreApplication::translate("quillotap::FfmpegDecoder",
+                                                           "The file holds no readable audio."));
         const AVCodec* codec = nullptr;
         stream_ = ff_.av_find_best_stream(fc_, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
         if (stream_ < 0 || !codec)
-            return fail(error, QStringLiteral("The file holds no decodable audio."));
+            return fail(error, QCoreApplication::translate("quillotap::FfmpegDecoder",
+                                                           "The file holds no decodable audio."));
         const AVStream* st = fc_->streams[stream_];
         dec_ = ff_.avcodec_alloc_context3(codec);
         if (!dec_ || ff_.avcodec_parameters_to_context(dec_, st->codecpar) < 0)
-            return fail(error, QStringLiteral("Out of memory."));
+            return fail(error,
+                        QCoreApplication::translate("quillotap::FfmpegDecoder", "Out of memory."));
         rc = ff_.avcodec_open2(dec_, codec, nullptr);
         if (rc < 0)
-            return fail(
-                error,
-                QStringLiteral("The audio cannot be decoded: %1").arg(ffmpegErrorText(ff_, rc)));
+            return fail(error, QCoreApplication::translate("quillotap::FfmpegDecoder",
+                                                           "The audio cannot be decoded: %1")
+                                   .arg(ffmpegErrorText(ff_, rc)));
         rate_ = dec_->sample_rate;
         const int fileChannels = dec_->ch_layout.nb_channels;
         if (rate_ < 1 || rate_ > 1000000 || fileChannels < 1 || fileChannels > 64)
-            return fail(error, QStringLiteral("The audio format is not supported."));
+            return fail(error, QCoreApplication::translate("quillotap::FfmpegDecoder",
+                                                           "The audio format is not supported."));
         channels_ = std::min(fileChannels, 2);
 
         if (st->duration != AV_NOPTS_VALUE && st->duration > 0)
@@ -78,7 +85,8 @@ public:
         // than opened as silence. The first frame also fixes where sample 0
         // is in stream time, which seeking relies on.
         if (!decodeMore())
-            return fail(error, QStringLiteral("The file holds no decodable audio."));
+            return fail(error, QCoreApplication::translate("quillotap::FfmpegDecoder",
+                                                           "The file holds no decodable audio."));
         return true;
     }
 

@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <QCoreApplication>
 #include <atomic>
 
 namespace quillotap {
@@ -9,7 +10,8 @@ namespace quillotap {
 namespace {
 
 QString loadError(const QString& reason) {
-    return QStringLiteral("FFmpeg could not be loaded: %1").arg(reason);
+    return QCoreApplication::translate("quillotap::FfmpegLibrary", "FFmpeg could not be loaded: %1")
+        .arg(reason);
 }
 
 QString dlerrorText() {
@@ -34,8 +36,11 @@ bool resolve(void* library, const char* name, Function* slot, QString* error) {
         // A symbol whose value is null also ends here; dlerror() is then
         // empty, and the name alone says what is wrong.
         const QString reason = dlerrorText();
-        *error = loadError(
-            reason.isEmpty() ? QStringLiteral("%1 is missing").arg(QLatin1String(name)) : reason);
+        *error =
+            loadError(reason.isEmpty()
+                          ? QCoreApplication::translate("quillotap::FfmpegLibrary", "%1 is missing")
+                                .arg(QLatin1String(name))
+                          : reason);
         return false;
     }
     *slot = reinterpret_cast<Function>(symbol);

@@ -4,6 +4,7 @@
 
 #include <lame/lame.h>
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -83,7 +84,9 @@ public:
                     ? lame_encode_buffer_interleaved(lame_, pcm, n, out.data(), int(out.size()))
                     : lame_encode_buffer(lame_, pcm, pcm, n, out.data(), int(out.size()));
             if (bytes < 0) {
-                file_->setError(QStringLiteral("The MP3 encoder failed (error %1).").arg(bytes));
+                file_->setError(QCoreApplication::translate("quillotap::Mp3Encoder",
+                                                            "The MP3 encoder failed (error %1).")
+                                    .arg(bytes));
                 return false;
             }
             if (bytes > 0 && !file_->write(out.data(), size_t(bytes)))
@@ -138,7 +141,8 @@ std::unique_ptr<AudioEncoder> createMp3Encoder(std::unique_ptr<OutputFile> file,
     const int channels = s.Channels == 1 ? 1 : 2;
     lame_t lame = lame_init();
     if (!lame) {
-        *error = QStringLiteral("The MP3 encoder could not be started.");
+        *error = QCoreApplication::translate("quillotap::Mp3Encoder",
+                                             "The MP3 encoder could not be started.");
         return nullptr;
     }
     lame_set_num_channels(lame, channels);
@@ -173,29 +177,37 @@ std::unique_ptr<AudioEncoder> createMp3Encoder(std::unique_ptr<OutputFile> file,
     }
     if (lame_init_params(lame) < 0) {
         lame_close(lame);
-        *error = QStringLiteral("The MP3 encoder does not accept these settings.");
+        *error = QCoreApplication::translate("quillotap::Mp3Encoder",
+                                             "The MP3 encoder does not accept these settings.");
         return nullptr;
     }
     return std::make_unique<Mp3Encoder>(std::move(file), lame, rate, channels, s.WritingVBRHeader);
 }
 
 QString describeMp3(const MP3Lame& s) {
-    static const char* const kModes[] = {"Stereo", "Joint Stereo", "Forced Joint Stereo",
-                                         "Dual Channels"};
-    QString text = QStringLiteral("MP3 %1 kHz; ").arg(groupedNumber(s.SampleRate));
+    static const char* const kModes[] = {
+        QT_TRANSLATE_NOOP("quillotap::Mp3Encoder", "Stereo"),
+        QT_TRANSLATE_NOOP("quillotap::Mp3Encoder", "Joint Stereo"),
+        QT_TRANSLATE_NOOP("quillotap::Mp3Encoder", "Forced Joint Stereo"),
+        QT_TRANSLATE_NOOP("quillotap::Mp3Encoder", "Dual Channels")};
+    QString text = QCoreApplication::translate("quillotap::Mp3Encoder", "MP3 %1 kHz; ")
+                       .arg(groupedNumber(s.SampleRate));
     if (s.Channels == 1)
-        text += QStringLiteral("Mono; ");
+        text += QCoreApplication::translate("quillotap::Mp3Encoder", "Mono; ");
     else
-        text += QLatin1String(kModes[std::clamp(s.TypeStereo, 1, 4) - 1]) + QStringLiteral("; ");
+        text += QCoreApplication::translate("quillotap::Mp3Encoder",
+                                            kModes[std::clamp(s.TypeStereo, 1, 4) - 1]) +
+                QStringLiteral("; ");
     switch (s.VbrCodingMethod) {
     case -1:
-        text += QStringLiteral("%1 Kbps; ").arg(s.Bitrate);
+        text += QCoreApplication::translate("quillotap::Mp3Encoder", "%1 Kbps; ").arg(s.Bitrate);
         break;
     case 4:
-        text += QStringLiteral("ABR %1 Kbps; ").arg(s.AbrBitrate);
+        text +=
+            QCoreApplication::translate("quillotap::Mp3Encoder", "ABR %1 Kbps; ").arg(s.AbrBitrate);
         break;
     default:
-        text += QStringLiteral("Quality %1; %2-%3 Kbps; ")
+        text += QCoreApplication::translate("quillotap::Mp3Encoder", "Quality %1; %2-%3 Kbps; ")
                     .arg(s.VbrQuality)
                     .arg(std::min(s.Bitrate, s.VbrBitrate))
                     .arg(s.VbrBitrate);

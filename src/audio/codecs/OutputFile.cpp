@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -13,17 +14,20 @@ namespace quillotap {
 QString writeErrorText(int err) {
     switch (err) {
     case ENOSPC:
-        return QStringLiteral("The disk is full.");
+        return QCoreApplication::translate("quillotap::OutputFile", "The disk is full.");
     case EDQUOT:
-        return QStringLiteral("The disk quota is exhausted.");
+        return QCoreApplication::translate("quillotap::OutputFile", "The disk quota is exhausted.");
     case EFBIG:
-        return QStringLiteral("The file has reached the largest size allowed.");
+        return QCoreApplication::translate("quillotap::OutputFile",
+                                           "The file has reached the largest size allowed.");
     case EIO:
-        return QStringLiteral("An input/output error occurred while writing the file.");
+        return QCoreApplication::translate(
+            "quillotap::OutputFile", "An input/output error occurred while writing the file.");
     case EROFS:
-        return QStringLiteral("The disk is read-only.");
+        return QCoreApplication::translate("quillotap::OutputFile", "The disk is read-only.");
     default:
-        return QStringLiteral("The file could not be written: %1.")
+        return QCoreApplication::translate("quillotap::OutputFile",
+                                           "The file could not be written: %1.")
             .arg(QString::fromLocal8Bit(std::strerror(err)));
     }
 }
@@ -31,20 +35,27 @@ QString writeErrorText(int err) {
 std::unique_ptr<OutputFile> OutputFile::create(const QString& path, QString* error) {
     const QByteArray native = QFile::encodeName(path);
     if (native.isEmpty()) {
-        *error = QStringLiteral("No file name was given.");
+        *error = QCoreApplication::translate("quillotap::OutputFile", "No file name was given.");
         return nullptr;
     }
     const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
         const int err = errno;
         if (err == EEXIST)
-            *error = QStringLiteral("The file \"%1\" already exists.").arg(path);
+            *error = QCoreApplication::translate("quillotap::OutputFile",
+                                                 "The file \"%1\" already exists.")
+                         .arg(path);
         else if (err == ENOENT)
-            *error = QStringLiteral("The folder of \"%1\" does not exist.").arg(path);
+            *error = QCoreApplication::translate("quillotap::OutputFile",
+                                                 "The folder of \"%1\" does not exist.")
+                         .arg(path);
         else if (err == EACCES || err == EPERM)
-            *error = QStringLiteral("Permission denied to create \"%1\".").arg(path);
+            *error = QCoreApplication::translate("quillotap::OutputFile",
+                                                 "Permission denied to create \"%1\".")
+                         .arg(path);
         else
-            *error = QStringLiteral("The file \"%1\" could not be created: %2.")
+            *error = QCoreApplication::translate("quillotap::OutputFile",
+                                                 "The file \"%1\" could not be created: %2.")
                          .arg(path, QString::fromLocal8Bit(std::strerror(err)));
         return nullptr;
     }
@@ -57,7 +68,9 @@ OutputFile::~OutputFile() {
 
 void OutputFile::setError(const QString& text) {
     if (error_.isEmpty())
-        error_ = text.isEmpty() ? QStringLiteral("The file could not be written.") : text;
+        error_ = text.isEmpty() ? QCoreApplication::translate("quillotap::OutputFile",
+                                                              "The file could not be written.")
+                                : text;
 }
 
 void OutputFile::setErrorFromErrno(int err) {
@@ -118,11 +131,14 @@ bool OutputFile::checkStillLinked() {
         return false;
     struct stat st {};
     if (fd_ < 0 || ::fstat(fd_, &st) != 0) {
-        setError(QStringLiteral("The file is no longer accessible."));
+        setError(QCoreApplication::translate("quillotap::OutputFile",
+                                             "The file is no longer accessible."));
         return false;
     }
     if (st.st_nlink == 0) {
-        setError(QStringLiteral("The file or its folder was deleted while it was being written."));
+        setError(QCoreApplication::translate(
+            "quillotap::OutputFile",
+            "The file or its folder was deleted while it was being written."));
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "audio/codecs/FfmpegLibrary.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace quillotap {
@@ -16,8 +17,10 @@ void SampleConverter::reset() {
 }
 
 bool SampleConverter::refused() {
-    error_ = QStringLiteral("The resampler does not accept %1 Hz, %2 channel(s) to %3 Hz, %4 "
-                            "channel(s).")
+    error_ = QCoreApplication::translate(
+                 "quillotap::SampleConverter",
+                 "The resampler does not accept %1 Hz, %2 channel(s) to %3 Hz, %4 "
+                 "channel(s).")
                  .arg(inRate_)
                  .arg(inChannels_)
                  .arg(outRate_)
@@ -34,7 +37,8 @@ bool SampleConverter::configure(int inRate, int inChannels, int outRate, int out
     outChannels_ = outChannels;
     if (inRate < 1 || outRate < 1 || inChannels < 1 || inChannels > 2 || outChannels < 1 ||
         outChannels > 2) {
-        error_ = QStringLiteral("The sample format is not supported.");
+        error_ = QCoreApplication::translate("quillotap::SampleConverter",
+                                             "The sample format is not supported.");
         return false;
     }
     if (inRate == outRate && inChannels == outChannels)

@@ -4,6 +4,7 @@
 
 #include <sndfile.h>
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <vector>
 
@@ -139,7 +140,8 @@ std::unique_ptr<AudioDecoder> openSndfileDecoder(const QString& path, bool vox, 
     if ((raw && !vox) || info.samplerate < 1 || info.samplerate > 1000000 || info.channels < 1 ||
         info.channels > 64 || info.frames < 0) {
         sf_close(sf);
-        *error = QStringLiteral("The file's format is not recognised.");
+        *error = QCoreApplication::translate("quillotap::SndfileDecoder",
+                                             "The file's format is not recognised.");
         return nullptr;
     }
     return std::make_unique<SndfileDecoder>(sf, info, path, vox);

@@ -4,6 +4,7 @@
 
 #include <sndfile.h>
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <optional>
 #include <unistd.h>
@@ -119,13 +120,15 @@ std::unique_ptr<AudioEncoder> openSndfile(std::unique_ptr<OutputFile> file, int 
     info.channels = channels;
     info.format = format;
     if (!sf_format_check(&info)) {
-        *error = QStringLiteral("This sample format cannot be written.");
+        *error = QCoreApplication::translate("quillotap::SndfileEncoder",
+                                             "This sample format cannot be written.");
         return nullptr;
     }
     SNDFILE* sf = sf_open_virtual(&kFileIo, SFM_WRITE, &info, file.get());
     if (!sf) {
         *error = file->failed() ? file->errorText()
-                                : QStringLiteral("The file could not be started: %1")
+                                : QCoreApplication::translate("quillotap::SndfileEncoder",
+                                                              "The file could not be started: %1")
                                       .arg(QString::fromLocal8Bit(sf_strerror(nullptr)));
         return nullptr;
     }
@@ -173,14 +176,16 @@ QString describeFlac(const FlacSettings& s) {
 }
 
 QString describeWav(const WavSettings& s) {
-    return QStringLiteral("WAV %1 Hz; %2; %3 bit")
+    return QCoreApplication::translate("quillotap::SndfileEncoder", "WAV %1 Hz; %2; %3 bit")
         .arg(groupedNumber(s.sampleRate),
-             s.channels == 2 ? QStringLiteral("Stereo") : QStringLiteral("Mono"))
+             s.channels == 2 ? QCoreApplication::translate("quillotap::SndfileEncoder", "Stereo")
+                             : QCoreApplication::translate("quillotap::SndfileEncoder", "Mono"))
         .arg(s.bitsPerSample);
 }
 
 QString describeVox() {
-    return QStringLiteral("VOX Dialogic ADPCM 8,000 Hz; Mono; 4 bit");
+    return QCoreApplication::translate("quillotap::SndfileEncoder",
+                                       "VOX Dialogic ADPCM 8,000 Hz; Mono; 4 bit");
 }
 
 } // namespace quillotap

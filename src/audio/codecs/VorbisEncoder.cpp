@@ -6,6 +6,7 @@
 
 #include <QRandomGenerator>
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -139,7 +140,8 @@ private:
     bool drain() {
         while (vorbis_analysis_blockout(&vd_, &vb_) == 1) {
             if (vorbis_analysis(&vb_, nullptr) != 0 || vorbis_bitrate_addblock(&vb_) != 0) {
-                file_->setError(QStringLiteral("The Vorbis encoder failed."));
+                file_->setError(QCoreApplication::translate("quillotap::VorbisEncoder",
+                                                            "The Vorbis encoder failed."));
                 return false;
             }
             ogg_packet packet;
@@ -216,12 +218,14 @@ std::unique_ptr<AudioEncoder> createVorbisEncoder(std::unique_ptr<OutputFile> fi
         }
     }
     if (!ok) {
-        *error = QStringLiteral("The Vorbis encoder does not accept these settings.");
+        *error = QCoreApplication::translate("quillotap::VorbisEncoder",
+                                             "The Vorbis encoder does not accept these settings.");
         return nullptr;
     }
     if (!encoder->start()) {
         *error = encoder->errorText().isEmpty()
-                     ? QStringLiteral("The Vorbis encoder could not be started.")
+                     ? QCoreApplication::translate("quillotap::VorbisEncoder",
+                                                   "The Vorbis encoder could not be started.")
                      : encoder->errorText();
         encoder->abandon();
         return nullptr;
@@ -230,18 +234,21 @@ std::unique_ptr<AudioEncoder> createVorbisEncoder(std::unique_ptr<OutputFile> fi
 }
 
 QString describeVorbis(const VorbisSettings& s) {
-    QString text = QStringLiteral("OGG %1 Hz; %2; ")
-                       .arg(groupedNumber(s.sampleRate),
-                            s.channels == 1 ? QStringLiteral("Mono") : QStringLiteral("Stereo"));
+    QString text =
+        QCoreApplication::translate("quillotap::VorbisEncoder", "OGG %1 Hz; %2; ")
+            .arg(groupedNumber(s.sampleRate),
+                 s.channels == 1
+                     ? QCoreApplication::translate("quillotap::VorbisEncoder", "Mono")
+                     : QCoreApplication::translate("quillotap::VorbisEncoder", "Stereo"));
     if (s.quality >= 0) {
         QString q = QString::number(s.quality / 100.0, 'f', 2);
         if (q.endsWith(QLatin1Char('0')))
             q.chop(1);
-        return text + QStringLiteral("Quality - ") + q;
+        return text + QCoreApplication::translate("quillotap::VorbisEncoder", "Quality - ") + q;
     }
     if (s.minBitrate > 0 || s.maxBitrate > 0)
         return text + QStringLiteral("%1-%2Kbps").arg(s.minBitrate).arg(s.maxBitrate);
-    return text + QStringLiteral("%1 Kbps").arg(s.bitrate);
+    return text + QCoreApplication::translate("quillotap::VorbisEncoder", "%1 Kbps").arg(s.bitrate);
 }
 
 } // namespace quillotap

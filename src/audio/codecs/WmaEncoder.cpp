@@ -4,6 +4,7 @@
 #include "audio/codecs/FfmpegSupport.h"
 #include "audio/codecs/WmaProfiles.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cerrno>
 #include <vector>
@@ -28,13 +29,18 @@ public:
         channels_ = p.channels;
         const AVCodec* codec = ff_.avcodec_find_encoder(AV_CODEC_ID_WMAV2);
         if (!codec)
-            return fail(error, QStringLiteral("This system's FFmpeg has no WMA encoder."));
+            return fail(error,
+                        QCoreApplication::translate("quillotap::WmaEncoder",
+                                                    "This system's FFmpeg has no WMA encoder."));
         if (ff_.avformat_alloc_output_context2(&oc_, nullptr, "asf", nullptr) < 0 || !oc_)
-            return fail(error, QStringLiteral("This system's FFmpeg has no ASF writer."));
+            return fail(error,
+                        QCoreApplication::translate("quillotap::WmaEncoder",
+                                                    "This system's FFmpeg has no ASF writer."));
         AVStream* st = ff_.avformat_new_stream(oc_, nullptr);
         enc_ = ff_.avcodec_alloc_context3(codec);
         if (!st || !enc_)
-            return fail(error, QStringLiteral("Out of memory."));
+            return fail(error,
+                        QCoreApplication::translate("quillotap::WmaEncoder", "Out of memory."));
         enc_->sample_fmt = AV_SAMPLE_FMT_FLTP;
         enc_->sample_rate = rate_;
         ff_.av_channel_layout_default(&enc_->ch_layout, channels_);
@@ -44,40 +50,49 @@ public:
             enc_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
         int rc = ff_.avcodec_open2(enc_, codec, nullptr);
         if (rc < 0)
-            return fail(error, QStringLiteral("The WMA encoder refused the profile: %1")
-                                   .arg(ffmpegErrorText(ff_, rc)));
+            return fail(error,
+                        QCoreApplication::translate("quillotap::WmaEncoder",
+                                                    "The WMA encoder refused the profile: %1")
+                            .arg(ffmpegErrorText(ff_, rc)));
         if (ff_.avcodec_parameters_from_context(st->codecpar, enc_) < 0)
-            return fail(error, QStringLiteral("Out of memory."));
+            return fail(error,
+                        QCoreApplication::translate("quillotap::WmaEncoder", "Out of memory."));
         st->time_base = enc_->time_base;
 
         auto* buffer = static_cast<unsigned char*>(ff_.av_malloc(kIoBufferSize));
         if (!buffer)
-            return fail(error, QStringLiteral("Out of memory."));
+            return fail(error,
+                        QCoreApplication::translate("quillotap::WmaEncoder", "Out of memory."));
         io_ = ff_.avio_alloc_context(buffer, kIoBufferSize, 1, this, nullptr, &WmaEncoder::writeIo,
                                      &WmaEncoder::seekIo);
         if (!io_) {
             ff_.av_free(buffer);
-            return fail(error, QStringLiteral("Out of memory."));
+            return fail(error,
+                        QCoreApplication::translate("quillotap::WmaEncoder", "Out of memory."));
         }
         oc_->pb = io_;
         oc_->flags |= AVFMT_FLAG_CUSTOM_IO;
         rc = ff_.avformat_write_header(oc_, nullptr);
         if (rc < 0)
-            return fail(error, file_->failed() ? file_->errorText()
-                                               : QStringLiteral("The WMA header could not be "
-                                                                "written: %1")
-                                                     .arg(ffmpegErrorText(ff_, rc)));
+            return fail(error, file_->failed()
+                                   ? file_->errorText()
+                                   : QCoreApplication::translate("quillotap::WmaEncoder",
+                                                                 "The WMA header could not be "
+                                                                 "written: %1")
+                                         .arg(ffmpegErrorText(ff_, rc)));
         frameSize_ = enc_->frame_size > 0 ? enc_->frame_size : 2048;
         frame_ = ff_.av_frame_alloc();
         packet_ = ff_.av_packet_alloc();
         if (!frame_ || !packet_)
-            return fail(error, QStringLiteral("Out of memory."));
+            return fail(error,
+                        QCoreApplication::translate("quillotap::WmaEncoder", "Out of memory."));
         frame_->format = enc_->sample_fmt;
         frame_->sample_rate = rate_;
         frame_->nb_samples = frameSize_;
         if (ff_.av_channel_layout_copy(&frame_->ch_layout, &enc_->ch_layout) < 0 ||
             ff_.av_frame_get_buffer(frame_, 0) < 0)
-            return fail(error, QStringLiteral("Out of memory."));
+            return fail(error,
+                        QCoreApplication::translate("quillotap::WmaEncoder", "Out of memory."));
         pending_.assign(size_t(channels_), {});
         running_ = true;
         ff_.avio_flush(io_);
@@ -135,7 +150,8 @@ private:
         const size_t available = pending_[0].size();
         while (available - used >= size_t(frameSize_) || (final && available > used)) {
             if (ff_.av_frame_make_writable(frame_) < 0) {
-                file_->setError(QStringLiteral("Out of memory."));
+                file_->setError(
+                    QCoreApplication::translate("quillotap::WmaEncoder", "Out of memory."));
                 return false;
             }
             const size_t n = std::min(available - used, size_t(frameSize_));
@@ -159,7 +175,8 @@ private:
         int rc = ff_.avcodec_send_frame(enc_, frame);
         if (rc < 0) {
             file_->setError(
-                QStringLiteral("The WMA encoder failed: %1").arg(ffmpegErrorText(ff_, rc)));
+                QCoreApplication::translate("quillotap::WmaEncoder", "The WMA encoder failed: %1")
+                    .arg(ffmpegErrorText(ff_, rc)));
             return false;
         }
         while (true) {
@@ -167,15 +184,17 @@ private:
             if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF)
                 return true;
             if (rc < 0) {
-                file_->setError(
-                    QStringLiteral("The WMA encoder failed: %1").arg(ffmpegErrorText(ff_, rc)));
+                file_->setError(QCoreApplication::translate("quillotap::WmaEncoder",
+                                                            "The WMA encoder failed: %1")
+                                    .arg(ffmpegErrorText(ff_, rc)));
                 return false;
             }
             ff_.av_packet_rescale_ts(packet_, enc_->time_base, oc_->streams[0]->time_base);
             packet_->stream_index = 0;
             rc = ff_.av_interleaved_write_frame(oc_, packet_);
             if (rc < 0 || file_->failed()) {
-                file_->setError(QStringLiteral("The WMA data could not be written: %1")
+                file_->setError(QCoreApplication::translate("quillotap::WmaEncoder",
+                                                            "The WMA data could not be written: %1")
                                     .arg(ffmpegErrorText(ff_, rc)));
                 return false;
             }

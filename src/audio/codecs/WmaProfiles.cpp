@@ -2,6 +2,7 @@
 
 #include "audio/codecs/FormatText.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace quillotap {
@@ -35,16 +36,19 @@ WmaProfile wmaProfile(int number) {
 
 QString describeWmaProfile(int number) {
     const WmaProfile p = wmaProfile(number);
-    QString text = QStringLiteral("WMA %1 kbps, %2 Hz, %3")
+    QString text = QCoreApplication::translate("quillotap::WmaProfiles", "WMA %1 kbps, %2 Hz, %3")
                        .arg(p.bitrateKbps)
                        .arg(groupedNumber(p.sampleRate))
                        .arg(p.channels == 1 ? QStringLiteral("mono") : QStringLiteral("stereo"));
     if (number == kWmaNormalProfile)
-        text += QStringLiteral(" (normal quality, normal size)");
+        text +=
+            QCoreApplication::translate("quillotap::WmaProfiles", " (normal quality, normal size)");
     else if (number == kWmaDefaultProfile)
-        text += QStringLiteral(" (good quality, small size)");
+        text +=
+            QCoreApplication::translate("quillotap::WmaProfiles", " (good quality, small size)");
     else if (number == kWmaSmallProfile)
-        text += QStringLiteral(" (poor quality, very small size)");
+        text += QCoreApplication::translate("quillotap::WmaProfiles",
+                                            " (poor quality, very small size)");
     return text;
 }
 

@@ -3,6 +3,8 @@
 // measured against the room the control gives it, with long values in place
 // (a deep output folder, the longest format lines). Only a path may be
 // shortened, in the middle (how is tested with the value label itself).
+// Every view is checked in English and in German, whose captions run longer;
+// in German the buttons' accessible names must still carry their captions.
 #include "../AppFixture.h"
 
 #include "audio/AudioFile.h"
@@ -30,6 +32,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextDocument>
+#include <QTranslator>
 
 namespace quillotap::test {
 namespace {
@@ -175,6 +178,19 @@ void SavePicture(QWidget& root, const QString& where) {
                                            QStringLiteral(".png")));
 }
 
+// A button's caption as a screen reader user hears it within the button's
+// accessible name: without the accelerator mark, a trailing colon or ellipsis.
+QString SpokenCaption(QString text) {
+    text.remove(QLatin1Char('&'));
+    text = text.trimmed();
+    for (const QString& tail :
+         {QStringLiteral("..."), QStringLiteral("\u2026"), QStringLiteral(":")}) {
+        if (text.endsWith(tail))
+            text.chop(tail.size());
+    }
+    return text.trimmed();
+}
+
 // Checks every caption shown in `root` now; `where` names the view, whose
 // picture is kept when `picture` is set.
 void ExpectCaptionsReadable(QWidget& root, const QString& where, bool picture = true) {
@@ -195,13 +211,32 @@ void ExpectCaptionsReadable(QWidget& root, const QString& where, bool picture = 
         const QString cut = CutCaption(w);
         EXPECT_TRUE(cut.isEmpty()) << Describe(w).toStdString() << " " << cut.toStdString();
         EXPECT_FALSE(ClippedByAncestor(w)) << Describe(w).toStdString() << " is cut off";
+        if (auto* button = qobject_cast<QAbstractButton*>(w);
+            button && !button->accessibleName().isEmpty() && !button->text().isEmpty()) {
+            EXPECT_TRUE(button->accessibleName().contains(SpokenCaption(button->text()),
+                                                          Qt::CaseInsensitive))
+                << Describe(w).toStdString() << ": the accessible name \""
+                << button->accessibleName().toStdString() << "\" hides the caption \""
+                << button->text().toStdString() << '"';
+        }
     }
     EXPECT_GT(measured, 0) << "nothing shown";
 }
 
-class CaptionsFitTest : public FastAppFixture {
+// Runs in the UI language given as the parameter ("en" is the source
+// language; any other loads the program's translation built beside it).
+class CaptionsFitTest : public FastAppFixture, public ::testing::WithParamInterface<const char*> {
 protected:
     void SetUp() override {
+        const QString language = QString::fromLatin1(GetParam());
+        if (language != QLatin1String("en")) {
+            const QString folder =
+                qEnvironmentVariable("QUILLOTAP_BIN_DIR") + QStringLiteral("/translations");
+            ASSERT_TRUE(translator_.load(QLocale(language), QStringLiteral("quillotap"),
+                                         QStringLiteral("_"), folder))
+                << "no translation for " << GetParam() << " in " << folder.toStdString();
+            QCoreApplication::installTranslator(&translator_);
+        }
         FastAppFixture::SetUp();
         // A folder as deep as users' folders get.
         deepFolder_ = documents_ + QStringLiteral("/Recordings of the weekly meetings/"
@@ -235,10 +270,19 @@ protected:
         state().MP3FormatStr = RefreshMp3FormatStr(*state().AudioFile);
     }
 
+    void TearDown() override {
+        FastAppFixture::TearDown();
+        QCoreApplication::removeTranslator(&translator_);
+    }
+
     QString deepFolder_;
+    QTranslator translator_;
 };
 
-TEST_F(CaptionsFitTest, EveryPageShowsItsWholeCaptions) {
+INSTANTIATE_TEST_SUITE_P(Languages, CaptionsFitTest, ::testing::Values("en", "de"),
+                         [](const auto& info) { return std::string(info.param); });
+
+TEST_P(CaptionsFitTest, EveryPageShowsItsWholeCaptions) {
     form().folderChooser().setFolderDialog(
         [&](QWidget*, const QString&, const QString&) { return deepFolder_; });
     form().folderChooser().CmdBrowse_Click();
@@ -256,7 +300,7 @@ TEST_F(CaptionsFitTest, EveryPageShowsItsWholeCaptions) {
     }
 }
 
-TEST_F(CaptionsFitTest, TheFormatLineShowsEveryDescriptionWhole) {
+TEST_P(CaptionsFitTest, TheFormatLineShowsEveryDescriptionWhole) {
     auto* combo = control<QComboBox>("ComboFormat");
     auto* line = control<QLabel>("LabelFomartStr");
     for (int code = FormatMP3; code <= FormatOPUS; ++code) {
@@ -283,7 +327,7 @@ TEST_F(CaptionsFitTest, TheFormatLineShowsEveryDescriptionWhole) {
     ExpectCaptionsReadable(form(), line->text(), false);
 }
 
-TEST_F(CaptionsFitTest, EveryDialogShowsItsWholeCaptions) {
+TEST_P(CaptionsFitTest, EveryDialogShowsItsWholeCaptions) {
     AudioFile audio;
     MP3Lame lame;
     QString mp3Line = state().MP3FormatStr;

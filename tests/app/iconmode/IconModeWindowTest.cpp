@@ -223,7 +223,7 @@ TEST_F(IconModeWindowTest, WithoutANotificationAreaTheWindowIsMinimisedAndTheUse
     EXPECT_TRUE(form().isVisible()) << "never hidden where no icon could bring it back";
     EXPECT_TRUE(form().isMinimized());
     EXPECT_FALSE(tray_->visible);
-    EXPECT_EQ(form().statusLabel()->text(), IconMode::NoTrayNotice);
+    EXPECT_EQ(form().statusLabel()->text(), IconMode::NoTrayNotice());
     EXPECT_TRUE(messages_.empty()) << "no message box in the way";
 
     // The icon-mode hotkey still alternates: back to the window, then to the

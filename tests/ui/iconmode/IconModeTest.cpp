@@ -163,7 +163,7 @@ TEST_F(IconModeTest, WithoutANotificationAreaTheWindowIsMinimisedNotHidden) {
     EXPECT_FALSE(tray_->visible);
     EXPECT_TRUE(tray_->messages.isEmpty());
     EXPECT_FALSE(state_.BalloonShown) << "the balloon waits for a real icon";
-    EXPECT_EQ(notices_, QStringList{IconMode::NoTrayNotice});
+    EXPECT_EQ(notices_, QStringList{IconMode::NoTrayNotice()});
 
     // The user restores the window from the taskbar: icon mode is over.
     window_.showNormal();

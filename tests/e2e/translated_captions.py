@@ -1,0 +1,133 @@
+#!/usr/bin/env python3
+"""Reads the running program's captions through AT-SPI in one UI language.
+
+usage: translated_captions.py APP LANGUAGE   (LANGUAGE: en or de)
+
+Finds the page buttons, the Record button and the status line by their names
+in that language, starts a recording and reads the status line change, then
+stops it. Also checks that no caption of the other language is left on the
+recorder page. Prints one "PASS text" or "FAIL text" line per expectation.
+"""
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, GLib  # noqa: E402
+
+APP_NAME, LANGUAGE = sys.argv[1], sys.argv[2]
+
+TEXTS = {
+    "en": {
+        "pages": ["Recorder", "Files", "Hotkey", "Icon Mode", "Options", "Help"],
+        "record": "Record", "stop": "Stop recording", "play": "Play the last recording",
+        "ready": "Ready to record", "recording": "Recording",
+    },
+    "de": {
+        "pages": ["Rekorder", "Dateien", "Tastenkürzel", "Symbolmodus", "Optionen", "Hilfe"],
+        "record": "Aufnehmen", "stop": "Aufnahme stoppen", "play": "Letzte Aufnahme abspielen",
+        "ready": "Bereit zur Aufnahme", "recording": "Aufnahme läuft",
+    },
+}
+OTHER = {"en": "de", "de": "en"}
+texts, other = TEXTS[LANGUAGE], TEXTS[OTHER[LANGUAGE]]
+failures = 0
+
+
+def expect(ok, text):
+    global failures
+    print(("PASS " if ok else "FAIL ") + f"[{LANGUAGE}] " + text, flush=True)
+    if not ok:
+        failures += 1
+
+
+def pump(seconds):
+    context = GLib.MainContext.default()
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        while context.pending():
+            context.iteration(False)
+        time.sleep(0.02)
+
+
+def wait_for(condition, seconds):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        pump(0.1)
+        try:
+            if condition():
+                return True
+        except GLib.Error:
+            pass
+    return False
+
+
+def find_application():
+    desktop = Atspi.get_desktop(0)
+    for i in range(desktop.get_child_count()):
+        app = desktop.get_child_at_index(i)
+        if app is not None and app.get_name() == APP_NAME:
+            return app
+    return None
+
+
+def walk(node, depth=0):
+    yield node
+    if depth > 40:
+        return
+    for i in range(node.get_child_count()):
+        child = node.get_child_at_index(i)
+        if child is not None:
+            yield from walk(child, depth + 1)
+
+
+def names(app):
+    found = set()
+    for node in walk(app):
+        try:
+            if node.get_state_set().contains(Atspi.StateType.SHOWING):
+                found.add(node.get_name())
+        except GLib.Error:
+            continue
+    return found
+
+
+def find(app, role, test):
+    for node in walk(app):
+        try:
+            if node.get_role() == role and test(node):
+                return node
+        except GLib.Error:
+            continue
+    return None
+
+
+if not wait_for(lambda: find_application() is not None, 20):
+    expect(False, "the program is on the accessibility bus")
+    sys.exit(1)
+app = find_application()
+
+shown = names(app)
+for page in texts["pages"]:
+    expect(page in shown, f'the page button "{page}"')
+for key in ("record", "stop", "play"):
+    expect(texts[key] in shown, f'the button "{texts[key]}"')
+left_over = sorted(n for key in ("record", "stop", "play") for n in [other[key]] if n in shown)
+expect(not left_over, f"no caption of the other language on the recorder page ({left_over})")
+
+status = find(app, Atspi.Role.LABEL, lambda n: n.get_name() == texts["ready"])
+record = find(app, Atspi.Role.PUSH_BUTTON, lambda n: n.get_name() == texts["record"])
+stop = find(app, Atspi.Role.PUSH_BUTTON, lambda n: n.get_name() == texts["stop"])
+expect(status is not None, f'the status line reads "{texts["ready"]}"')
+if None in (status, record, stop):
+    expect(False, "the status line and the Record and Stop buttons are found")
+    sys.exit(1)
+
+record.get_action_iface().do_action(0)  # "Press"
+expect(wait_for(lambda: status.get_name() == texts["recording"], 10),
+       f'the status line reads "{texts["recording"]}" while recording (read "{status.get_name()}")')
+stop.get_action_iface().do_action(0)
+expect(wait_for(lambda: status.get_name() == texts["ready"], 10),
+       f'the status line reads "{texts["ready"]}" again (read "{status.get_name()}")')
+sys.exit(1 if failures else 0)
