@@ -49,6 +49,25 @@
     </message>
 </context>
 <context>
+    <name>FormatCatalogue</name>
+    <message>
+        <source>FLAC %1 Hz; Stereo; %2 bit; Level %3</source>
+        <translation>FLAC %1 Hz; Stereo; %2 Bit; Stufe %3</translation>
+    </message>
+    <message>
+        <source>Voice</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Music</source>
+        <translation>Musik</translation>
+    </message>
+    <message>
+        <source>OPUS %1 Hz; Stereo; %2 Kbps; %3</source>
+        <translation>OPUS %1 Hz; Stereo; %2 kbit/s; %3</translation>
+    </message>
+</context>
+<context>
     <name>Hotkeys</name>
     <message>
         <source>%1 (not assigned)</source>
@@ -81,6 +100,40 @@
     <message>
         <source>System-wide hotkeys do not work here: see the Hotkey page.</source>
         <translation>Systemweite Tastenkürzel funktionieren hier nicht: siehe Seite „Tastenkürzel“.</translation>
+    </message>
+</context>
+<context>
+    <name>LaunchAtStartup</name>
+    <message>
+        <source>Quillotap could not be set to start at login: %1.</source>
+        <translation>Quillotap konnte nicht so eingerichtet werden, dass es bei der Anmeldung startet: %1.</translation>
+    </message>
+    <message>
+        <source>Quillotap could not be removed from the programs started at login: %1. It will still start at login.</source>
+        <translation>Quillotap konnte nicht aus den Programmen entfernt werden, die bei der Anmeldung starten: %1. Es startet weiterhin bei der Anmeldung.</translation>
+    </message>
+</context>
+<context>
+    <name>OpusEncoder</name>
+    <message>
+        <source>The Opus encoder could not be started.</source>
+        <translation>Der Opus-Encoder konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>The Opus encoder could not be started: %1</source>
+        <translation>Der Opus-Encoder konnte nicht gestartet werden: %1</translation>
+    </message>
+    <message>
+        <source>The Opus encoder does not accept these settings.</source>
+        <translation>Der Opus-Encoder akzeptiert diese Einstellungen nicht.</translation>
+    </message>
+    <message>
+        <source>The Opus encoder failed.</source>
+        <translation>Der Opus-Encoder ist fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>The end of the Opus file could not be written.</source>
+        <translation>Das Ende der Opus-Datei konnte nicht geschrieben werden.</translation>
     </message>
 </context>
 <context>
@@ -438,6 +491,46 @@
         <source>Launch at startup</source>
         <translation>Bei der Anmeldung starten</translation>
     </message>
+    <message>
+        <source>Starting a recording</source>
+        <translation>Aufnahmebeginn</translation>
+    </message>
+    <message>
+        <source>Keep the last</source>
+        <translation>Die letzten</translation>
+    </message>
+    <message>
+        <source>Keep the last seconds before a recording starts</source>
+        <translation>Die letzten Sekunden vor dem Aufnahmebeginn behalten</translation>
+    </message>
+    <message>
+        <source>seconds before a recording starts (the microphone stays open while this is on; the desktop&apos;s microphone indicator will show it)</source>
+        <translation>Sekunden vor dem Aufnahmebeginn behalten (das Mikrofon bleibt geöffnet, solange dies eingeschaltet ist; die Mikrofonanzeige des Desktops zeigt es an)</translation>
+    </message>
+    <message>
+        <source>Start on sound, stop after</source>
+        <translation>Bei Ton starten, stoppen nach</translation>
+    </message>
+    <message>
+        <source>Stop after seconds of silence</source>
+        <translation>Nach Sekunden Stille stoppen</translation>
+    </message>
+    <message>
+        <source>seconds of silence</source>
+        <translation>Sekunden Stille</translation>
+    </message>
+    <message>
+        <source>Threshold:</source>
+        <translation>Schwelle:</translation>
+    </message>
+    <message>
+        <source>Threshold</source>
+        <translation>Schwelle</translation>
+    </message>
+    <message>
+        <source>Input level</source>
+        <translation>Eingangspegel</translation>
+    </message>
 </context>
 <context>
     <name>PageRecorder</name>
@@ -587,6 +680,17 @@
     </message>
 </context>
 <context>
+    <name>Registry</name>
+    <message>
+        <source>The settings could not be saved: %1.
+
+Quillotap tries again when it closes.</source>
+        <translation>Die Einstellungen konnten nicht gespeichert werden: %1.
+
+Quillotap versucht es beim Beenden erneut.</translation>
+    </message>
+</context>
+<context>
     <name>quillotap::AtomicFile</name>
     <message>
         <source>Cannot create the folder</source>
@@ -620,10 +724,6 @@
         <translation>Die Datei konnte nicht geschrieben werden.</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; has no known audio extension (mp3, wma, ogg, wav or vox).</source>
-        <translation>„%1“ hat keine bekannte Audio-Endung (mp3, wma, ogg, wav oder vox).</translation>
-    </message>
-    <message>
         <source>The encoder could not be started.</source>
         <translation>Der Encoder konnte nicht gestartet werden.</translation>
     </message>
@@ -650,6 +750,10 @@
     <message>
         <source>The file &quot;%1&quot; is damaged or not in a supported audio format.</source>
         <translation>Die Datei „%1“ ist beschädigt oder in keinem unterstützten Audioformat.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has no known audio extension (mp3, wma, ogg, wav, vox, flac or opus).</source>
+        <translation>„%1“ hat keine bekannte Audio-Endung (mp3, wma, ogg, wav, vox, flac oder opus).</translation>
     </message>
 </context>
 <context>
@@ -939,6 +1043,45 @@ Möchten Sie sie ersetzen?</translation>
     <message>
         <source>&quot;%1&quot; is shorter than its header says: it was probably cut off while it was being written. &quot;%2&quot; holds the part that could be read.</source>
         <translation>„%1“ ist kürzer, als ihr Dateikopf angibt: Sie wurde vermutlich beim Schreiben abgeschnitten. „%2“ enthält den lesbaren Teil.</translation>
+    </message>
+</context>
+<context>
+    <name>quillotap::FormFLAC</name>
+    <message>
+        <source>FLAC Option</source>
+        <translation>FLAC-Optionen</translation>
+    </message>
+    <message>
+        <source> Compression Level </source>
+        <translation> Kompressionsstufe </translation>
+    </message>
+    <message>
+        <source>Compression level</source>
+        <translation>Kompressionsstufe</translation>
+    </message>
+    <message>
+        <source> Bits Per Sample </source>
+        <translation> Bits pro Abtastwert </translation>
+    </message>
+    <message>
+        <source>16 Bit</source>
+        <translation>16 Bit</translation>
+    </message>
+    <message>
+        <source>24 Bit</source>
+        <translation>24 Bit</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Level %1 (0 = fastest, 8 = smallest)</source>
+        <translation>Stufe %1 (0 = am schnellsten, 8 = am kleinsten)</translation>
     </message>
 </context>
 <context>
@@ -1291,6 +1434,45 @@ Möchten Sie sie ersetzen?</translation>
     <message>
         <source>Incorrect format</source>
         <translation>Ungültiges Format</translation>
+    </message>
+</context>
+<context>
+    <name>quillotap::FormOPUS</name>
+    <message>
+        <source>OPUS Option</source>
+        <translation>OPUS-Optionen</translation>
+    </message>
+    <message>
+        <source> Bitrate </source>
+        <translation> Bitrate </translation>
+    </message>
+    <message>
+        <source>Bitrate</source>
+        <translation>Bitrate</translation>
+    </message>
+    <message>
+        <source> Optimize For </source>
+        <translation> Optimieren für </translation>
+    </message>
+    <message>
+        <source>Voice</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Music</source>
+        <translation>Musik</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Current bitrate: %1 Kbps</source>
+        <translation>Aktuelle Bitrate: %1 kbit/s</translation>
     </message>
 </context>
 <context>
@@ -1819,6 +2001,18 @@ Rechtsklick beendet den Symbolmodus</translation>
         <source>Pause</source>
         <translation>Pause</translation>
     </message>
+    <message>
+        <source>Playback stopped: %1</source>
+        <translation>Wiedergabe beendet: %1</translation>
+    </message>
+    <message>
+        <source>Playback of &quot;%1&quot; was stopped because the sound output failed.
+
+%2</source>
+        <translation>Die Wiedergabe von „%1“ wurde beendet, weil die Tonausgabe ausgefallen ist.
+
+%2</translation>
+    </message>
 </context>
 <context>
     <name>quillotap::PortalHotkeySource</name>
@@ -1980,6 +2174,10 @@ The file &quot;%1&quot; no longer exists.</source>
         <translation>
 
 Die Datei „%1“ existiert nicht mehr.</translation>
+    </message>
+    <message>
+        <source>Waiting for sound</source>
+        <translation>Warten auf Ton</translation>
     </message>
 </context>
 <context>
