@@ -11,61 +11,10 @@ import re
 import sys
 import time
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi, GLib  # noqa: E402
+from atspi_reader import Atspi, Expectations, GLib, find_application, pump, wait_for, walk  # noqa: F401
 
 APP_NAME = sys.argv[1] if len(sys.argv) > 1 else "Quillotap"
-failures = 0
-
-
-def expect(ok, text):
-    global failures
-    print(("PASS " if ok else "FAIL ") + text, flush=True)
-    if not ok:
-        failures += 1
-
-
-def pump(seconds):
-    """Lets AT-SPI events arrive for a while."""
-    context = GLib.MainContext.default()
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        while context.pending():
-            context.iteration(False)
-        time.sleep(0.02)
-
-
-def wait_for(condition, seconds):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        pump(0.1)
-        try:
-            if condition():
-                return True
-        except GLib.Error:
-            pass
-    return False
-
-
-def find_application():
-    desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app is not None and app.get_name() == APP_NAME:
-            return app
-    return None
-
-
-def walk(node, depth=0):
-    yield node
-    if depth > 40:
-        return
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is not None:
-            yield from walk(child, depth + 1)
+expect = Expectations("")
 
 
 def find(app, role, test):
@@ -79,10 +28,10 @@ def find(app, role, test):
 
 
 app = None
-if not wait_for(lambda: find_application() is not None, 20):
+if not wait_for(lambda: find_application(APP_NAME) is not None, 20):
     expect(False, "the program is on the accessibility bus")
     sys.exit(1)
-app = find_application()
+app = find_application(APP_NAME)
 expect(True, "the program is on the accessibility bus")
 
 label = Atspi.Role.LABEL
@@ -142,4 +91,4 @@ expect("Recording" in statuses and "Ready to record" in statuses,
 expect(len(set(times)) >= 2 and all(t.startswith("Elapsed time 00:00:") for t in times)
        and last_read in times,
        f"the changing elapsed time is announced ({times})")
-sys.exit(1 if failures else 0)
+sys.exit(1 if expect.failures else 0)

@@ -11,10 +11,7 @@ recorder page. Prints one "PASS text" or "FAIL text" line per expectation.
 import sys
 import time
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi, GLib  # noqa: E402
+from atspi_reader import Atspi, Expectations, GLib, find_application, pump, wait_for, walk  # noqa: F401
 
 APP_NAME, LANGUAGE = sys.argv[1], sys.argv[2]
 
@@ -32,54 +29,7 @@ TEXTS = {
 }
 OTHER = {"en": "de", "de": "en"}
 texts, other = TEXTS[LANGUAGE], TEXTS[OTHER[LANGUAGE]]
-failures = 0
-
-
-def expect(ok, text):
-    global failures
-    print(("PASS " if ok else "FAIL ") + f"[{LANGUAGE}] " + text, flush=True)
-    if not ok:
-        failures += 1
-
-
-def pump(seconds):
-    context = GLib.MainContext.default()
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        while context.pending():
-            context.iteration(False)
-        time.sleep(0.02)
-
-
-def wait_for(condition, seconds):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        pump(0.1)
-        try:
-            if condition():
-                return True
-        except GLib.Error:
-            pass
-    return False
-
-
-def find_application():
-    desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app is not None and app.get_name() == APP_NAME:
-            return app
-    return None
-
-
-def walk(node, depth=0):
-    yield node
-    if depth > 40:
-        return
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is not None:
-            yield from walk(child, depth + 1)
+expect = Expectations(f"[{LANGUAGE}] ")
 
 
 def names(app):
@@ -103,10 +53,10 @@ def find(app, role, test):
     return None
 
 
-if not wait_for(lambda: find_application() is not None, 20):
+if not wait_for(lambda: find_application(APP_NAME) is not None, 20):
     expect(False, "the program is on the accessibility bus")
     sys.exit(1)
-app = find_application()
+app = find_application(APP_NAME)
 
 shown = names(app)
 for page in texts["pages"]:
@@ -130,4 +80,4 @@ expect(wait_for(lambda: status.get_name() == texts["recording"], 10),
 stop.get_action_iface().do_action(0)
 expect(wait_for(lambda: status.get_name() == texts["ready"], 10),
        f'the status line reads "{texts["ready"]}" again (read "{status.get_name()}")')
-sys.exit(1 if failures else 0)
+sys.exit(1 if expect.failures else 0)
