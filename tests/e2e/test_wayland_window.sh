@@ -14,7 +14,10 @@ e2e_start_portal
 
 tests="$(dirname "$QUILLOTAP")/test_app_wayland"
 [ -x "$tests" ] || { echo "missing $tests (build the test_app_wayland target)"; exit 1; }
-QT_QPA_PLATFORM=wayland QUILLOTAP_TEST_OUTPUT="${QUILLOTAP_TEST_OUTPUT:-$PWD}" \
+# The window tests press their hotkeys through the dispatcher and leave the
+# portal alone: windows that end while their portal requests are still on the
+# way leave Debian 12's portal front end unable to open further sessions.
+QT_QPA_PLATFORM=wayland QUILLOTAP_HOTKEYS=none QUILLOTAP_TEST_OUTPUT="${QUILLOTAP_TEST_OUTPUT:-$PWD}" \
     "$tests" --gtest_brief=1 >"$E2E_DIR/windows.log" 2>&1
 status=$?
 e2e_check "dialogs and icon mode on the compositor's screen (test_app_wayland)" test "$status" -eq 0

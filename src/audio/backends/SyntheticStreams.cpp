@@ -138,6 +138,7 @@ void SyntheticOutput::consume(std::int64_t frames) {
         return;
     }
     buffer_.assign(size_t(frames) * size_t(channels_), 0);
+    inRound_ = true;
     const size_t got = std::min(callback_(buffer_.data(), buffer_.size()), buffer_.size());
     // Only what the player supplied is recorded; the silence an underrun
     // leaves is not part of what was played.
@@ -145,6 +146,7 @@ void SyntheticOutput::consume(std::int64_t frames) {
     if (whole > 0)
         backend_->recordOutput(buffer_.data(), whole, channels_);
     played_ += qint64(whole) / channels_;
+    inRound_ = false;
 }
 
 } // namespace quillotap

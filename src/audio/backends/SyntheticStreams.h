@@ -61,6 +61,10 @@ public:
     ~SyntheticOutput() override;
     void stop() override;
     qint64 playedFrames() const override { return played_.load(); }
+    // Samples taken from the player in the round being made are not yet
+    // counted as played; until they are, the output says it still holds
+    // some, so an end reported meanwhile cannot miss them.
+    qint64 pendingFrames() const override { return inRound_.load() ? 1 : 0; }
 
 private:
     friend class SyntheticBackend;
@@ -78,6 +82,7 @@ private:
     PacedThread thread_;
     std::vector<int16_t> buffer_;
     std::atomic<qint64> played_{0}; // frames of supplied samples
+    std::atomic<bool> inRound_{false}; // between pulling samples and counting them
 };
 
 } // namespace quillotap
