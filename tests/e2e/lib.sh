@@ -433,3 +433,23 @@ e2e_portal() {
 e2e_portal_bind_count() {
     e2e_portal BindCount | awk '{print $2}'
 }
+
+# e2e_start_atspi: the accessibility bus, as a desktop session starts it (its
+# registry daemon is started by the bus itself), with Qt's accessibility on.
+# Sets E2E_READER_PYTHON: the Debian interpreter, for which python3-gi and
+# gir1.2-atspi-2.0 install the AT-SPI bindings (a python3 earlier on the PATH
+# may lack them).
+e2e_start_atspi() {
+    local launcher="" candidate
+    for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
+        [ -x "$candidate" ] && launcher=$candidate && break
+    done
+    [ -n "$launcher" ] || { echo "missing at-spi-bus-launcher (package at-spi2-core)"; exit 1; }
+    "$launcher" --launch-immediately >"$E2E_DIR/atspi.log" 2>&1 &
+    E2E_PIDS+=($!)
+    e2e_wait_for "the AT-SPI bus" \
+        dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress
+    E2E_READER_PYTHON=/usr/bin/python3
+    [ -x "$E2E_READER_PYTHON" ] || E2E_READER_PYTHON=python3
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}

@@ -5,20 +5,7 @@
 # English, silently. Each run records once and closes normally.
 source "$(dirname "$0")/lib.sh"
 e2e_start
-
-launcher=""
-for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
-    [ -x "$candidate" ] && launcher=$candidate && break
-done
-[ -n "$launcher" ] || { echo "missing at-spi-bus-launcher (package at-spi2-core)"; exit 1; }
-"$launcher" --launch-immediately >"$E2E_DIR/atspi.log" 2>&1 &
-E2E_PIDS+=($!)
-e2e_wait_for "the AT-SPI bus" \
-    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress
-
-reader_python=/usr/bin/python3
-[ -x "$reader_python" ] || reader_python=python3
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+e2e_start_atspi
 
 # run_in LANG LANGUAGE-OF-THE-CAPTIONS
 run_in() {
@@ -28,7 +15,7 @@ run_in() {
     local window=$E2E_WINDOW
     while read -r verdict text; do
         e2e_check "$text" test "$verdict" = PASS
-    done < <("$reader_python" "$(dirname "$0")/translated_captions.py" Quillotap "$expected" \
+    done < <("$E2E_READER_PYTHON" "$(dirname "$0")/translated_captions.py" Quillotap "$expected" \
         2>"$E2E_DIR/reader-$expected.log")
     e2e_check "the $expected checks ran" test $((E2E_PASSED - before)) -ge 12
     e2e_screenshot "translations-$expected"
