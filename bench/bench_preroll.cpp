@@ -90,7 +90,7 @@ int onsets(FormMain& form, int bursts, int preRollSeconds) {
     waitUntil([&] { return finished >= bursts; }, 120000);
     form.control<QPushButton>(QStringLiteral("CmdStopRecord"))->click();
 
-    const QDir folder(form.state().OutputFolder);
+    const QDir folder(form.folderChooser().folder());
     double worst = -1e9;
     int files = 0;
     for (const QString& name : folder.entryList({QStringLiteral("*.wav")}, QDir::Files)) {

@@ -13,7 +13,6 @@
 //
 // Prints "RESULT key value" lines, which bench/recording-bench.sh turns into
 // a table.
-#include "app/MainState.h"
 #include "audio/AudioVisualizationEx2.h"
 #include "audio/backends/PulseBackend.h"
 #include "audio/backends/SyntheticBackend.h"
@@ -90,7 +89,6 @@ bool waitFor(const std::function<bool()>& condition, qint64 timeoutMs) {
 // never shown, and the preview ticked.
 class BenchView : public RecordingView {
 public:
-    MainState* state = nullptr;
     RecordingSession* session = nullptr;
     AudioVisualizationEx2 pane;
     QString timeText;
@@ -106,9 +104,9 @@ public:
     void setSizeText(const QString&) override {}
     bool isPreviewChecked() const override { return true; }
     void runPreviewClick() override {
-        AudioRecord& r = *state->AudioRecord;
-        const int rate = state->AudioFile->GetSampleRate();
-        const int channels = state->AudioFile->GetChannels();
+        AudioRecord& r = session->recorder();
+        const int rate = session->writer().GetSampleRate();
+        const int channels = session->writer().GetChannels();
         r.SetFormat(rate, channels);
         r.SetBufferSize(r.GetBufferSize(1000));
         pane.SetFormat(rate, channels);
@@ -124,25 +122,21 @@ public:
 };
 
 struct Rig {
-    MainState state;
     ID3Defaults id3;
     BenchView view;
     std::unique_ptr<RecordingSession> session;
     std::unique_ptr<RecordingMonitor> monitor;
 
     Rig(std::shared_ptr<SoundBackend> backend, const QString& folder) {
-        state.AudioRecord = std::make_unique<AudioRecord>(std::move(backend));
-        state.AudioFile = std::make_unique<AudioFile>();
-        state.MP3Lame = std::make_unique<MP3Lame>();
-        state.AudioInformation = std::make_unique<AudioInformation>();
-        state.AudioFile->SetMP3Encoder(*state.MP3Lame); // 128 kbit/s stereo 44.1 kHz
-        state.AudioFile->SetOGGFormat(44100, 2, 128, 0, 0, -1);
-        state.AudioFile->SetWAVFormat(44100, 2, 16);
-        state.OutputFolder = folder + QLatin1Char('/');
         id3.Year = QStringLiteral("2026");
-        session = std::make_unique<RecordingSession>(state, view, id3);
-        monitor = std::make_unique<RecordingMonitor>(state, view, *session);
-        view.state = &state;
+        session = std::make_unique<RecordingSession>(view, id3, RecordingSession::Clock{},
+                                                     std::move(backend));
+        AudioFile& writer = session->writer();
+        writer.SetMP3Encoder(MP3Lame{}); // 128 kbit/s stereo 44.1 kHz
+        writer.SetOGGFormat(44100, 2, 128, 0, 0, -1);
+        writer.SetWAVFormat(44100, 2, 16);
+        session->setOutputFolder(folder + QLatin1Char('/'));
+        monitor = std::make_unique<RecordingMonitor>(view, *session);
         view.session = session.get();
     }
 
@@ -221,7 +215,7 @@ int runCpu(qint64 seconds, const QString& folder) {
     const qint64 wallMs = wall.elapsed();
     rig.session->StopRecording();
     int rate = 44100;
-    const double ourAudio = double(decodedFrames(rig.state.OutputFilePath, &rate)) / rate;
+    const double ourAudio = double(decodedFrames(rig.session->outputFilePath(), &rate)) / rate;
 
     double refAudio = 0;
     const double ref =
@@ -252,7 +246,7 @@ int runMemory(double hours, double speed, const QString& format, const QString& 
     // (encoder tables, the pane's buffers) is in the baseline.
     if (!rig.record(10))
         return 1;
-    QFile::remove(rig.state.OutputFilePath);
+    QFile::remove(rig.session->outputFilePath());
     rig.view.runPreviewClick();
     QCoreApplication::processEvents();
     malloc_trim(0);
@@ -270,8 +264,8 @@ int runMemory(double hours, double speed, const QString& format, const QString& 
     malloc_trim(0);
     const long after = residentKb();
     int rate = 44100;
-    const double audio = double(decodedFrames(rig.state.OutputFilePath, &rate)) / rate;
-    QFile::remove(rig.state.OutputFilePath);
+    const double audio = double(decodedFrames(rig.session->outputFilePath(), &rate)) / rate;
+    QFile::remove(rig.session->outputFilePath());
     rig.session->StopRecording();
     if (!ok) {
         std::fprintf(stderr, "recording failed: %s\n", qPrintable(rig.view.errors.join('\n')));

@@ -3,7 +3,6 @@
 // Fills the folder with N small sparse recordings when it holds none, then
 // prints the best wall time in milliseconds of R builds of the list
 // ("list_build_ms"), and of one size sort of the full list ("size_sort_ms").
-#include "app/MainState.h"
 #include "files/RecordingsList.h"
 
 #include <QApplication>
@@ -64,13 +63,12 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    MainState state;
-    state.OutputFolder = folder;
     QTreeWidget view;
     view.setColumnCount(4);
     view.resize(600, 400);
     view.show();
-    RecordingsList list(&view, state);
+    RecordingsList list(&view);
+    list.setFolder(folder);
 
     qint64 best = std::numeric_limits<qint64>::max();
     for (int run = 0; run < repeat; ++run) {

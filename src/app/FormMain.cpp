@@ -2,6 +2,7 @@
 
 #include "app/MainHotkeyActions.h"
 #include "app/MainRecordingView.h"
+#include "audio/AudioRecord.h"
 #include "hotkeys/HotkeyEditor.h"
 #include "hotkeys/HotkeyPageNotice.h"
 #include "hotkeys/HotkeyRows.h"
@@ -13,6 +14,7 @@
 #include "recording/StartOptionBoxes.h"
 #include "settings/LaunchAtStartup.h"
 #include "settings/OptionBoxes.h"
+#include "settings/OutputFolder.h"
 #include "settings/OutputFolderChooser.h"
 #include "settings/Settings.h"
 #include "ui/Bitmaps.h"
@@ -146,16 +148,16 @@ FormMain::FormMain(FormMainServices services, QWidget* parent)
       recorder_(std::make_unique<Ui::PageRecorder>()), files_(std::make_unique<Ui::PageFiles>()),
       hotkey_(std::make_unique<Ui::PageHotkey>()), iconMode_(std::make_unique<Ui::PageIconMode>()),
       options_(std::make_unique<Ui::PageOptions>()), services_(std::move(services)) {
-    state_.CreateAudioObjects();
+    appFolder_ = AppFolderPath();
     setUpFrame();
     setUpPages();
     setUpListViews();
     setUpPictures();
+    setUpEngines();
     setUpSubsystems();
     setUpRecording();
     setUpHotkeys();
     setUpRecordingsList();
-    setUpPlayback();
     setUpFileTools();
     setUpIconMode();
     setUpPresets();
@@ -284,28 +286,27 @@ void FormMain::setUpSubsystems() {
         buttons << menuButton(i);
     pageMenu_ = new PageMenu(buttons, pageStack(), this);
     pageMenuHandlers_ =
-        new PageMenuHandlers(state_, *pageMenu_, recorder_->CheckPreview,
+        new PageMenuHandlers(*pageMenu_, recorder_->CheckPreview,
                              {[this] { BuildRecordingsList(); }, [this] { CmdStopPlay_Click(); },
-                              [this] { OpenManual(); }},
+                              [this] { OpenManual(); }, [this] { return session_->isRecording(); }},
                              this);
     connect(frame_->PicAbout, &PictureButton::clicked, this, [this] {
         FormAbout::showFor(this);
         frame_->PicAbout->showPicture(PictureButton::Picture::Normal);
     });
 
-    input_ = new InputSelection(state_,
+    input_ = new InputSelection(session_->recorder(), session_->writer(),
                                 {recorder_->DeviceCombo, recorder_->ComboSource,
                                  recorder_->PicSlider3, recorder_->PicSlider4,
                                  recorder_->CheckPreview, recorder_->AudioVisualization21},
                                 this);
 
     sliders_ = new SliderHandlers(
-        state_,
+        *playback_, *input_,
         {files_->PicSlider1, files_->PicSlider2, recorder_->PicSlider3, recorder_->PicSlider4},
         [this] { SeekPlayback(); }, this);
 
-    optionBoxes_ = new OptionBoxes(state_,
-                                   {options_->CheckSound1, options_->CheckSound2,
+    optionBoxes_ = new OptionBoxes({options_->CheckSound1, options_->CheckSound2,
                                     options_->CheckSize, options_->TextSize, options_->CheckTime,
                                     options_->TextTime, iconMode_->CheckIconMode},
                                    this);
@@ -313,10 +314,8 @@ void FormMain::setUpSubsystems() {
     connect(pageStack(), &QStackedWidget::currentChanged, optionBoxes_,
             &OptionBoxes::FinishLimitEditing);
     folderChooser_ =
-        new OutputFolderChooser(state_, options_->TextPath, this,
-                                {[this] { SuspendHotkeys(); }, [this] { ResumeHotkeys(); },
-                                 [this] { BuildRecordingsList(); }},
-                                this);
+        new OutputFolderChooser(options_->TextPath, this,
+                                {[this] { SuspendHotkeys(); }, [this] { ResumeHotkeys(); }}, this);
     folderChooser_->setErrorMessage([this](const QString& title, const QString& text) {
         showMessage(QMessageBox::Critical, title, text);
     });
@@ -344,40 +343,50 @@ void FormMain::CheckStart_Toggled(bool ticked) {
     showMessage(QMessageBox::Warning, QStringLiteral("Quillotap"), error);
 }
 
-void FormMain::setUpRecording() {
+void FormMain::setUpEngines() {
     const auto showError = [this](const QString& text) {
         showMessage(QMessageBox::Critical, tr("Error"), text);
     };
     // In icon mode the window is hidden: the icon's balloon tells, unless a
     // minimised window stands in for a missing notification area.
     const auto showStopReason = [this, showError](const QString& text) {
-        if (state_.IconMode && iconModeController_ && !iconModeController_->isStandingIn())
+        if (isInIconMode() && !iconModeController_->isStandingIn())
             iconModeController_->ShowTrayBalloon(text, QStringLiteral("Quillotap"));
         else
             showError(text);
     };
     recordingView_ = std::make_unique<MainRecordingView>(*this, showError, showStopReason);
-    // The session takes the recorder's blocks, the monitor its ticks and
-    // volume changes.
-    session_ = std::make_unique<RecordingSession>(state_, *recordingView_, state_.ID3,
-                                                  services_.recordingClock);
-    monitor_ = std::make_unique<RecordingMonitor>(state_, *recordingView_, *session_);
+    // The session owns the recorder and the writer; playback owns the player.
+    session_ =
+        std::make_unique<RecordingSession>(*recordingView_, formats_.id3, services_.recordingClock);
+    setUpPlayback();
+}
+
+void FormMain::setUpRecording() {
+    // The monitor takes the recorder's ticks and volume changes.
+    monitor_ = std::make_unique<RecordingMonitor>(*recordingView_, *session_);
+    monitor_->setVolumeKnobHeld([this] { return input_->isVolumeDragging(); });
+    connect(optionBoxes_, &OptionBoxes::limitsChanged, monitor_.get(),
+            &RecordingMonitor::setLimits);
+    connect(folderChooser_, &OutputFolderChooser::folderChanged, session_.get(),
+            &RecordingSession::setOutputFolder);
     // The preview switched off: the input stays open only for the pre-roll.
     input_->setStopRecording([this] {
         StopRecording();
         session_->UpdateStandby();
     });
-    startOptions_ = new StartOptionBoxes(state_.StartOptions,
-                                         {options_->SpinPreRoll, options_->CheckSoundStart,
+    startOptions_ = new StartOptionBoxes({options_->SpinPreRoll, options_->CheckSoundStart,
                                           options_->SpinSilence, options_->SliderThreshold,
                                           options_->BarInputLevel},
                                          this);
-    connect(startOptions_, &StartOptionBoxes::changed, session_.get(),
-            [this] { session_->UpdateStandby(); });
+    connect(startOptions_, &StartOptionBoxes::changed, session_.get(), [this] {
+        session_->setStartOptions(startOptions_->options());
+        session_->UpdateStandby();
+    });
     // After the input selection has switched the device.
     connect(recorder_->DeviceCombo, &QComboBox::currentIndexChanged, session_.get(),
             [this] { session_->UpdateStandby(true); });
-    connect(state_.AudioRecord.get(), &AudioRecord::Timer, startOptions_,
+    connect(&session_->recorder(), &AudioRecord::Timer, startOptions_,
             [this](qint64, int left, int right) { startOptions_->ShowInputLevel(left, right); });
     // The machine must not suspend in the middle of a recording.
     auto* inhibitor = new SleepInhibitor(this);
@@ -395,8 +404,7 @@ void FormMain::setUpRecording() {
     connect(recorder_->CmdSet, &QPushButton::clicked, this, &FormMain::CmdSet_Click);
     recorder_->LabelFomartStr->installEventFilter(this);
 
-    cues_ = std::make_unique<CueSounds>(state_.AppFolder, state_.PlayStartSound,
-                                        state_.PlayStopSound, nullptr, services_.cueWait);
+    cues_ = std::make_unique<CueSounds>(appFolder_, nullptr, services_.cueWait);
     connect(options_->CheckSound1, &QCheckBox::toggled, this,
             [this](bool ticked) { cues_->CheckSound1_Click(ticked); });
     connect(options_->CheckSound2, &QCheckBox::toggled, this,
@@ -422,7 +430,7 @@ void FormMain::setUpHotkeys() {
     new HotkeyPageNotice(
         *hotkeys_, hotkey_->ListViewHotkey, hotkey_->LabelHotkeyNote,
         [this](const QString& text) {
-            if (!state_.RecordingActive && !state_.SoundArmed)
+            if (!session_->isRecording() && !session_->isArmed())
                 statusLabel()->setText(text);
         },
         ProgramCommand(), this);
@@ -471,7 +479,7 @@ void FormMain::showMessage(QMessageBox::Icon icon, const QString& title, const Q
 }
 
 void FormMain::OpenManual() {
-    ShowHelp(state_.AppFolder, this);
+    ShowHelp(appFolder_, this);
 }
 
 void FormMain::keyReleaseEvent(QKeyEvent* event) {

@@ -1,12 +1,14 @@
 // The main window: the page menu at the left, the about button, the status
 // line and the five pages (recorder, files, hotkeys, icon mode, options) on
-// one spot. It owns the shared state and the audio objects; the behaviour of
-// each page lives in its subsystem, which reaches the page's controls through
-// the ui objects below (include the matching "ui_Page*.h" in a source file of
+// one spot. It builds the subsystems, each of which owns its state (the
+// recording session its recorder and writer, playback its player, the
+// recordings list its folder...), and connects them; the behaviour of each
+// page lives in its subsystem, which reaches the page's controls through the
+// ui objects below (include the matching "ui_Page*.h" in a source file of
 // the core library) or, from anywhere, through control<T>("ObjectName").
 #pragma once
 
-#include "app/MainState.h"
+#include "formats/FormatOptions.h"
 #include "hotkeys/Hotkeys.h"
 #include "hotkeys/KeyboardState.h"
 #include "recording/CueSounds.h"
@@ -126,8 +128,10 @@ public:
     explicit FormMain(FormMainServices services, QWidget* parent = nullptr);
     ~FormMain() override;
 
-    MainState& state() { return state_; }
-    const MainState& state() const { return state_; }
+    // The program's folder (ending in "/"): the manual and the cue sounds.
+    const QString& appFolder() const { return appFolder_; }
+    // Every output format's settings.
+    FormatOptions& formatOptions() { return formats_; }
 
     // Generated ui objects of the frame and of each page; their members are
     // the controls, named as in the forms (ui.ComboFormat, ui.CmdRecord...).
@@ -186,6 +190,11 @@ public:
     RecordingMonitor& recordingMonitor() const { return *monitor_; }
     Hotkeys& hotkeys() const { return *hotkeys_; }
     CueSounds& cueSounds() const { return *cues_; }
+    Playback& playback() const { return *playback_; }
+    RecordingsList& recordingsList() const { return *recordingsList_; }
+    PresetMenus& presetMenus() const { return *presetMenus_; }
+    PageMenuHandlers& pageMenuHandlers() const { return *pageMenuHandlers_; }
+    IconMode& iconMode() const { return *iconModeController_; }
 
     // ---- operations shared between the subsystems ----
     // The recording stop routine; safe in every state. Ends the preview.
@@ -210,6 +219,9 @@ public:
     // Icon mode as the icon-mode button enters it.
     void EnterIconMode();
     bool iconModeRequested() const { return iconModeRequested_; }
+    // The window is in icon mode (the icon, or the minimised window standing
+    // in for it).
+    bool isInIconMode() const;
     // Leaves icon mode: the window is shown again and comes to the front.
     void LeaveIconMode();
     // Opens the user manual from the program folder.
@@ -246,6 +258,7 @@ private:
     void setUpPages();
     void setUpListViews();
     void setUpPictures();
+    void setUpEngines();
     void setUpSubsystems();
     void setUpRecording();
     void setUpHotkeys();
@@ -274,7 +287,8 @@ private:
     void LoadHotkeyTable();
     void SetPreviewFromSettings();
 
-    MainState state_;
+    QString appFolder_;
+    FormatOptions formats_;
     std::unique_ptr<Ui::FormMain> frame_;
     std::unique_ptr<Ui::PageRecorder> recorder_;
     std::unique_ptr<Ui::PageFiles> files_;

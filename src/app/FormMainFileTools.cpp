@@ -3,6 +3,8 @@
 
 #include "files/FormConvert.h"
 #include "files/FormID3.h"
+#include "files/Playback.h"
+#include "files/RecordingsList.h"
 
 #include "ui_PageFiles.h"
 
@@ -21,7 +23,7 @@ void FormMain::setUpFileTools() {
         const QTreeWidgetItem* item = CurrentRecording();
         if (!item)
             return;
-        const QString path = state_.OutputFolder + item->text(0);
+        const QString path = recordingsList_->folder() + item->text(0);
         // MP3 files carry an ID3 tag, FLAC and Opus files Vorbis comments.
         if (!path.endsWith(QLatin1String(".mp3")) && !path.endsWith(QLatin1String(".flac")) &&
             !path.endsWith(QLatin1String(".opus"))) {
@@ -31,13 +33,13 @@ void FormMain::setUpFileTools() {
         }
         // Its tag is written when the recording ends; writing it meanwhile
         // would race the encoder for the same file.
-        if (state_.RecordingActive && path == state_.OutputFilePath) {
+        if (session_->isRecording() && path == session_->outputFilePath()) {
             showMessage(QMessageBox::Information, QStringLiteral("Quillotap"),
                         tr("This file is being recorded. Its tag can be edited "
                            "once the recording has stopped."));
             return;
         }
-        if (files_->LabelFileName->text() == path && state_.PlayerActive)
+        if (playback_->lastFile() == path && playback_->isActive())
             StopPlayback();
         SuspendHotkeys();
         FormID3 dialog(path, this);
@@ -58,15 +60,14 @@ void FormMain::setUpFileTools() {
         StopPlayback();
         SuspendHotkeys();
         {
-            FormConvert dialog(state_.OutputFolder, name, *state_.MP3Lame, state_.FormatSettings,
-                               state_.MP3FormatStr, this);
+            FormConvert dialog(recordingsList_->folder(), name, formats_.mp3, formats_.settings,
+                               formats_.mp3Description, this);
             dialog.setMessageHandler(message);
             dialog.exec();
         }
         ResumeHotkeys();
         // The new file belongs in the list.
-        state_.FileListStale = true;
-        BuildRecordingsList();
+        recordingsList_->Refresh();
     });
 }
 

@@ -3,6 +3,7 @@
 
 #include "files/FileCommands.h"
 #include "files/RecordingsList.h"
+#include "settings/OutputFolderChooser.h"
 #include "ui_PageFiles.h"
 
 #include <QPushButton>
@@ -11,13 +12,25 @@
 namespace quillotap {
 
 void FormMain::setUpRecordingsList() {
-    recordingsList_ = new RecordingsList(files_->ListViewFile, state_, this);
+    recordingsList_ = new RecordingsList(files_->ListViewFile, this);
+    connect(folderChooser_, &OutputFolderChooser::folderChanged, recordingsList_,
+            [this](const QString& folder) {
+                recordingsList_->setFolder(folder);
+                // At start-up the list is read once the settings are loaded.
+                if (started_)
+                    BuildRecordingsList();
+            });
     fileCommands_ = new FileCommands(
-        *this, *recordingsList_,
+        *this, *recordingsList_, *session_, *playback_,
+        {[this] { SuspendHotkeys(); }, [this] { ResumeHotkeys(); }},
         [this](QMessageBox::Icon icon, const QString& title, const QString& text) {
             showMessage(icon, title, text);
         },
         this);
+    connect(fileCommands_, &FileCommands::renamed, session_.get(), &RecordingSession::followRename);
+    // A finished recording belongs in the list.
+    connect(session_.get(), &RecordingSession::recordingStopped, recordingsList_,
+            &RecordingsList::invalidate);
     connect(recordingsList_, &RecordingsList::playRequested, this, &FormMain::CmdPlay_Click);
     connect(recordingsList_, &RecordingsList::deleteRequested, this, &FormMain::DeleteRecording);
     connect(files_->CmdRefresh, &QPushButton::clicked, recordingsList_, &RecordingsList::Refresh);

@@ -4,6 +4,7 @@
 #include "app/FormMain.h"
 
 #include "recording/RecordingSession.h"
+#include "settings/OptionBoxes.h"
 #include "ui/IconMode.h"
 #include "ui/SystemTrayIcon.h"
 #include "ui/TrayPictures.h"
@@ -18,11 +19,12 @@ namespace quillotap {
 void FormMain::setUpIconMode() {
     std::unique_ptr<TrayIcon> tray =
         services_.trayFactory ? services_.trayFactory() : std::make_unique<SystemTrayIcon>();
-    iconModeController_ =
-        new IconMode(state_, *this, std::move(tray),
-                     {[this] { session_->Record(); }, [this] { session_->Stop(); },
-                      [this](const QString& text) { statusLabel()->setText(text); }},
-                     this);
+    iconModeController_ = new IconMode(
+        *this, std::move(tray),
+        {[this] { session_->Record(); }, [this] { session_->Stop(); },
+         [this](const QString& text) { statusLabel()->setText(text); },
+         [this] { return session_->isRecording(); }, [this] { return session_->isArmed(); }},
+        this);
     iconMode_->Image3->setPixmap(DrawTrayPicture(TrayPicture::Ready, 16));
     iconMode_->Image4->setPixmap(DrawTrayPicture(TrayPicture::Recording, 16));
     connect(iconMode_->CmdIcon, &QPushButton::clicked, this, &FormMain::CmdIcon_Click);
@@ -54,6 +56,10 @@ void FormMain::CmdIcon_Click() {
     iconModeController_->EnterIconMode();
 }
 
+bool FormMain::isInIconMode() const {
+    return iconModeController_ && iconModeController_->isActive();
+}
+
 void FormMain::ShowIconRecording(bool recording) {
     iconModeController_->showRecording(recording);
 }
@@ -68,8 +74,7 @@ void FormMain::changeEvent(QEvent* event) {
         QMetaObject::invokeMethod(
             this,
             [this] {
-                if (isMinimized() && !state_.IconMode &&
-                    state_.StartIconWhenMin == QLatin1String("Yes"))
+                if (isMinimized() && !isInIconMode() && optionBoxes_->iconModeWhenMinimised())
                     iconModeController_->EnterIconMode();
             },
             Qt::QueuedConnection);

@@ -4,12 +4,8 @@
 #include "app/FormMain.h"
 
 #include "app/SoundDeviceInit.h"
-#include "formats/FormFLAC.h"
-#include "formats/FormMP3.h"
-#include "formats/FormOGG.h"
-#include "formats/FormOPUS.h"
-#include "formats/FormWAV.h"
-#include "formats/FormWMA.h"
+#include "files/Playback.h"
+#include "files/RecordingsList.h"
 #include "formats/FormatCatalogue.h"
 #include "hotkeys/HotkeyTable.h"
 #include "recording/InputSelection.h"
@@ -19,11 +15,14 @@
 #include "settings/NumericText.h"
 #include "settings/OptionBoxes.h"
 #include "settings/OutputFolder.h"
+#include "settings/OutputFolderChooser.h"
 #include "settings/Registry.h"
 #include "settings/Settings.h"
 #include "ui/Bitmaps.h"
 #include "ui/PageMenu.h"
+#include "ui/PageMenuHandlers.h"
 #include "ui/PictureButton.h"
+#include "ui/PresetMenus.h"
 #include "ui/SliderHandlers.h"
 #include "ui_FormMain.h"
 #include "ui_PageFiles.h"
@@ -57,7 +56,7 @@ bool FormMain::StartUp(const QStringList& arguments) {
 
     // The report views already select whole rows and draw grid lines.
     LoadHotkeyTable();
-    recorder_->LabelFomartStr->setText(state_.MP3FormatStr);
+    recorder_->LabelFomartStr->setText(formats_.mp3Description);
 
     // The preview runs once, so that the recorder is set up, and is stopped
     // again unless it was on when the program last closed.
@@ -85,13 +84,16 @@ void FormMain::LoadSettings() {
     LoadFormatSettings();
     ApplyStoredPresets();
     SelectLastFormat();
-    state_.FileListStale = true;
+    recordingsList_->invalidate();
     BuildRecordingsList();
     ArmHotkeyTimers();
-    optionBoxes_->LoadCueFlags();
+    const CueFlags cues = optionBoxes_->LoadCueFlags();
+    cues_->CheckSound1_Click(cues.playStartSound);
+    cues_->CheckSound2_Click(cues.playStopSound);
     optionBoxes_->LoadLimits();
     optionBoxes_->LoadIconModeFlag();
     startOptions_->Load();
+    session_->setStartOptions(startOptions_->options());
     // Ticking the box writes the entry again, with this program's path.
     if (LaunchAtStartupStored())
         options_->CheckStart->setChecked(true);
@@ -99,15 +101,14 @@ void FormMain::LoadSettings() {
 }
 
 void FormMain::InitOutputFolder() {
-    state_.AppFolder = AppFolderPath();
-    state_.OutputFolder =
-        quillotap::InitOutputFolder(ReadSetting(QStringLiteral("FilePath")), DocumentsFolder());
-    options_->TextPath->setText(state_.OutputFolder);
+    folderChooser_->setFolder(
+        quillotap::InitOutputFolder(ReadSetting(QStringLiteral("FilePath")), DocumentsFolder()));
+    options_->TextPath->setText(folderChooser_->folder());
 }
 
 bool FormMain::InitSoundDevice() {
     const SoundDeviceResult result =
-        quillotap::InitSoundDevice(state_, recorder_->DeviceCombo, *input_);
+        quillotap::InitSoundDevice(session_->recorder(), recorder_->DeviceCombo, *input_);
     if (result != SoundDeviceResult::NoSource)
         return true;
     showMessage(QMessageBox::Critical, QStringLiteral("Quillotap"), tr(SoundDeviceFailureText));
@@ -123,18 +124,11 @@ void FormMain::LoadMenuPictures() {
     for (PictureButton* preset : {recorder_->PicPreset1, files_->PicPreset2})
         preset->showPicture(PictureButton::Picture::Normal);
     pageMenu_->LoadMenuPictures();
-    state_.CurrentPage = RecorderPage;
     frame_->PicAbout->showPicture(PictureButton::Picture::Normal);
 }
 
 void FormMain::LoadFormatSettings() {
-    LoadOggSettings(state_.FormatSettings, *state_.AudioFile);
-    LoadWavSettings(state_.FormatSettings, *state_.AudioFile);
-    LoadWmaSettings(state_.FormatSettings, *state_.AudioFile);
-    LoadFlacSettings(state_.FormatSettings, *state_.AudioFile);
-    LoadOpusSettings(state_.FormatSettings, *state_.AudioFile);
-    state_.MP3FormatStr = LoadMp3Settings(*state_.MP3Lame, *state_.AudioFile);
-    state_.ID3 = LoadId3Defaults();
+    LoadFormatOptions(formats_, session_->writer());
 }
 
 void FormMain::SelectLastFormat() {
@@ -167,19 +161,18 @@ void FormMain::LoadHotkeyTable() {
 
 void FormMain::SetPreviewFromSettings() {
     if (ReadSetting(QStringLiteral("Preview")) == QLatin1String("1")) {
-        state_.PreviewRestore = 1;
+        pageMenuHandlers_->setPreviewRestore(true);
         return;
     }
-    state_.PreviewRestore = 0;
+    pageMenuHandlers_->setPreviewRestore(false);
     recorder_->CheckPreview->setChecked(false);
 }
 
 void FormMain::ComboFormat_Click() {
     const int code = recorder_->ComboFormat->currentIndex();
     // "Set" stays locked with the format list while a recording runs.
-    recorder_->CmdSet->setEnabled(FormatHasOptions(code) && !state_.RecordingActive);
-    const std::optional<QString> text = DescribeOutputFormat(
-        code, state_.MP3FormatStr, *state_.MP3Lame, state_.FormatSettings, *state_.AudioFile);
+    recorder_->CmdSet->setEnabled(FormatHasOptions(code) && !session_->isRecording());
+    const std::optional<QString> text = DescribeFormat(code, formats_, session_->writer());
     if (text)
         recorder_->LabelFomartStr->setText(*text);
     // The pre-roll is captured in the output format.
@@ -189,33 +182,11 @@ void FormMain::ComboFormat_Click() {
 
 void FormMain::CmdSet_Click() {
     // The format cannot change in the middle of a file.
-    if (state_.RecordingActive)
+    if (session_->isRecording())
         return;
-    // No hotkey acts while an options dialog is open. Each dialog is built
-    // afresh, so it opens on the current settings.
+    // No hotkey acts while an options dialog is open.
     SuspendHotkeys();
-    switch (recorder_->ComboFormat->currentIndex()) {
-    case 0:
-        FormMP3(*state_.MP3Lame, *state_.AudioFile, state_.MP3FormatStr, state_.ID3, this).exec();
-        break;
-    case 1:
-        FormWMA(state_.FormatSettings, *state_.AudioFile, this).exec();
-        break;
-    case 2:
-        FormOGG(state_.FormatSettings, *state_.AudioFile, this).exec();
-        break;
-    case 3:
-        FormWAV(state_.FormatSettings, *state_.AudioFile, this).exec();
-        break;
-    case 5:
-        FormFLAC(state_.FormatSettings, *state_.AudioFile, this).exec();
-        break;
-    case 6:
-        FormOPUS(state_.FormatSettings, *state_.AudioFile, this).exec();
-        break;
-    default: // VOX has no options; nothing selected opens nothing
-        break;
-    }
+    EditOutputFormat(recorder_->ComboFormat->currentIndex(), formats_, session_->writer(), this);
     ComboFormat_Click();
     ResumeHotkeys();
 }
@@ -242,7 +213,7 @@ void FormMain::Shutdown() {
     // A hotkey must not start anything while the window goes away.
     hotkeys_->SuspendHotkeys();
     StopRecording();
-    if (state_.PlayerActive)
+    if (playback_->isActive())
         StopPlayback();
     optionBoxes_->FinishLimitEditing();
     SaveSettings();
@@ -251,18 +222,17 @@ void FormMain::Shutdown() {
 void FormMain::SaveSettings() {
     // Every value reaches the settings file in one rewrite.
     SettingsWriteGroup group;
-    WriteSetting(QStringLiteral("FilePath"), state_.OutputFolder);
+    WriteSetting(QStringLiteral("FilePath"), folderChooser_->folder());
     WriteSetting(QStringLiteral("LastFormat"),
                  QString::number(recorder_->ComboFormat->currentIndex()));
     SaveHotkeyTable(hotkey_->ListViewHotkey);
-    WriteSetting(QStringLiteral("Preset1"), QString::number(state_.CurrentPreset1));
-    WriteSetting(QStringLiteral("Preset2"), QString::number(state_.CurrentPreset2));
+    WriteSetting(QStringLiteral("Preset1"), QString::number(presetMenus_->current(1)));
+    WriteSetting(QStringLiteral("Preset2"), QString::number(presetMenus_->current(2)));
     WriteSetting(QStringLiteral("Preview"),
                  recorder_->CheckPreview->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    SaveOptionFlags(state_);
-    SaveOutputFormatSettings(state_.FormatSettings);
-    SaveMp3Settings(*state_.MP3Lame);
-    SaveRecordingStartOptions(state_.StartOptions);
+    optionBoxes_->Save({cues_->startCueOn(), cues_->stopCueOn()});
+    SaveFormatOptions(formats_);
+    SaveRecordingStartOptions(startOptions_->options());
 }
 
 } // namespace quillotap

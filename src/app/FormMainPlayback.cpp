@@ -2,6 +2,7 @@
 #include "app/FormMain.h"
 
 #include "files/Playback.h"
+#include "files/RecordingsList.h"
 #include "ui/PageMenu.h"
 #include "ui_PageFiles.h"
 
@@ -12,8 +13,7 @@
 namespace quillotap {
 
 void FormMain::setUpPlayback() {
-    playback_ = new Playback(state_,
-                             {files_->PicSlider1, files_->AudioVisualizationEx21, files_->LabelTime,
+    playback_ = new Playback({files_->PicSlider1, files_->AudioVisualizationEx21, files_->LabelTime,
                               files_->LabelFileName, files_->CmdPausePlay},
                              this);
     connect(files_->CmdPlay, &QPushButton::clicked, this, &FormMain::CmdPlay_Click);
@@ -23,7 +23,7 @@ void FormMain::setUpPlayback() {
     // either way.
     connect(playback_, &Playback::playbackFailed, this,
             [this](const QString& status, const QString& text) {
-                if (!state_.RecordingActive)
+                if (!session_->isRecording())
                     statusLabel()->setText(status);
                 showMessage(QMessageBox::Critical, tr("Error"), text);
             });
@@ -35,7 +35,7 @@ void FormMain::PlayFile(const QString& path) {
 
 void FormMain::CmdPlay_Click() {
     if (const QTreeWidgetItem* item = CurrentRecording())
-        PlayFile(state_.OutputFolder + item->text(0));
+        PlayFile(recordingsList_->folder() + item->text(0));
 }
 
 void FormMain::TogglePause() {
@@ -52,7 +52,7 @@ void FormMain::CmdStopPlay_Click() {
 }
 
 void FormMain::CmdPlayNow_Click() {
-    if (state_.OutputFilePath.isEmpty())
+    if (session_->outputFilePath().isEmpty())
         return;
     // Showing the files page rebuilds the list if the recording is not in it
     // yet.
@@ -60,7 +60,7 @@ void FormMain::CmdPlayNow_Click() {
     QTreeWidget* list = files_->ListViewFile;
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = list->topLevelItem(i);
-        if (item->text(0) == state_.OutputFileName) {
+        if (item->text(0) == session_->outputFileName()) {
             list->setCurrentItem(item);
             list->scrollToItem(item);
             list->setFocus();
@@ -68,7 +68,7 @@ void FormMain::CmdPlayNow_Click() {
         }
     }
     // The file plays even when the list does not show it.
-    PlayFile(state_.OutputFilePath);
+    PlayFile(session_->outputFilePath());
 }
 
 void FormMain::SeekPlayback() {

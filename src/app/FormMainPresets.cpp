@@ -10,9 +10,8 @@
 namespace quillotap {
 
 void FormMain::setUpPresets() {
-    presetMenus_ =
-        new PresetMenus({recorder_->AudioVisualization21, recorder_->PicPreset1},
-                        {files_->AudioVisualizationEx21, files_->PicPreset2}, state_, this);
+    presetMenus_ = new PresetMenus({recorder_->AudioVisualization21, recorder_->PicPreset1},
+                                   {files_->AudioVisualizationEx21, files_->PicPreset2}, this);
 }
 
 void FormMain::ApplyStoredPresets() {

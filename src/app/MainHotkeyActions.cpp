@@ -1,6 +1,7 @@
 #include "app/MainHotkeyActions.h"
 
 #include "app/FormMain.h"
+#include "files/Playback.h"
 #include "hotkeys/VolumeActions.h"
 #include "recording/CueSounds.h"
 #include "recording/RecordingSession.h"
@@ -15,11 +16,11 @@ MainHotkeyActions::MainHotkeyActions(FormMain& form, RecordingSession& session, 
 
 bool MainHotkeyActions::isRecordingActive() const {
     // Armed for sound counts as recording: the stop hotkey disarms.
-    return form_.state().RecordingActive || form_.state().SoundArmed;
+    return form_.recordingSession().isRecording() || form_.recordingSession().isArmed();
 }
 
 bool MainHotkeyActions::isPlayerActive() const {
-    return form_.state().PlayerActive;
+    return form_.playback().isActive();
 }
 
 bool MainHotkeyActions::isWindowVisible() const {
@@ -27,7 +28,7 @@ bool MainHotkeyActions::isWindowVisible() const {
 }
 
 bool MainHotkeyActions::isIconMode() const {
-    return form_.state().IconMode;
+    return form_.isInIconMode();
 }
 
 void MainHotkeyActions::playStartCue() {
@@ -74,15 +75,15 @@ void MainHotkeyActions::leaveIconMode() {
 }
 
 void MainHotkeyActions::soundVolumeUp() {
-    showPlayerVolume(SoundVolumeUp(*form_.state().AudioPlayer));
+    showPlayerVolume(SoundVolumeUp(form_.playback().player()));
 }
 
 void MainHotkeyActions::soundVolumeDown() {
-    showPlayerVolume(SoundVolumeDown(*form_.state().AudioPlayer));
+    showPlayerVolume(SoundVolumeDown(form_.playback().player()));
 }
 
 void MainHotkeyActions::toggleMute() {
-    ToggleMute(*form_.state().AudioPlayer);
+    ToggleMute(form_.playback().player());
 }
 
 void MainHotkeyActions::showPlayerVolume(int volume) {

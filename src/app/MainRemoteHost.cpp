@@ -19,7 +19,7 @@ qint64 MainRemoteHost::recordingSeconds() const {
 }
 
 QString MainRemoteHost::recordingPath() const {
-    return form_.state().OutputFilePath;
+    return form_.recordingSession().outputFilePath();
 }
 
 QString MainRemoteHost::recordingError() const {

@@ -1,6 +1,6 @@
 #include "app/SoundDeviceInit.h"
 
-#include "app/MainState.h"
+#include "audio/AudioRecord.h"
 #include "recording/InputSelection.h"
 
 #include <QComboBox>
@@ -10,8 +10,8 @@
 
 namespace quillotap {
 
-SoundDeviceResult InitSoundDevice(MainState& state, QComboBox* deviceCombo, InputSelection& input) {
-    AudioRecord& recorder = *state.AudioRecord;
+SoundDeviceResult InitSoundDevice(AudioRecord& recorder, QComboBox* deviceCombo,
+                                  InputSelection& input) {
     const int count = recorder.GetDeviceCount();
     if (count < 1)
         return SoundDeviceResult::NoDevice;
@@ -35,8 +35,8 @@ SoundDeviceResult InitSoundDevice(MainState& state, QComboBox* deviceCombo, Inpu
     const int selected = std::min(defaultDevice, deviceCombo->count() - 1);
     recorder.SetDevice(selected);
     deviceCombo->setCurrentIndex(selected);
-    state.CountSrc = recorder.GetLineCount();
-    if (state.CountSrc <= 0)
+    input.recountSources();
+    if (input.sourceCount() <= 0)
         return SoundDeviceResult::NoSource;
     input.DeviceCombo_Click();
     return SoundDeviceResult::Ready;

@@ -8,8 +8,8 @@ class QComboBox;
 
 namespace quillotap {
 
+class AudioRecord;
 class InputSelection;
-struct MainState;
 
 enum class SoundDeviceResult {
     NoDevice, // the sound system offers no device: the window comes up empty
@@ -27,6 +27,7 @@ inline constexpr const char* SoundDeviceFailureText = QT_TRANSLATE_NOOP(
 // Fills `deviceCombo` with the usable devices (item data = the recorder's
 // device index), selects the default device, or the last listed one when the
 // default lies past the list, and runs the device selection.
-SoundDeviceResult InitSoundDevice(MainState& state, QComboBox* deviceCombo, InputSelection& input);
+SoundDeviceResult InitSoundDevice(AudioRecord& recorder, QComboBox* deviceCombo,
+                                  InputSelection& input);
 
 } // namespace quillotap

@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
             &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     } else {
         ReportWhenShown(&window);
-        if (!window.state().IconMode)
+        if (!window.isInIconMode())
             window.show();
         if (!remote.listen(SingleInstance::defaultSocketPath()))
             qWarning("quillotap: remote control is not available: %s",

@@ -1,10 +1,10 @@
 #include "files/FileCommands.h"
 
-#include "app/FormMain.h"
 #include "files/FileProperties.h"
 #include "files/FormProperties.h"
+#include "files/Playback.h"
 #include "files/RecordingsList.h"
-#include "ui_PageFiles.h"
+#include "recording/RecordingSession.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -39,13 +39,19 @@ QString SystemReason(int error) {
 // Keeps the hotkeys off while a dialog of ours is open.
 class HotkeysSuspended {
 public:
-    explicit HotkeysSuspended(FormMain& form) : form_(form) { form_.SuspendHotkeys(); }
-    ~HotkeysSuspended() { form_.ResumeHotkeys(); }
+    explicit HotkeysSuspended(const FileCommands::Hooks& hooks) : hooks_(hooks) {
+        if (hooks_.suspendHotkeys)
+            hooks_.suspendHotkeys();
+    }
+    ~HotkeysSuspended() {
+        if (hooks_.resumeHotkeys)
+            hooks_.resumeHotkeys();
+    }
     HotkeysSuspended(const HotkeysSuspended&) = delete;
     HotkeysSuspended& operator=(const HotkeysSuspended&) = delete;
 
 private:
-    FormMain& form_;
+    const FileCommands::Hooks& hooks_;
 };
 
 bool SamePath(const QString& a, const QString& b) {
@@ -112,20 +118,22 @@ QString WithExtension(const QString& name, const QString& oldName) {
     return name + extension;
 }
 
-FileCommands::FileCommands(FormMain& form, RecordingsList& list, Message message, QObject* parent)
-    : QObject(parent), form_(form), list_(list), message_(std::move(message)),
+FileCommands::FileCommands(QWidget& owner, RecordingsList& list, const RecordingSession& session,
+                           Playback& playback, Hooks hooks, Message message, QObject* parent)
+    : QObject(parent), owner_(owner), list_(list), session_(session), playback_(playback),
+      hooks_(std::move(hooks)), message_(std::move(message)),
       properties_(new FileProperties(this)) {}
 
 QString FileCommands::folder() const {
-    return form_.state().OutputFolder;
+    return list_.folder();
 }
 
 bool FileCommands::isBeingRecorded(const QString& path) const {
-    return form_.state().RecordingActive && SamePath(path, form_.state().OutputFilePath);
+    return session_.isRecording() && SamePath(path, session_.outputFilePath());
 }
 
 bool FileCommands::isInPlayer(const QString& path) const {
-    return form_.filesUi().LabelFileName->text() == path;
+    return playback_.lastFile() == path;
 }
 
 void FileCommands::showError(const QString& title, const QString& text) {
@@ -154,7 +162,7 @@ void FileCommands::Rename() {
 
     QString answer;
     {
-        QInputDialog dialog(&form_);
+        QInputDialog dialog(&owner_);
         dialog.setObjectName(QStringLiteral("RenameDialog"));
         dialog.setWindowTitle(RenameTitle());
         dialog.setLabelText(QCoreApplication::translate("quillotap::FileCommands",
@@ -162,7 +170,7 @@ void FileCommands::Rename() {
                             oldName);
         dialog.setInputMode(QInputDialog::TextInput);
         dialog.setTextValue(oldName);
-        HotkeysSuspended quiet(form_);
+        HotkeysSuspended quiet(hooks_);
         if (dialog.exec() != QDialog::Accepted)
             return;
         answer = dialog.textValue();
@@ -180,9 +188,8 @@ void FileCommands::Rename() {
     if (newName == oldName)
         return;
 
-    MainState& state = form_.state();
-    if (isInPlayer(oldPath) && state.PlayerActive)
-        form_.StopPlayback();
+    if (isInPlayer(oldPath) && playback_.isActive())
+        playback_.StopPlayback();
     const QString newPath = folder() + newName;
     if (const int error = RenameWithoutReplacing(oldPath, newPath)) {
         showError(RenameTitle(), QCoreApplication::translate("quillotap::FileCommands",
@@ -191,11 +198,7 @@ void FileCommands::Rename() {
         return;
     }
     item->setText(RecordingsList::NameColumn, newName);
-    // The recorder page's "Play" follows the last recording to its new name.
-    if (state.OutputFilePath == oldPath) {
-        state.OutputFilePath = newPath;
-        state.OutputFileName = newName;
-    }
+    emit renamed(oldPath, newPath);
 }
 
 void FileCommands::Delete() {
@@ -216,22 +219,21 @@ void FileCommands::Delete() {
             QMessageBox::Question, ProgramTitle,
             QCoreApplication::translate("quillotap::FileCommands", "Delete file -'") + path +
                 QStringLiteral("'?"),
-            QMessageBox::Yes | QMessageBox::No, &form_);
+            QMessageBox::Yes | QMessageBox::No, &owner_);
         question.setObjectName(QStringLiteral("DeleteQuestion"));
-        HotkeysSuspended quiet(form_);
+        HotkeysSuspended quiet(hooks_);
         if (question.exec() != QMessageBox::Yes)
             return;
     }
     if (isInPlayer(path))
-        form_.StopPlayback();
+        playback_.StopPlayback();
     if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT) {
         const int error = errno;
         showError(DeleteTitle(),
                   QCoreApplication::translate("quillotap::FileCommands", "Cannot delete \"%1\": %2")
                       .arg(path, SystemReason(error)));
     }
-    form_.state().FileListStale = true;
-    form_.BuildRecordingsList();
+    list_.Refresh();
 }
 
 void FileCommands::Properties() {
@@ -258,8 +260,8 @@ void FileCommands::showOwnProperties(const QString& path) {
                  QCoreApplication::translate("quillotap::FileCommands", "Error"));
         return;
     }
-    FormProperties dialog(facts, &form_);
-    HotkeysSuspended quiet(form_);
+    FormProperties dialog(facts, &owner_);
+    HotkeysSuspended quiet(hooks_);
     dialog.exec();
 }
 

@@ -9,10 +9,13 @@
 
 #include <functional>
 
+class QWidget;
+
 namespace quillotap {
 
 class FileProperties;
-class FormMain;
+class Playback;
+class RecordingSession;
 class RecordingsList;
 
 // Renames without ever replacing a file that exists under the new name:
@@ -38,7 +41,15 @@ public:
     using Message =
         std::function<void(QMessageBox::Icon icon, const QString& title, const QString& text)>;
 
-    FileCommands(FormMain& form, RecordingsList& list, Message message, QObject* parent = nullptr);
+    struct Hooks {
+        std::function<void()> suspendHotkeys; // around each dialog
+        std::function<void()> resumeHotkeys;
+    };
+
+    // `owner` owns the dialogs; a file being recorded by `session` is left
+    // alone, one `playback` plays is stopped first.
+    FileCommands(QWidget& owner, RecordingsList& list, const RecordingSession& session,
+                 Playback& playback, Hooks hooks, Message message, QObject* parent = nullptr);
 
     // "Rename": asks for a new name for the selected recording and renames
     // the file and its row in place.
@@ -53,6 +64,11 @@ public:
     // The desktop request behind Properties (tests point it at their bus).
     FileProperties& properties() const { return *properties_; }
 
+signals:
+    // A recording was renamed: the recorder page's "Play" follows the last
+    // recording to its new name.
+    void renamed(const QString& oldPath, const QString& newPath);
+
 private:
     QString folder() const;
     bool isBeingRecorded(const QString& path) const;
@@ -60,8 +76,11 @@ private:
     void showOwnProperties(const QString& path);
     void showError(const QString& title, const QString& text);
 
-    FormMain& form_;
+    QWidget& owner_;
     RecordingsList& list_;
+    const RecordingSession& session_;
+    Playback& playback_;
+    Hooks hooks_;
     Message message_;
     FileProperties* properties_;
 };

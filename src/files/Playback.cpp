@@ -1,6 +1,5 @@
 #include "files/Playback.h"
 
-#include "app/MainState.h"
 #include "audio/AudioFile.h"
 #include "audio/AudioPlayer.h"
 #include "audio/AudioVisualizationEx2.h"
@@ -37,10 +36,14 @@ qint64 RoundToEven(double value) {
 
 } // namespace
 
-Playback::Playback(MainState& state, const PlaybackControls& controls, QObject* parent)
-    : QObject(parent), state_(state), c_(controls), reader_(std::make_unique<AudioFile>()) {
+Playback::Playback(const PlaybackControls& controls, QObject* parent,
+                   std::shared_ptr<SoundBackend> backend)
+    : QObject(parent), c_(controls),
+      player_(backend ? std::make_unique<AudioPlayer>(std::move(backend))
+                      : std::make_unique<AudioPlayer>()),
+      reader_(std::make_unique<AudioFile>()) {
     reader_->SetFlag(true);
-    AudioPlayer* player = state_.AudioPlayer.get();
+    AudioPlayer* player = player_.get();
     connect(player, &AudioPlayer::EndArrayPlay, this, &Playback::FeedPlayer);
     connect(player, &AudioPlayer::RequestOnLoadArray, this, &Playback::FeedPlayer);
     connect(player, &AudioPlayer::EndPlay, this, &Playback::StopPlayback);
@@ -49,18 +52,16 @@ Playback::Playback(MainState& state, const PlaybackControls& controls, QObject* 
     connect(player, &AudioPlayer::PlaybackError, this, &Playback::AudioPlayer_PlaybackError);
 }
 
-// The window's state may be gone by now (children go after the window's
-// members), so nothing here may touch it; the player only ever plays what was
-// queued, never the reader.
+// The player goes before the reader: it only ever plays what was queued.
 Playback::~Playback() = default;
 
 void Playback::PlayFile(const QString& path) {
     AudioFile& file = *reader_;
-    AudioPlayer& player = *state_.AudioPlayer;
+    AudioPlayer& player = *player_;
     file.SetOpenMode(kPlaybackOpenMode);
-    if (state_.PlayerActive)
+    if (isActive())
         StopPlayback();
-    state_.PlayerPaused = false;
+    state_ = PlaybackState::Stopped;
     setPauseCaption(false);
     if (!QFileInfo(path).isFile())
         return;
@@ -69,7 +70,7 @@ void Playback::PlayFile(const QString& path) {
         file.Close();
         return;
     }
-    state_.PlayBase = 0;
+    playBase_ = 0;
     const qint64 length = file.GetLength();
     if (length == 0) {
         file.Close();
@@ -79,55 +80,54 @@ void Playback::PlayFile(const QString& path) {
     const int channels = file.GetChannels();
     player.SetFormat(sampleRate, channels);
     const bool vox = path.right(3).toLower() == QLatin1String("vox");
-    state_.PlayBlockSize = player.GetBufferSize(vox ? kVoxBlockMs : kBlockMs);
+    blockSize_ = player.GetBufferSize(vox ? kVoxBlockMs : kBlockMs);
     c_.AudioVisualizationEx21->SetFormat(sampleRate, channels);
     player.Start();
     if (player.GetStatus() < 0) {
         file.Close();
         return;
     }
-    state_.PlayerActive = true;
+    state_ = PlaybackState::Playing;
     FeedPlayer();
-    state_.PlayTotalSeconds = RoundToEven(player.LengthToMilliseconds(length) / 1000.0);
+    totalSeconds_ = RoundToEven(player.LengthToMilliseconds(length) / 1000.0);
     c_.LabelTime->setText(QCoreApplication::translate("quillotap::Playback", "Total: ") +
-                          FormatElapsed(double(state_.PlayTotalSeconds)));
+                          FormatElapsed(double(totalSeconds_)));
     c_.LabelFileName->setText(path);
 }
 
 void Playback::FeedPlayer() {
-    if (!state_.PlayerActive)
+    if (!isActive())
         return;
-    const SampleBlock block = reader_->ReadSamples(state_.PlayBlockSize);
+    const SampleBlock block = reader_->ReadSamples(blockSize_);
     // A block of fewer than two elements is the end of the file.
     if (block.size() >= 2)
-        state_.AudioPlayer->QueueSamples(block);
+        player_->QueueSamples(block);
 }
 
 void Playback::StopPlayback() {
-    state_.AudioPlayer->Stop();
+    player_->Stop();
     reader_->Close();
-    state_.PlayerActive = false;
-    state_.PlayerPaused = false;
+    state_ = PlaybackState::Stopped;
     c_.PicSlider1->SetSliderKnob(0);
     c_.AudioVisualizationEx21->SetSamples({});
     setPauseCaption(false);
 }
 
 void Playback::TogglePause() {
-    if (!state_.PlayerActive)
+    if (!isActive())
         return;
-    AudioPlayer& player = *state_.AudioPlayer;
-    if (!state_.PlayerPaused) {
+    AudioPlayer& player = *player_;
+    if (state_ == PlaybackState::Playing) {
         setPauseCaption(true);
-        state_.PlayerPaused = true;
+        state_ = PlaybackState::Paused;
         // Stopped first, so that nothing is played after the position is
         // taken: continuing then starts exactly where the sound ended.
         player.Stop();
-        state_.PlayBase += player.GetPosition();
+        playBase_ += player.GetPosition();
         return;
     }
     setPauseCaption(false);
-    state_.PlayerPaused = false;
+    state_ = PlaybackState::Playing;
     player.Reset(); // nothing from before the pause may sound again
     player.Start();
     if (player.GetStatus() < 0) {
@@ -135,35 +135,35 @@ void Playback::TogglePause() {
         StopPlayback();
         return;
     }
-    reader_->Seek(state_.PlayBase, kSeekAbsolute);
+    reader_->Seek(playBase_, kSeekAbsolute);
     FeedPlayer();
 }
 
 void Playback::SeekPlayback(int percent) {
-    if (!state_.PlayerActive) {
-        state_.PositionDragging = false;
+    if (!isActive()) {
+        positionDragging_ = false;
         return;
     }
-    const double remaining = (100 - percent) / 100.0 * double(state_.PlayTotalSeconds);
+    const double remaining = (100 - percent) / 100.0 * double(totalSeconds_);
     if (remaining <= 1) {
         StopPlayback();
-        state_.PositionDragging = false;
+        positionDragging_ = false;
         return;
     }
     // The player's position counts from zero again, from the first block
     // queued after the jump.
-    state_.AudioPlayer->Reset();
+    player_->Reset();
     const qint64 target = RoundToEven(percent / 100.0 * double(reader_->GetLength()));
-    state_.PlayBase = reader_->Seek(target, kSeekAbsolute);
-    state_.PositionDragging = false;
+    playBase_ = reader_->Seek(target, kSeekAbsolute);
+    positionDragging_ = false;
     // While paused the player is stopped; continuing reads from the new
     // position.
-    if (!state_.PlayerPaused)
+    if (state_ == PlaybackState::Playing)
         FeedPlayer();
 }
 
 void Playback::AudioPlayer_PlaybackError(const QString& reason) {
-    if (!state_.PlayerActive)
+    if (!isActive())
         return;
     const QString path = c_.LabelFileName->text();
     StopPlayback(); // the knob, the display and the pause button go back
@@ -174,16 +174,24 @@ void Playback::AudioPlayer_PlaybackError(const QString& reason) {
 }
 
 void Playback::AudioPlayer_Timer(qint64 currentSamples) {
-    if (!state_.PlayerActive)
+    if (!isActive())
         return;
     const qint64 length = reader_->GetLength();
-    if (!state_.PositionDragging && length > 0) {
+    if (!positionDragging_ && length > 0) {
         const double percent =
-            std::min(double(currentSamples + state_.PlayBase) / double(length) * 100.0, 100.0);
+            std::min(double(currentSamples + playBase_) / double(length) * 100.0, 100.0);
         c_.PicSlider1->SetSliderKnob(int(RoundToEven(percent * c_.PicSlider1->width() / 100.0)));
     }
     c_.AudioVisualizationEx21->SetSamples(
-        state_.AudioPlayer->GetPlayingSamples(reader_->GetChannels() * kDisplayFrames));
+        player_->GetPlayingSamples(reader_->GetChannels() * kDisplayFrames));
+}
+
+QString Playback::lastFile() const {
+    return c_.LabelFileName->text();
+}
+
+void Playback::beginPositionDrag() {
+    positionDragging_ = true;
 }
 
 void Playback::setPauseCaption(bool paused) {

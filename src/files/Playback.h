@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QtGlobal>
 
 #include <memory>
 
@@ -19,9 +20,10 @@ class QLabel;
 namespace quillotap {
 
 class AudioFile;
+class AudioPlayer;
+class SoundBackend;
 class AudioVisualizationEx2;
 class PictureSlider;
-struct MainState;
 
 struct PlaybackControls {
     PictureSlider* PicSlider1 = nullptr; // playing position, 0..100
@@ -31,12 +33,16 @@ struct PlaybackControls {
     QAbstractButton* CmdPausePlay = nullptr;
 };
 
+// Stopped, or playing a file, or paused in it.
+enum class PlaybackState { Stopped, Playing, Paused };
+
 class Playback : public QObject {
     Q_OBJECT
 public:
-    // Plays on state.AudioPlayer, which must exist and outlive this object;
-    // keeps the playback flags of `state` up to date.
-    Playback(MainState& state, const PlaybackControls& controls, QObject* parent = nullptr);
+    // Owns the player and plays on it; `controls` must outlive this object.
+    // The player plays on `backend` (the program's sound back end by default).
+    explicit Playback(const PlaybackControls& controls, QObject* parent = nullptr,
+                      std::shared_ptr<SoundBackend> backend = {});
     ~Playback() override;
 
     // Opens the file and starts playing it. A missing, unreadable or empty
@@ -55,6 +61,27 @@ public:
     // with one second or less left after that point, playback stops.
     void SeekPlayback(int percent);
 
+    // The user holds the position knob: the progress leaves it alone until
+    // SeekPlayback (or the end of playback) ends the drag.
+    void beginPositionDrag();
+    bool isPositionDragging() const { return positionDragging_; }
+
+    PlaybackState state() const { return state_; }
+    // A file is open for playback, playing or paused.
+    bool isActive() const { return state_ != PlaybackState::Stopped; }
+    bool isPaused() const { return state_ == PlaybackState::Paused; }
+    // File position (frames) at which the current player run began.
+    qint64 playBase() const { return playBase_; }
+    // Interleaved samples read and queued per block.
+    int blockSize() const { return blockSize_; }
+    // Duration of the open file in whole seconds.
+    qint64 totalSeconds() const { return totalSeconds_; }
+
+    // The file last opened for playback, as the files page names it.
+    QString lastFile() const;
+
+    // The output (its volume is the player volume slider's and hotkeys').
+    AudioPlayer& player() const { return *player_; }
     // The reader playback uses (tests look at it).
     const AudioFile& reader() const { return *reader_; }
 
@@ -71,9 +98,14 @@ private:
     void AudioPlayer_Timer(qint64 currentSamples);
     void setPauseCaption(bool paused);
 
-    MainState& state_;
     PlaybackControls c_;
+    std::unique_ptr<AudioPlayer> player_;
     std::unique_ptr<AudioFile> reader_;
+    PlaybackState state_ = PlaybackState::Stopped;
+    qint64 playBase_ = 0;     // see playBase()
+    int blockSize_ = 0;       // interleaved samples read and queued per block
+    qint64 totalSeconds_ = 0; // duration of the open file in whole seconds
+    bool positionDragging_ = false;
 };
 
 } // namespace quillotap

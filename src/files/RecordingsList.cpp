@@ -1,7 +1,5 @@
 #include "files/RecordingsList.h"
 
-#include "app/MainState.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -112,8 +110,7 @@ bool IsRecordingName(const QString& fileName) {
     return false;
 }
 
-RecordingsList::RecordingsList(QTreeWidget* view, MainState& state, QObject* parent)
-    : QObject(parent), view_(view), state_(state) {
+RecordingsList::RecordingsList(QTreeWidget* view, QObject* parent) : QObject(parent), view_(view) {
     view_->setSortingEnabled(false);
     view_->header()->setSortIndicatorShown(false);
     view_->header()->setSectionsClickable(true);
@@ -123,20 +120,24 @@ RecordingsList::RecordingsList(QTreeWidget* view, MainState& state, QObject* par
     viewport_->installEventFilter(this);
 }
 
+void RecordingsList::setFolder(const QString& folder) {
+    folder_ = folder;
+    stale_ = true;
+}
+
 void RecordingsList::Build() {
-    if (!state_.FileListStale)
+    if (!stale_)
         return;
-    state_.FileListStale = false;
+    stale_ = false;
 
     const bool updates = view_->updatesEnabled();
     view_->setUpdatesEnabled(false);
     view_->clear();
 
     QFileInfoList entries;
-    if (!state_.OutputFolder.isEmpty()) {
+    if (!folder_.isEmpty()) {
         // Name filters of QDir ignore case unless told otherwise.
-        entries =
-            QDir(state_.OutputFolder).entryInfoList(RecordingPatterns(), QDir::Files, QDir::Name);
+        entries = QDir(folder_).entryInfoList(RecordingPatterns(), QDir::Files, QDir::Name);
     }
     QList<QTreeWidgetItem*> rows;
     rows.reserve(entries.size());
@@ -167,7 +168,7 @@ void RecordingsList::Build() {
 }
 
 void RecordingsList::Refresh() {
-    state_.FileListStale = true;
+    stale_ = true;
     Build();
 }
 

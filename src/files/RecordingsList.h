@@ -13,8 +13,6 @@ class QTreeWidgetItem;
 
 namespace quillotap {
 
-struct MainState;
-
 // Cell texts of a row, in the form the list shows them.
 // "YYYY/MM/DD hh:mm:ss" (24-hour clock) with the locale's date and time
 // separators in place of "/" and ":".
@@ -39,7 +37,16 @@ public:
     static constexpr int KeyRole = Qt::UserRole;
     static constexpr int SortRole = Qt::UserRole + 1;
 
-    RecordingsList(QTreeWidget* view, MainState& state, QObject* parent = nullptr);
+    // Starts stale, with no folder: Build lists nothing until setFolder.
+    explicit RecordingsList(QTreeWidget* view, QObject* parent = nullptr);
+
+    // The folder listed (ending in "/"); marks the list stale.
+    void setFolder(const QString& folder);
+    const QString& folder() const { return folder_; }
+    // The folder's contents changed (a recording ended, a file was renamed,
+    // deleted or converted): the next Build reads it again.
+    void invalidate() { stale_ = true; }
+    bool isStale() const { return stale_; }
 
     // Texts follow this locale; the desktop's by default.
     void setLocale(const QLocale& locale) { locale_ = locale; }
@@ -83,7 +90,8 @@ private:
     // Kept apart so that events met while the list is torn down are told
     // apart without calling into the half-destroyed view.
     QWidget* viewport_ = nullptr;
-    MainState& state_;
+    QString folder_;
+    bool stale_ = false;
     QLocale locale_;
     int column_ = 0;
     Qt::SortOrder order_ = Qt::AscendingOrder;

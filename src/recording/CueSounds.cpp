@@ -22,10 +22,8 @@ constexpr int kReadMarginMs = 500;
 
 } // namespace
 
-CueSounds::CueSounds(const QString& appFolder, QString& playStartSound, QString& playStopSound,
-                     std::shared_ptr<SoundBackend> backend, Wait wait)
-    : appFolder_(appFolder), playStartSound_(playStartSound), playStopSound_(playStopSound),
-      backend_(std::move(backend)), wait_(std::move(wait)) {
+CueSounds::CueSounds(QString appFolder, std::shared_ptr<SoundBackend> backend, Wait wait)
+    : appFolder_(std::move(appFolder)), backend_(std::move(backend)), wait_(std::move(wait)) {
     if (!wait_)
         wait_ = &CueSounds::BlockFor;
 }
@@ -37,46 +35,40 @@ void CueSounds::BlockFor(int milliseconds) {
 }
 
 bool CueSounds::startCueWillPlay() const {
-    return playStartSound_ == kYes &&
+    return startCueOn_ &&
            QFileInfo(CompanionFilePath(appFolder_, QStringLiteral("start.wav"))).isFile();
 }
 
 void CueSounds::PlayStartCue() {
-    playCue(playStartSound_, QStringLiteral("start.wav"), kStartCueMs);
+    playCue(startCueOn_, QStringLiteral("start.wav"), kStartCueMs);
 }
 
 void CueSounds::PlayStopCue() {
-    playCue(playStopSound_, QStringLiteral("stop.wav"), kStopCueMs);
+    playCue(stopCueOn_, QStringLiteral("stop.wav"), kStopCueMs);
 }
 
 void CueSounds::CheckSound1_Click(bool checked) {
-    playStartSound_ = checked ? kYes : kNo;
+    startCueOn_ = checked;
 }
 
 void CueSounds::CheckSound2_Click(bool checked) {
-    playStopSound_ = checked ? kYes : kNo;
+    stopCueOn_ = checked;
 }
 
 void CueSounds::CmdTestSound1_Click() {
-    const QString remembered = playStartSound_;
-    playStartSound_ = kYes;
-    PlayStartCue();
-    playStartSound_ = remembered;
+    playCue(true, QStringLiteral("start.wav"), kStartCueMs);
 }
 
 void CueSounds::CmdTestSound2_Click() {
-    const QString remembered = playStopSound_;
-    playStopSound_ = kYes;
-    PlayStopCue();
-    playStopSound_ = remembered;
+    playCue(true, QStringLiteral("stop.wav"), kStopCueMs);
 }
 
 bool CueSounds::isCuePlaying() const {
     return player_ && player_->IsPlaying();
 }
 
-void CueSounds::playCue(const QString& flag, const QString& fileName, int milliseconds) {
-    if (flag != kYes)
+void CueSounds::playCue(bool on, const QString& fileName, int milliseconds) {
+    if (!on)
         return;
     const QString path = CompanionFilePath(appFolder_, fileName);
     if (!QFileInfo(path).isFile())

@@ -25,26 +25,32 @@ public:
     static constexpr int kStartCueMs = 1000;
     static constexpr int kStopCueMs = 500;
 
-    // appFolder (ending in "/") and the two "Yes"/"No" flags are the main
-    // window's and are read at each call. Without a back end the program's
+    // The cue files are looked for beside the program in appFolder (ending
+    // in "/"). Both cues start switched on. Without a back end the program's
     // sound back end is used; without a wait, real time passes.
-    CueSounds(const QString& appFolder, QString& playStartSound, QString& playStopSound,
-              std::shared_ptr<SoundBackend> backend = nullptr, Wait wait = {});
+    explicit CueSounds(QString appFolder, std::shared_ptr<SoundBackend> backend = nullptr,
+                       Wait wait = {});
     ~CueSounds();
     CueSounds(const CueSounds&) = delete;
     CueSounds& operator=(const CueSounds&) = delete;
 
-    // Whether PlayStartCue would play a cue (its flag is "Yes" and its file
+    // Looks for the cue files in another folder (ending in "/") from now on.
+    void setAppFolder(const QString& folder) { appFolder_ = folder; }
+
+    // Whether PlayStartCue would play a cue (it is switched on and its file
     // exists).
     bool startCueWillPlay() const;
-    // Play the cue when its flag is "Yes" and its file exists; return when
+    // Play the cue when it is switched on and its file exists; return when
     // its time is over.
     void PlayStartCue();
     void PlayStopCue();
 
-    // The check boxes "Play sound when press hotkey to start/stop recording".
+    // The check boxes "Play sound when press hotkey to start/stop recording"
+    // switch the cues on and off.
     void CheckSound1_Click(bool checked);
     void CheckSound2_Click(bool checked);
+    bool startCueOn() const { return startCueOn_; }
+    bool stopCueOn() const { return stopCueOn_; }
     // The "Test" buttons: play the cue even while it is switched off.
     void CmdTestSound1_Click();
     void CmdTestSound2_Click();
@@ -57,12 +63,12 @@ public:
     static void BlockFor(int milliseconds);
 
 private:
-    void playCue(const QString& flag, const QString& fileName, int milliseconds);
+    void playCue(bool on, const QString& fileName, int milliseconds);
     void queueFile(const QString& path, int milliseconds);
 
-    const QString& appFolder_;
-    QString& playStartSound_;
-    QString& playStopSound_;
+    QString appFolder_;
+    bool startCueOn_ = true;
+    bool stopCueOn_ = true;
     std::shared_ptr<SoundBackend> backend_;
     Wait wait_;
     std::unique_ptr<AudioPlayer> player_;

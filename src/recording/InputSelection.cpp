@@ -1,6 +1,7 @@
 #include "recording/InputSelection.h"
 
-#include "app/MainState.h"
+#include "audio/AudioFile.h"
+#include "audio/AudioRecord.h"
 #include "audio/AudioVisualizationEx2.h"
 #include "ui/PictureSlider.h"
 
@@ -14,8 +15,9 @@ namespace {
 constexpr int BlockMilliseconds = 1000;
 } // namespace
 
-InputSelection::InputSelection(MainState& state, const InputControls& controls, QObject* parent)
-    : QObject(parent), state_(state), c_(controls) {
+InputSelection::InputSelection(AudioRecord& recorder, const AudioFile& writer,
+                               const InputControls& controls, QObject* parent)
+    : QObject(parent), recorder_(recorder), writer_(writer), c_(controls) {
     connect(c_.DeviceCombo, &QComboBox::currentIndexChanged, this,
             &InputSelection::DeviceCombo_Click);
     connect(c_.ComboSource, &QComboBox::currentIndexChanged, this, &InputSelection::SelectSource);
@@ -23,11 +25,11 @@ InputSelection::InputSelection(MainState& state, const InputControls& controls, 
 }
 
 void InputSelection::DeviceCombo_Click() {
-    AudioRecord& recorder = *state_.AudioRecord;
+    AudioRecord& recorder = recorder_;
     const int entry = c_.DeviceCombo->currentIndex();
     if (entry >= 0)
         recorder.SetDevice(c_.DeviceCombo->itemData(entry).toInt());
-    state_.CountSrc = recorder.GetLineCount();
+    recountSources();
     FillSourceList();
     if (c_.ComboSource->count() < 1)
         return;
@@ -40,13 +42,13 @@ void InputSelection::DeviceCombo_Click() {
 }
 
 void InputSelection::FillSourceList() {
-    AudioRecord& recorder = *state_.AudioRecord;
+    AudioRecord& recorder = recorder_;
     const QSignalBlocker quiet(c_.ComboSource);
     c_.ComboSource->clear();
     // Every line index up to and including the count is asked for; an index
     // the recorder has no line for answers with an empty name and is left
     // out, so the list holds real sources only.
-    for (int line = 0; line <= state_.CountSrc; ++line) {
+    for (int line = 0; line <= sourceCount_; ++line) {
         recorder.SelectLine(line);
         const QString name = recorder.GetLineName();
         if (!name.isEmpty())
@@ -58,15 +60,15 @@ void InputSelection::FillSourceList() {
 void InputSelection::SelectSource() {
     if (c_.ComboSource->count() == 0)
         return;
-    AudioRecord& recorder = *state_.AudioRecord;
+    AudioRecord& recorder = recorder_;
     const QString wanted = c_.ComboSource->currentText();
     int line = 0;
-    for (; line <= state_.CountSrc; ++line) {
+    for (; line <= sourceCount_; ++line) {
         recorder.SelectLine(line);
         if (recorder.GetLineName() == wanted)
             break;
     }
-    state_.SourceLine = line;
+    sourceLine_ = line;
     recorder.SelectLine(line);
 
     // A control the line lacks shows as a disabled slider with the dimmed
@@ -84,7 +86,7 @@ void InputSelection::SelectSource() {
     else
         c_.PicSlider3->SetSliderKnob(c_.PicSlider3->width() / 2);
 
-    recorder.SelectLine(state_.SourceLine);
+    recorder.SelectLine(sourceLine_);
     recorder.SetLineSelected(true);
 }
 
@@ -98,7 +100,26 @@ CaptureFormat IdleCaptureFormat(const AudioFile& file) {
 }
 
 CaptureFormat InputSelection::previewFormat() const {
-    return IdleCaptureFormat(*state_.AudioFile);
+    return IdleCaptureFormat(writer_);
+}
+
+void InputSelection::recountSources() {
+    sourceCount_ = recorder_.GetLineCount();
+}
+
+void InputSelection::beginVolumeDrag() {
+    volumeDragging_ = true;
+}
+
+void InputSelection::applyBalance(int balance) {
+    recorder_.SelectLine(sourceLine_);
+    recorder_.SetLineBalance(balance);
+}
+
+void InputSelection::applyVolume(int volume) {
+    volumeDragging_ = false;
+    recorder_.SelectLine(sourceLine_);
+    recorder_.SetLineVolume(volume);
 }
 
 void InputSelection::CheckPreview_Click(bool ticked) {
@@ -107,7 +128,7 @@ void InputSelection::CheckPreview_Click(bool ticked) {
             stopRecording_();
         return;
     }
-    AudioRecord& recorder = *state_.AudioRecord;
+    AudioRecord& recorder = recorder_;
     SelectSource();
     const CaptureFormat format = previewFormat();
     recorder.SetFormat(format.sampleRate, format.channels);

@@ -13,9 +13,9 @@ class QComboBox;
 
 namespace quillotap {
 
+class AudioRecord;
 class AudioVisualizationEx2;
 class PictureSlider;
-struct MainState;
 
 struct InputControls {
     QComboBox* DeviceCombo = nullptr;
@@ -43,7 +43,10 @@ CaptureFormat IdleCaptureFormat(const AudioFile& file);
 class InputSelection : public QObject {
     Q_OBJECT
 public:
-    InputSelection(MainState& state, const InputControls& controls, QObject* parent = nullptr);
+    // Selects on `recorder`; previews in the format of `writer`. Both must
+    // outlive this object.
+    InputSelection(AudioRecord& recorder, const AudioFile& writer, const InputControls& controls,
+                   QObject* parent = nullptr);
 
     // Run when the preview box is cleared: the window's recording stop
     // routine, which stops the recorder (and finishes a recording, if one
@@ -66,8 +69,28 @@ public:
     // The format the preview uses: IdleCaptureFormat of the audio file.
     CaptureFormat previewFormat() const;
 
+    // Number of input sources (lines) of the selected device; 0: none usable.
+    int sourceCount() const { return sourceCount_; }
+    // Counts the selected device's sources again (after the device changed).
+    void recountSources();
+    // Line index of the chosen source; the level sliders act on it.
+    int sourceLine() const { return sourceLine_; }
+
+    // The user holds the input-volume knob: volume changes reported by the
+    // sound system must not move it meanwhile.
+    void beginVolumeDrag();
+    bool isVolumeDragging() const { return volumeDragging_; }
+    // The released balance (0..100) and volume (0..65535) knobs: applied to
+    // the chosen source; the volume also ends the drag.
+    void applyBalance(int balance);
+    void applyVolume(int volume);
+
 private:
-    MainState& state_;
+    AudioRecord& recorder_;
+    const AudioFile& writer_;
+    int sourceCount_ = 0;
+    int sourceLine_ = 0;
+    bool volumeDragging_ = false;
     InputControls c_;
     std::function<void()> stopRecording_;
 };

@@ -1,6 +1,6 @@
 #include "recording/RecordingMonitor.h"
 
-#include "app/MainState.h"
+#include "audio/AudioRecord.h"
 #include "recording/FormatElapsed.h"
 #include "recording/RecordingSession.h"
 #include "recording/RecordingTexts.h"
@@ -15,10 +15,9 @@ int InputVolumeKnobPosition(int trackHeight, int volume) {
     return RoundHalfEven(double(trackHeight) * (65535.0 - volume) / 65535.0);
 }
 
-RecordingMonitor::RecordingMonitor(MainState& state, RecordingView& view, RecordingSession& session,
-                                   QObject* parent)
-    : QObject(parent), state_(state), view_(view), session_(session) {
-    AudioRecord* recorder = state_.AudioRecord.get();
+RecordingMonitor::RecordingMonitor(RecordingView& view, RecordingSession& session, QObject* parent)
+    : QObject(parent), view_(view), session_(session) {
+    AudioRecord* recorder = &session_.recorder();
     connect(recorder, &AudioRecord::Timer, this,
             [this](qint64 currentSamples, int, int) { AudioRecord_Timer(currentSamples); });
     connect(recorder, &AudioRecord::GainChange, this, &RecordingMonitor::AudioRecord_GainChange);
@@ -26,14 +25,14 @@ RecordingMonitor::RecordingMonitor(MainState& state, RecordingView& view, Record
 }
 
 LimitReached RecordingMonitor::AudioRecord_Timer(qint64 currentSamples) {
-    AudioRecord& recorder = *state_.AudioRecord;
+    AudioRecord& recorder = session_.recorder();
     // 1024 frames in the format the recorder captures in: the audio file
     // reports no channels before its first file, and those of the file it
     // plays afterwards, while the preview keeps its own format.
     const SampleBlock latest = recorder.GetLastSamples(recorder.GetChannels() * 1024);
     if (view_.isPreviewChecked())
         view_.setDisplaySamples(latest);
-    if (!state_.RecordingActive)
+    if (!session_.isRecording())
         return LimitReached::None;
 
     // The pre-roll counts as part of the file, also for the limits.
@@ -44,13 +43,13 @@ LimitReached RecordingMonitor::AudioRecord_Timer(qint64 currentSamples) {
 
     // The length on disk, read afresh on every tick.
     std::optional<qint64> bytes;
-    const QFileInfo file(state_.OutputFilePath);
+    const QFileInfo file(session_.outputFilePath());
     if (file.exists()) {
         bytes = file.size();
         view_.setSizeText(RunningSizeText(*bytes));
     }
 
-    const LimitReached limit = CheckLimits(state_, elapsed, bytes);
+    const LimitReached limit = CheckLimits(limits_, elapsed, bytes);
     if (limit != LimitReached::None) {
         lastLimit_ = limit;
         session_.Stop();
@@ -59,7 +58,7 @@ LimitReached RecordingMonitor::AudioRecord_Timer(qint64 currentSamples) {
 }
 
 void RecordingMonitor::AudioRecord_GainChange(int newVolume) {
-    if (state_.SrcVolumeBusy)
+    if (knobHeld_ && knobHeld_())
         return;
     view_.placeInputVolumeKnob(InputVolumeKnobPosition(view_.inputVolumeTrackHeight(), newVolume));
 }

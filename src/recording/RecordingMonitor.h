@@ -8,9 +8,10 @@
 
 #include <QObject>
 
+#include <functional>
+
 namespace quillotap {
 
-struct MainState;
 class RecordingSession;
 class RecordingView;
 
@@ -22,10 +23,15 @@ int InputVolumeKnobPosition(int trackHeight, int volume);
 class RecordingMonitor : public QObject {
     Q_OBJECT
 public:
-    // Listens to the state's AudioRecord; `session` stops the recording at a
-    // limit. All must outlive the monitor.
-    RecordingMonitor(MainState& state, RecordingView& view, RecordingSession& session,
-                     QObject* parent = nullptr);
+    // Listens to the session's recorder; `session` stops the recording at a
+    // limit. Both must outlive the monitor.
+    RecordingMonitor(RecordingView& view, RecordingSession& session, QObject* parent = nullptr);
+
+    // The limits that stop a recording (none by default).
+    void setLimits(const RecordingLimitOptions& limits) { limits_ = limits; }
+    // Tells whether the user holds the input-volume knob, which volume
+    // changes then leave alone.
+    void setVolumeKnobHeld(std::function<bool()> held) { knobHeld_ = std::move(held); }
 
     // One tick. Returns the limit that stopped the recording on it, if any.
     LimitReached AudioRecord_Timer(qint64 currentSamples);
@@ -39,9 +45,10 @@ public:
     qint64 elapsedSeconds() const { return elapsedSeconds_; }
 
 private:
-    MainState& state_;
     RecordingView& view_;
     RecordingSession& session_;
+    RecordingLimitOptions limits_;
+    std::function<bool()> knobHeld_;
     LimitReached lastLimit_ = LimitReached::None;
     qint64 elapsedSeconds_ = 0;
 };

@@ -1,6 +1,8 @@
 #include "recording/RecordingSession.h"
 
-#include "app/MainState.h"
+#include "audio/AudioFile.h"
+#include "audio/AudioInformation.h"
+#include "audio/AudioRecord.h"
 #include "formats/Mp3Settings.h"
 #include "recording/FormatElapsed.h"
 #include "recording/InputSelection.h"
@@ -20,24 +22,44 @@ namespace {
 constexpr int BlockMilliseconds = 1000; // one block per second
 } // namespace
 
-RecordingSession::RecordingSession(MainState& state, RecordingView& view, const ID3Defaults& id3,
-                                   Clock clock, QObject* parent)
-    : QObject(parent), state_(state), view_(view), id3_(id3), clock_(std::move(clock)),
-      tap_(*state.AudioRecord) {
+RecordingSession::RecordingSession(RecordingView& view, const ID3Defaults& id3, Clock clock,
+                                   std::shared_ptr<SoundBackend> backend, QObject* parent)
+    : QObject(parent), recorder_(backend ? std::make_unique<AudioRecord>(std::move(backend))
+                                         : std::make_unique<AudioRecord>()),
+      writer_(std::make_unique<AudioFile>()), tagger_(std::make_unique<AudioInformation>()),
+      view_(view), id3_(id3), clock_(std::move(clock)), tap_(*recorder_) {
+    writer_->SetFlag(true);
     if (!clock_)
         clock_ = [] { return QDateTime::currentDateTime(); };
-    connect(state_.AudioRecord.get(), &AudioRecord::EndArrayRecord, this,
+    connect(recorder_.get(), &AudioRecord::EndArrayRecord, this,
             &RecordingSession::AudioRecord_EndArrayRecord);
-    connect(state_.AudioRecord.get(), &AudioRecord::CaptureError, this,
+    connect(recorder_.get(), &AudioRecord::CaptureError, this,
             &RecordingSession::AudioRecord_CaptureError);
 }
 
+RecordingSession::~RecordingSession() = default;
+
 bool RecordingSession::isRecording() const {
-    return state_.RecordingActive;
+    return recording_;
 }
 
 bool RecordingSession::isArmed() const {
-    return state_.SoundArmed;
+    return armed_;
+}
+
+void RecordingSession::setOutputFolder(const QString& folder) {
+    outputFolder_ = folder;
+}
+
+void RecordingSession::followRename(const QString& oldPath, const QString& newPath) {
+    if (outputFilePath_.isEmpty() || outputFilePath_ != oldPath)
+        return;
+    outputFilePath_ = newPath;
+    outputFileName_ = QFileInfo(newPath).fileName();
+}
+
+void RecordingSession::setStartOptions(const RecordingStartOptions& options) {
+    startOptions_ = options;
 }
 
 qint64 RecordingSession::fileFrames(qint64 captureFrames) const {
@@ -47,22 +69,20 @@ qint64 RecordingSession::fileFrames(qint64 captureFrames) const {
 void RecordingSession::nameFile() {
     // A recording never replaces a file: within the same second the next
     // name gets a counter.
-    state_.OutputFileName =
-        UniqueOutputFileName(state_.OutputFolder, view_.selectedFormatText(), clock_());
-    state_.OutputFilePath = state_.OutputFolder + state_.OutputFileName;
+    outputFileName_ = UniqueOutputFileName(outputFolder_, view_.selectedFormatText(), clock_());
+    outputFilePath_ = outputFolder_ + outputFileName_;
 }
 
 bool RecordingSession::standbyRunning() const {
-    const AudioRecord& recorder = *state_.AudioRecord;
-    return state_.StartOptions.preRollSeconds > 0 && recorder.IsRunning() &&
-           recorder.GetStatus() >= 0;
+    const AudioRecord& recorder = *recorder_;
+    return startOptions_.preRollSeconds > 0 && recorder.IsRunning() && recorder.GetStatus() >= 0;
 }
 
 void RecordingSession::Record() {
-    if (state_.RecordingActive || state_.SoundArmed)
+    if (recording_ || armed_)
         return;
     view_.setControlsEnabled(LockedWhileRecording, false);
-    if (state_.StartOptions.startOnSound) {
+    if (startOptions_.startOnSound) {
         arm();
         return;
     }
@@ -79,27 +99,27 @@ void RecordingSession::Record() {
 }
 
 bool RecordingSession::openFile(int captureRate, int captureChannels) {
-    AudioFile& file = *state_.AudioFile;
+    AudioFile& file = *writer_;
     lastError_.clear();
     writeFailed_ = false;
     failurePending_ = false;
 
     QString reason;
-    if (!CreateOutputFolder(state_.OutputFolder, &reason)) {
+    if (!CreateOutputFolder(outputFolder_, &reason)) {
         lastError_ =
             QCoreApplication::translate("quillotap::RecordingSession",
                                         "The recording could not start because the folder \"%1\" "
                                         "could not be created.\n\n%2")
-                .arg(state_.OutputFolder, reason);
+                .arg(outputFolder_, reason);
         return false;
     }
-    file.CreateForWriting(state_.OutputFilePath, 0);
+    file.CreateForWriting(outputFilePath_, 0);
     if (file.GetStatus() < 0) {
         lastError_ =
             QCoreApplication::translate("quillotap::RecordingSession",
                                         "The recording could not start because the file \"%1\" "
                                         "could not be created.\n\n%2")
-                .arg(state_.OutputFilePath, file.GetErrorText());
+                .arg(outputFilePath_, file.GetErrorText());
         return false;
     }
     // A capture already running may differ from the file's format; the
@@ -112,8 +132,8 @@ bool RecordingSession::openFile(int captureRate, int captureChannels) {
 bool RecordingSession::StartRecording() {
     if (!openFile(0, 0))
         return false;
-    AudioFile& file = *state_.AudioFile;
-    AudioRecord& recorder = *state_.AudioRecord;
+    AudioFile& file = *writer_;
+    AudioRecord& recorder = *recorder_;
     const int rate = file.GetSampleRate();
     const int channels = file.GetChannels();
     recorder.SetFormat(rate, channels);
@@ -124,7 +144,7 @@ bool RecordingSession::StartRecording() {
     if (recorder.GetStatus() < 0) {
         // Nothing was captured: leave no empty file behind.
         file.CloseWriter();
-        QFile::remove(state_.OutputFilePath);
+        QFile::remove(outputFilePath_);
         lastError_ = QCoreApplication::translate(
                          "quillotap::RecordingSession",
                          "The recording could not start because the input could not be "
@@ -138,8 +158,8 @@ bool RecordingSession::StartRecording() {
 }
 
 bool RecordingSession::startOnRunningCapture(const SampleBlock* trigger) {
-    AudioRecord& recorder = *state_.AudioRecord;
-    const int seconds = state_.StartOptions.preRollSeconds;
+    AudioRecord& recorder = *recorder_;
+    const int seconds = startOptions_.preRollSeconds;
     const SampleBlock preRoll = trigger ? tap_.takePreRollBefore(*trigger, &fileBase_)
                                         : tap_.takePreRoll(seconds, &fileBase_);
     if (!openFile(recorder.GetSampleRate(), recorder.GetChannels()))
@@ -153,9 +173,9 @@ bool RecordingSession::startOnRunningCapture(const SampleBlock* trigger) {
 
 void RecordingSession::beginRecording() {
     view_.setPlayNowEnabled(false);
-    state_.RecordingActive = true;
+    recording_ = true;
     view_.setStatusText(QCoreApplication::translate("quillotap::RecordingTexts", StatusRecording));
-    view_.setSaveFileText(state_.OutputFilePath);
+    view_.setSaveFileText(outputFilePath_);
     // The figures of the last recording must not stand until the first tick.
     view_.setTimeText(FormatElapsed(0));
     view_.setSizeText(RunningSizeText(0));
@@ -163,7 +183,7 @@ void RecordingSession::beginRecording() {
 }
 
 void RecordingSession::undoRecord(const QString& message) {
-    state_.SoundArmed = false;
+    armed_ = false;
     activation_.reset();
     view_.setControlsEnabled(LockedWhileRecording, true);
     view_.runPreviewClick(); // the preview comes back if it is ticked
@@ -172,8 +192,8 @@ void RecordingSession::undoRecord(const QString& message) {
 }
 
 bool RecordingSession::startIdleCapture() {
-    AudioRecord& recorder = *state_.AudioRecord;
-    const CaptureFormat format = IdleCaptureFormat(*state_.AudioFile);
+    AudioRecord& recorder = *recorder_;
+    const CaptureFormat format = IdleCaptureFormat(*writer_);
     recorder.SetFormat(format.sampleRate, format.channels);
     recorder.SetBufferSize(recorder.GetBufferSize(BlockMilliseconds));
     if (view_.isPreviewChecked())
@@ -183,7 +203,7 @@ bool RecordingSession::startIdleCapture() {
 }
 
 void RecordingSession::arm() {
-    AudioRecord& recorder = *state_.AudioRecord;
+    AudioRecord& recorder = *recorder_;
     lastError_.clear();
     if (recorder.IsRunning() && recorder.GetStatus() >= 0) {
         // The input captured while the cue played must neither start a file
@@ -197,29 +217,29 @@ void RecordingSession::arm() {
         undoRecord(lastError_);
         return;
     }
-    const RecordingStartOptions& options = state_.StartOptions;
+    const RecordingStartOptions& options = startOptions_;
     activation_.emplace(recorder.GetSampleRate(), recorder.GetChannels(), options.thresholdPercent,
                         options.silenceSeconds);
-    state_.SoundArmed = true;
+    armed_ = true;
     view_.setStatusText(tr("Waiting for sound"));
 }
 
 void RecordingSession::CutPreRoll() {
-    if (state_.RecordingActive || state_.SoundArmed)
+    if (recording_ || armed_)
         return;
-    tap_.cut(state_.StartOptions.preRollSeconds);
+    tap_.cut(startOptions_.preRollSeconds);
 }
 
 void RecordingSession::UpdateStandby(bool reopen) {
-    if (state_.RecordingActive || state_.SoundArmed)
+    if (recording_ || armed_)
         return;
-    AudioRecord& recorder = *state_.AudioRecord;
-    if (state_.StartOptions.preRollSeconds <= 0) {
+    AudioRecord& recorder = *recorder_;
+    if (startOptions_.preRollSeconds <= 0) {
         if (recorder.IsRunning() && !view_.isPreviewChecked())
             StopRecording();
         return;
     }
-    const CaptureFormat format = IdleCaptureFormat(*state_.AudioFile);
+    const CaptureFormat format = IdleCaptureFormat(*writer_);
     const bool inFormat =
         recorder.GetSampleRate() == format.sampleRate && recorder.GetChannels() == format.channels;
     if (recorder.IsRunning() && inFormat && !reopen)
@@ -229,7 +249,7 @@ void RecordingSession::UpdateStandby(bool reopen) {
 
 void RecordingSession::AudioRecord_EndArrayRecord(int /*block*/) {
     const SampleBlock block = tap_.take();
-    if (!state_.RecordingActive) {
+    if (!recording_) {
         takeIdleBlock(block);
         return;
     }
@@ -261,18 +281,18 @@ void RecordingSession::takeIdleBlock(const SampleBlock& block) {
     }
     // Between recordings the preview's blocks are dropped; the pre-roll
     // keeps the newest seconds of them.
-    tap_.keep(block, state_.StartOptions.preRollSeconds);
+    tap_.keep(block, startOptions_.preRollSeconds);
 }
 
 void RecordingSession::AudioRecord_CaptureError(const QString& reason) {
-    if (!state_.RecordingActive && !state_.SoundArmed) {
+    if (!recording_ && !armed_) {
         StopRecording();
         view_.setDisplaySamples({}); // the input is gone: nothing left to show
         view_.setStatusText(PreviewStoppedStatus(reason));
         return;
     }
-    const bool wasWriting = state_.RecordingActive;
-    const QString path = state_.OutputFilePath;
+    const bool wasWriting = recording_;
+    const QString path = outputFilePath_;
     Stop(); // writes what was captured before the loss, closes and tags the file
     QString text =
         QCoreApplication::translate("quillotap::RecordingSession",
@@ -290,7 +310,7 @@ void RecordingSession::AudioRecord_CaptureError(const QString& reason) {
 void RecordingSession::writeBlock(const SampleBlock& block) {
     if (block.empty() || writeFailed_)
         return;
-    AudioFile& file = *state_.AudioFile;
+    AudioFile& file = *writer_;
     if (file.WriteSamples(block))
         return;
     writeFailed_ = true;
@@ -299,10 +319,10 @@ void RecordingSession::writeBlock(const SampleBlock& block) {
 }
 
 void RecordingSession::closeFile() {
-    state_.AudioFile->CloseWriter(); // a file being played stays open
-    if (TakesDefaultTag(state_.OutputFilePath)) {
-        SetDefaultTag(*state_.AudioInformation, id3_);
-        state_.AudioInformation->WriteTags(state_.OutputFilePath);
+    writer_->CloseWriter(); // a file being played stays open
+    if (TakesDefaultTag(outputFilePath_)) {
+        SetDefaultTag(*tagger_, id3_);
+        tagger_->WriteTags(outputFilePath_);
     }
     showFinalSize();
 }
@@ -310,18 +330,17 @@ void RecordingSession::closeFile() {
 void RecordingSession::finishBurst() {
     closeFile();
     view_.setPlayNowEnabled(true);
-    state_.FileListStale = true;
-    state_.RecordingActive = false;
+    recording_ = false;
     view_.setStatusText(tr("Waiting for sound"));
     emit recordingStopped();
 }
 
 void RecordingSession::StopRecording() {
-    AudioRecord& recorder = *state_.AudioRecord;
+    AudioRecord& recorder = *recorder_;
     recorder.Stop();
     SampleBlock last = tap_.take();
-    const bool wasRecording = state_.RecordingActive;
-    state_.SoundArmed = false;
+    const bool wasRecording = recording_;
+    armed_ = false;
     activation_.reset();
     if (wasRecording) {
         // The recorder hands out every block once: whatever it still holds
@@ -333,11 +352,9 @@ void RecordingSession::StopRecording() {
         closeFile();
     }
     view_.setDisplaySamples(last); // empty after a drain: clears the pane
-    if (wasRecording) {
+    if (wasRecording)
         view_.setPlayNowEnabled(true);
-        state_.FileListStale = true;
-    }
-    state_.RecordingActive = false;
+    recording_ = false;
     view_.setStatusText(QCoreApplication::translate("quillotap::RecordingTexts", StatusReady));
     if (wasRecording)
         emit recordingStopped();
@@ -346,7 +363,7 @@ void RecordingSession::StopRecording() {
 }
 
 void RecordingSession::showFinalSize() {
-    const QFileInfo info(state_.OutputFilePath);
+    const QFileInfo info(outputFilePath_);
     if (info.exists())
         view_.setSizeText(FinalSizeText(info.size()));
 }
@@ -357,27 +374,26 @@ void RecordingSession::reportWriteFailure() {
                        "quillotap::RecordingSession",
                        "The recording was stopped because the file could not be written.\n\n%1")
                        .arg(lastError_);
-    if (QFileInfo::exists(state_.OutputFilePath))
+    if (QFileInfo::exists(outputFilePath_))
         text += QCoreApplication::translate("quillotap::RecordingSession",
                                             "\n\nEverything recorded until then is kept in \"%1\".")
-                    .arg(state_.OutputFilePath);
+                    .arg(outputFilePath_);
     else
         text += QCoreApplication::translate("quillotap::RecordingSession",
                                             "\n\nThe file \"%1\" no longer exists.")
-                    .arg(state_.OutputFilePath);
+                    .arg(outputFilePath_);
     lastError_ = text;
     view_.showError(text);
 }
 
 void RecordingSession::Stop() {
-    if (!state_.RecordingActive && !state_.SoundArmed)
+    if (!recording_ && !armed_)
         return;
     view_.setControlsEnabled(LockedWhileRecording, true);
     StopRecording();
     view_.runPreviewClick(); // ticked: the preview restarts; cleared: stays stopped
     UpdateStandby();         // pre-roll on: the input is captured again
-    if (state_.IconMode)
-        view_.showReadyInIconMode();
+    view_.showReadyInIconMode();
 }
 
 } // namespace quillotap

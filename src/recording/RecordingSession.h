@@ -1,37 +1,61 @@
 // Starting and stopping a recording, and the path by which captured blocks
 // reach the file. The same recorder also runs the input preview and, while
-// pre-roll is on, captures between recordings into the pre-roll; the
-// RecordingActive flag of the shared state tells a recording from both.
+// pre-roll is on, captures between recordings into the pre-roll. The session
+// owns the recorder, the writer and the tagger, and whether a recording runs.
 // With sound activation on, Record arms instead: each burst of sound above
 // the threshold becomes a file of its own until Stop.
 #pragma once
 
 #include "audio/SampleBlock.h"
 #include "recording/CaptureTap.h"
+#include "recording/RecordingStartOptions.h"
 #include "recording/SoundActivation.h"
 
 #include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace quillotap {
 
-struct MainState;
 struct ID3Defaults;
+class AudioFile;
+class AudioInformation;
+class AudioRecord;
 class RecordingView;
+class SoundBackend;
 
 class RecordingSession : public QObject {
     Q_OBJECT
 public:
     using Clock = std::function<QDateTime()>;
 
-    // Works on the state's AudioRecord, AudioFile and AudioInformation, which
-    // must exist and outlive the session, as must `view` and `id3`. `clock`
-    // gives the time that names the files (the local time by default).
-    RecordingSession(MainState& state, RecordingView& view, const ID3Defaults& id3,
-                     Clock clock = {}, QObject* parent = nullptr);
+    // `view` and `id3` must outlive the session. `clock` gives the time that
+    // names the files (the local time by default); the recorder captures
+    // from `backend` (the program's sound back end by default).
+    RecordingSession(RecordingView& view, const ID3Defaults& id3, Clock clock = {},
+                     std::shared_ptr<SoundBackend> backend = {}, QObject* parent = nullptr);
+    ~RecordingSession() override;
+
+    // The capture (also the preview's), and the file writer with the output
+    // format's settings.
+    AudioRecord& recorder() const { return *recorder_; }
+    AudioFile& writer() const { return *writer_; }
+
+    // Where new recordings go (ending in "/").
+    void setOutputFolder(const QString& folder);
+    const QString& outputFolder() const { return outputFolder_; }
+    // Pre-roll and sound activation, as the options page sets them.
+    void setStartOptions(const RecordingStartOptions& options);
+    const RecordingStartOptions& startOptions() const { return startOptions_; }
+    // Name and full path of the current or last recording; kept after a stop
+    // so that "play the recorded file" and the size display can use them.
+    const QString& outputFileName() const { return outputFileName_; }
+    const QString& outputFilePath() const { return outputFilePath_; }
+    // The file at `oldPath` is now at `newPath`: the last recording follows.
+    void followRename(const QString& oldPath, const QString& newPath);
 
     // The Record button: locks the controls, names the file, ends the
     // preview and starts writing. With pre-roll on, the running capture
@@ -85,6 +109,7 @@ public:
 
 signals:
     void recordingStarted();
+    // A file was finished (also each file of sound activation).
     void recordingStopped();
 
 private:
@@ -103,11 +128,25 @@ private:
     void showFinalSize();
     void reportWriteFailure();
 
-    MainState& state_;
+    std::unique_ptr<AudioRecord> recorder_;
+    std::unique_ptr<AudioFile> writer_;
+    std::unique_ptr<AudioInformation> tagger_;
     RecordingView& view_;
     const ID3Defaults& id3_;
     Clock clock_;
     QString lastError_;
+    QString outputFolder_;
+    QString outputFileName_;
+    QString outputFilePath_;
+    RecordingStartOptions startOptions_;
+    // A recording is running: set after the recorder started, cleared by
+    // the stop routine. A running recorder while this is clear is the
+    // preview or the pre-roll.
+    bool recording_ = false;
+    // Sound activation is armed: Record was pressed and files start and end
+    // with the sound until Stop; recording_ is set only while one of them
+    // is being written.
+    bool armed_ = false;
     CaptureTap tap_;
     std::optional<SoundActivation> activation_; // while armed
     qint64 fileBase_ = 0;                       // see fileFrames

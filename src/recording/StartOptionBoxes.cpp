@@ -9,9 +9,8 @@
 
 namespace quillotap {
 
-StartOptionBoxes::StartOptionBoxes(RecordingStartOptions& options,
-                                   const StartOptionControls& controls, QObject* parent)
-    : QObject(parent), options_(options), c_(controls) {
+StartOptionBoxes::StartOptionBoxes(const StartOptionControls& controls, QObject* parent)
+    : QObject(parent), c_(controls) {
     c_.SpinPreRoll->setRange(0, PreRollSecondsHighest);
     c_.SpinSilence->setRange(SilenceSecondsLowest, SilenceSecondsHighest);
     c_.SliderThreshold->setRange(ThresholdPercentLowest, ThresholdPercentHighest);

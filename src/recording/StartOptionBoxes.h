@@ -26,9 +26,10 @@ struct StartOptionControls {
 class StartOptionBoxes : public QObject {
     Q_OBJECT
 public:
-    // `options` must outlive the boxes.
-    StartOptionBoxes(RecordingStartOptions& options, const StartOptionControls& controls,
-                     QObject* parent = nullptr);
+    explicit StartOptionBoxes(const StartOptionControls& controls, QObject* parent = nullptr);
+
+    // The options as the boxes set them.
+    const RecordingStartOptions& options() const { return options_; }
 
     // Sets the options from the stored values, then the controls from them.
     void Load();
@@ -43,7 +44,7 @@ private:
     void showOptions();
     void enableSoundControls();
 
-    RecordingStartOptions& options_;
+    RecordingStartOptions options_;
     StartOptionControls c_;
     bool loading_ = false;
 };

@@ -1,7 +1,5 @@
 #include "settings/OptionBoxes.h"
 
-#include "app/MainState.h"
-#include "recording/RecordingLimits.h"
 #include "settings/Settings.h"
 
 #include <QCheckBox>
@@ -21,8 +19,8 @@ QString YesNo(bool on) {
 }
 
 // A "Yes"/"No" option that is on only when the stored text is exactly "Yes".
-QString StoredYesMeansOn(const QString& name) {
-    return ReadSetting(name) == Yes ? Yes : No;
+bool StoredYesMeansOn(const QString& name) {
+    return ReadSetting(name) == Yes;
 }
 
 // A stored whole number, or `fallback` when the text is empty or no number.
@@ -43,8 +41,8 @@ void ShowCorrectedText(QLineEdit* box, const LimitText& corrected) {
 
 } // namespace
 
-OptionBoxes::OptionBoxes(MainState& state, const OptionControls& controls, QObject* parent)
-    : QObject(parent), state_(state), c_(controls) {
+OptionBoxes::OptionBoxes(const OptionControls& controls, QObject* parent)
+    : QObject(parent), c_(controls) {
     connect(c_.CheckSize, &QCheckBox::toggled, this, &OptionBoxes::CheckSize_Click);
     connect(c_.CheckTime, &QCheckBox::toggled, this, &OptionBoxes::CheckTime_Click);
     connect(c_.TextSize, &QLineEdit::textChanged, this, &OptionBoxes::TextSize_Change);
@@ -55,67 +53,77 @@ OptionBoxes::OptionBoxes(MainState& state, const OptionControls& controls, QObje
     connect(c_.CheckIconMode, &QCheckBox::toggled, this, &OptionBoxes::CheckIconMode_Click);
 }
 
-void OptionBoxes::LoadCueFlags() {
-    state_.PlayStartSound = ReadSetting(QStringLiteral("PlayStartSound")) == No ? No : Yes;
-    state_.PlayStopSound = ReadSetting(QStringLiteral("PlayStopSound")) == No ? No : Yes;
-    if (state_.PlayStartSound == Yes)
+CueFlags OptionBoxes::LoadCueFlags() {
+    // A cue is off only when stored as exactly "No".
+    CueFlags flags;
+    flags.playStartSound = ReadSetting(QStringLiteral("PlayStartSound")) != No;
+    flags.playStopSound = ReadSetting(QStringLiteral("PlayStopSound")) != No;
+    if (flags.playStartSound)
         c_.CheckSound1->setChecked(true);
-    if (state_.PlayStopSound == Yes)
+    if (flags.playStopSound)
         c_.CheckSound2->setChecked(true);
+    return flags;
 }
 
 void OptionBoxes::LoadLimits() {
-    state_.SizeLimit = StoredYesMeansOn(QStringLiteral("SizeLimit"));
-    state_.Timelimit = StoredYesMeansOn(QStringLiteral("Timelimit"));
-    state_.MaxSize = StoredNumber(QStringLiteral("MaxSize"), 10);
-    state_.MaxTime = StoredNumber(QStringLiteral("MaxTime"), 600);
+    limits_.sizeLimit = StoredYesMeansOn(QStringLiteral("SizeLimit"));
+    limits_.timeLimit = StoredYesMeansOn(QStringLiteral("Timelimit"));
+    limits_.maxSizeMegabytes = StoredNumber(QStringLiteral("MaxSize"), 10);
+    limits_.maxTimeSeconds = StoredNumber(QStringLiteral("MaxTime"), 600);
+    const bool sizeOn = limits_.sizeLimit;
+    const bool timeOn = limits_.timeLimit;
     // The boxes first, so that a ticked limit locks its box on the stored
     // value. The stored values are corrected into the allowed range too; the
     // change handling runs even when the text happens to be unchanged, so the
     // limits always match their boxes.
-    c_.TextSize->setText(QString::number(state_.MaxSize));
+    c_.TextSize->setText(QString::number(limits_.maxSizeMegabytes));
     TextSize_Change();
     TextSize_Finish();
-    c_.TextTime->setText(QString::number(state_.MaxTime));
+    c_.TextTime->setText(QString::number(limits_.maxTimeSeconds));
     TextTime_Change();
     TextTime_Finish();
-    if (state_.SizeLimit == Yes)
+    if (sizeOn)
         c_.CheckSize->setChecked(true);
-    if (state_.Timelimit == Yes)
+    if (timeOn)
         c_.CheckTime->setChecked(true);
+    emit limitsChanged(limits_);
 }
 
 void OptionBoxes::LoadIconModeFlag() {
-    state_.StartIconWhenMin = StoredYesMeansOn(QStringLiteral("StartIconWhenMin"));
-    if (state_.StartIconWhenMin == Yes)
+    iconModeWhenMinimised_ = StoredYesMeansOn(QStringLiteral("StartIconWhenMin"));
+    if (iconModeWhenMinimised_)
         c_.CheckIconMode->setChecked(true);
 }
 
 // A limit value can only be edited while its limit is off; a box that
 // locks shows the value in force.
 void OptionBoxes::CheckSize_Click(bool ticked) {
-    state_.SizeLimit = YesNo(ticked);
+    limits_.sizeLimit = ticked;
     if (ticked)
         TextSize_Finish();
     c_.TextSize->setEnabled(!ticked);
+    emit limitsChanged(limits_);
 }
 
 void OptionBoxes::CheckTime_Click(bool ticked) {
-    state_.Timelimit = YesNo(ticked);
+    limits_.timeLimit = ticked;
     if (ticked)
         TextTime_Finish();
     c_.TextTime->setEnabled(!ticked);
+    emit limitsChanged(limits_);
 }
 
 // While the user types, the text stays as typed (a box cleared to type 64
 // must not turn into "1" and then "164"); the limit in force is already the
 // corrected value of whatever the box holds.
 void OptionBoxes::TextSize_Change() {
-    state_.MaxSize = NormalizeSizeLimitText(c_.TextSize->text()).value;
+    limits_.maxSizeMegabytes = NormalizeSizeLimitText(c_.TextSize->text()).value;
+    emit limitsChanged(limits_);
 }
 
 void OptionBoxes::TextTime_Change() {
-    state_.MaxTime = NormalizeTimeLimitText(c_.TextTime->text()).value;
+    limits_.maxTimeSeconds = NormalizeTimeLimitText(c_.TextTime->text()).value;
+    emit limitsChanged(limits_);
 }
 
 void OptionBoxes::TextSize_Finish() {
@@ -132,17 +140,17 @@ void OptionBoxes::FinishLimitEditing() {
 }
 
 void OptionBoxes::CheckIconMode_Click(bool ticked) {
-    state_.StartIconWhenMin = YesNo(ticked);
+    iconModeWhenMinimised_ = ticked;
 }
 
-void SaveOptionFlags(const MainState& state) {
-    WriteSetting(QStringLiteral("PlayStopSound"), state.PlayStopSound);
-    WriteSetting(QStringLiteral("PlayStartSound"), state.PlayStartSound);
-    WriteSetting(QStringLiteral("StartIconWhenMin"), state.StartIconWhenMin);
-    WriteSetting(QStringLiteral("SizeLimit"), state.SizeLimit);
-    WriteSetting(QStringLiteral("Timelimit"), state.Timelimit);
-    WriteSetting(QStringLiteral("MaxSize"), QString::number(state.MaxSize));
-    WriteSetting(QStringLiteral("MaxTime"), QString::number(state.MaxTime));
+void OptionBoxes::Save(const CueFlags& cues) const {
+    WriteSetting(QStringLiteral("PlayStopSound"), YesNo(cues.playStopSound));
+    WriteSetting(QStringLiteral("PlayStartSound"), YesNo(cues.playStartSound));
+    WriteSetting(QStringLiteral("StartIconWhenMin"), YesNo(iconModeWhenMinimised_));
+    WriteSetting(QStringLiteral("SizeLimit"), YesNo(limits_.sizeLimit));
+    WriteSetting(QStringLiteral("Timelimit"), YesNo(limits_.timeLimit));
+    WriteSetting(QStringLiteral("MaxSize"), QString::number(limits_.maxSizeMegabytes));
+    WriteSetting(QStringLiteral("MaxTime"), QString::number(limits_.maxTimeSeconds));
 }
 
 } // namespace quillotap

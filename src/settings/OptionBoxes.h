@@ -1,9 +1,12 @@
 // The option check boxes and limit boxes of the window: the two cue sounds,
 // the size and time limits with their boxes, and "icon mode when minimised".
-// Each box keeps its in-memory option ("Yes"/"No", MaxSize, MaxTime) in step
-// as the user changes it; the settings load sets the boxes from the stored
-// texts and the save at exit writes the options back.
+// The boxes own the limits and the icon-mode option and keep them in step as
+// the user changes them; the settings load sets the boxes from the stored
+// texts and the save at exit writes the options back. The cue boxes only
+// show the cues' state: the cue sounds own it.
 #pragma once
+
+#include "settings/LimitOptions.h"
 
 #include <QObject>
 #include <QString>
@@ -13,7 +16,11 @@ class QLineEdit;
 
 namespace quillotap {
 
-struct MainState;
+// Whether each cue sound plays, as stored.
+struct CueFlags {
+    bool playStartSound = true;
+    bool playStopSound = true;
+};
 
 struct OptionControls {
     QCheckBox* CheckSound1 = nullptr; // start cue (its clicks belong to the cue sounds)
@@ -28,11 +35,12 @@ struct OptionControls {
 class OptionBoxes : public QObject {
     Q_OBJECT
 public:
-    OptionBoxes(MainState& state, const OptionControls& controls, QObject* parent = nullptr);
+    explicit OptionBoxes(const OptionControls& controls, QObject* parent = nullptr);
 
     // The settings load's steps for cues, limits and icon mode: the options
-    // from their stored texts, then the boxes from the options.
-    void LoadCueFlags();
+    // from their stored texts, then the boxes from the options. The cue
+    // flags are returned for the cue sounds.
+    CueFlags LoadCueFlags();
     void LoadLimits();
     void LoadIconModeFlag();
 
@@ -52,13 +60,23 @@ public:
     void FinishLimitEditing();
     void CheckIconMode_Click(bool ticked);
 
-private:
-    MainState& state_;
-    OptionControls c_;
-};
+    // The limits in force: what the boxes hold, corrected into range.
+    const RecordingLimitOptions& limits() const { return limits_; }
+    // "Start in icon mode when minimised".
+    bool iconModeWhenMinimised() const { return iconModeWhenMinimised_; }
 
-// Writes "PlayStopSound", "PlayStartSound", "StartIconWhenMin", "SizeLimit",
-// "Timelimit", "MaxSize" and "MaxTime", in that order.
-void SaveOptionFlags(const MainState& state);
+    // Writes "PlayStopSound", "PlayStartSound", "StartIconWhenMin",
+    // "SizeLimit", "Timelimit", "MaxSize" and "MaxTime", in that order.
+    void Save(const CueFlags& cues) const;
+
+signals:
+    // A limit was switched on or off or its value changed.
+    void limitsChanged(const RecordingLimitOptions& limits);
+
+private:
+    OptionControls c_;
+    RecordingLimitOptions limits_;
+    bool iconModeWhenMinimised_ = false;
+};
 
 } // namespace quillotap

@@ -1,6 +1,5 @@
 #include "settings/OutputFolderChooser.h"
 
-#include "app/MainState.h"
 #include "settings/M_Special.h"
 #include "settings/OutputFolder.h"
 
@@ -24,12 +23,17 @@ void Call(const std::function<void()>& hook) {
 
 } // namespace
 
-OutputFolderChooser::OutputFolderChooser(MainState& state, QLineEdit* textPath, QWidget* owner,
-                                         Hooks hooks, QObject* parent)
-    : QObject(parent), state_(state), textPath_(textPath), owner_(owner), hooks_(std::move(hooks)),
+OutputFolderChooser::OutputFolderChooser(QLineEdit* textPath, QWidget* owner, Hooks hooks,
+                                         QObject* parent)
+    : QObject(parent), textPath_(textPath), owner_(owner), hooks_(std::move(hooks)),
       dialog_(AskForFolder), error_([owner](const QString& title, const QString& text) {
           QMessageBox::critical(owner, title, text);
       }) {}
+
+void OutputFolderChooser::setFolder(const QString& folder) {
+    folder_ = folder;
+    emit folderChanged(folder_);
+}
 
 void OutputFolderChooser::CmdBrowse_Click() {
     Call(hooks_.suspendHotkeys);
@@ -49,11 +53,10 @@ void OutputFolderChooser::CmdBrowse_Click() {
         Call(hooks_.resumeHotkeys);
         return;
     }
-    state_.OutputFolder = WithTrailingSlash(chosen);
+    folder_ = WithTrailingSlash(chosen);
     if (textPath_)
-        textPath_->setText(state_.OutputFolder);
-    state_.FileListStale = true;
-    Call(hooks_.buildRecordingsList);
+        textPath_->setText(folder_);
+    emit folderChanged(folder_);
     Call(hooks_.resumeHotkeys);
 }
 

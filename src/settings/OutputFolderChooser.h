@@ -1,5 +1,5 @@
-// The "Browse..." button of the options page: lets the user pick the folder
-// recordings go to. The hotkeys are switched off while the chooser is open,
+// The folder recordings go to, and the "Browse..." button of the options page
+// that lets the user pick it. The hotkeys are switched off while the chooser is open,
 // so that no hotkey starts a recording into a folder that is about to change.
 #pragma once
 
@@ -13,8 +13,6 @@ class QWidget;
 
 namespace quillotap {
 
-struct MainState;
-
 class OutputFolderChooser : public QObject {
     Q_OBJECT
 public:
@@ -27,12 +25,16 @@ public:
     struct Hooks {
         std::function<void()> suspendHotkeys;
         std::function<void()> resumeHotkeys;
-        std::function<void()> buildRecordingsList;
     };
 
     // `textPath` shows the folder; `owner` owns the dialogs.
-    OutputFolderChooser(MainState& state, QLineEdit* textPath, QWidget* owner, Hooks hooks,
+    OutputFolderChooser(QLineEdit* textPath, QWidget* owner, Hooks hooks,
                         QObject* parent = nullptr);
+
+    // The output folder, ending in "/" ("" before the settings load).
+    const QString& folder() const { return folder_; }
+    // Sets the folder (as the settings load finds it) and announces it.
+    void setFolder(const QString& folder);
 
     // Defaults: QFileDialog::getExistingDirectory and a QMessageBox.
     void setFolderDialog(FolderDialog dialog) { dialog_ = std::move(dialog); }
@@ -41,8 +43,12 @@ public:
     // The click on "Browse...".
     void CmdBrowse_Click();
 
+signals:
+    // The output folder is now `folder` (ending in "/").
+    void folderChanged(const QString& folder);
+
 private:
-    MainState& state_;
+    QString folder_;
     QLineEdit* textPath_;
     QWidget* owner_;
     Hooks hooks_;

@@ -1,6 +1,5 @@
 #include "ui/IconMode.h"
 
-#include "app/MainState.h"
 #include "ui/TrayPictures.h"
 
 #include <QEvent>
@@ -27,10 +26,10 @@ QString IconMode::NoTrayNotice() {
               "Restore it from the taskbar or with the icon-mode hotkey.");
 }
 
-IconMode::IconMode(MainState& state, QWidget& window, std::unique_ptr<TrayIcon> tray,
-                   Operations operations, QObject* parent)
-    : QObject(parent), state_(state), window_(window), tray_(std::move(tray)),
-      operations_(std::move(operations)), readyIcon_(TrayIconPicture(TrayPicture::Ready)),
+IconMode::IconMode(QWidget& window, std::unique_ptr<TrayIcon> tray, Operations operations,
+                   QObject* parent)
+    : QObject(parent), window_(window), tray_(std::move(tray)), operations_(std::move(operations)),
+      readyIcon_(TrayIconPicture(TrayPicture::Ready)),
       recordingIcon_(TrayIconPicture(TrayPicture::Recording)),
       reportsMinimised_(WindowSystemReportsMinimised()) {
     tray_->onLeftClick([this] { TrayLeftClick(); });
@@ -39,6 +38,14 @@ IconMode::IconMode(MainState& state, QWidget& window, std::unique_ptr<TrayIcon> 
     timerIcon_.setInterval(BlinkIntervalMs);
     connect(&timerIcon_, &QTimer::timeout, this, &IconMode::TimerIcon_Timer);
     timerIcon_.start();
+}
+
+bool IconMode::isRecording() const {
+    return operations_.isRecording && operations_.isRecording();
+}
+
+bool IconMode::isArmed() const {
+    return operations_.isArmed && operations_.isArmed();
 }
 
 IconMode::~IconMode() {
@@ -56,13 +63,13 @@ void IconMode::EnterIconMode() {
         standInForIcon();
     } else {
         standingIn_ = false;
-        showPicture(state_.RecordingActive);
+        showPicture(isRecording());
         tray_->show();
         window_.hide();
-        state_.IconMode = true;
-        if (!state_.BalloonShown) {
+        active_ = true;
+        if (!balloonShown_) {
             ShowTrayBalloon(BalloonText(), BalloonTitle());
-            state_.BalloonShown = true;
+            balloonShown_ = true;
         }
     }
     entering_ = false;
@@ -87,7 +94,7 @@ void IconMode::LeaveIconMode() {
     window_.showNormal();
     tray_->hide();
     standingIn_ = false;
-    state_.IconMode = false;
+    active_ = false;
 }
 
 void IconMode::ShowTrayBalloon(const QString& text, const QString& title) {
@@ -95,17 +102,17 @@ void IconMode::ShowTrayBalloon(const QString& text, const QString& title) {
 }
 
 void IconMode::showRecording(bool recording) {
-    if (!state_.IconMode)
+    if (!active_)
         return;
-    showPicture(recording && (state_.RecordingActive || state_.SoundArmed));
+    showPicture(recording && (isRecording() || isArmed()));
 }
 
 void IconMode::TrayLeftClick() {
-    if (!state_.IconMode)
+    if (!active_)
         return;
     // The icon changes first, then the recording starts or stops; no cue
     // sound is played (cues belong to the hotkeys).
-    if (state_.RecordingActive || state_.SoundArmed) {
+    if (isRecording() || isArmed()) {
         showPicture(false);
         if (operations_.stop)
             operations_.stop();
@@ -115,18 +122,18 @@ void IconMode::TrayLeftClick() {
             operations_.record();
         // A start that failed (the user has been told why) must not leave
         // the icon saying that a recording runs.
-        if (!state_.RecordingActive && !state_.SoundArmed)
+        if (!isRecording() && !isArmed())
             showPicture(false);
     }
 }
 
 void IconMode::TrayRightClick() {
-    if (state_.IconMode)
+    if (active_)
         LeaveIconMode();
 }
 
 void IconMode::TimerIcon_Timer() {
-    if (!state_.IconMode)
+    if (!active_)
         return;
     if (standingIn_) {
         // A notification area turned up (a panel that started after the
@@ -141,14 +148,14 @@ void IconMode::TimerIcon_Timer() {
         EnterIconMode();
         return;
     }
-    if (!state_.RecordingActive)
+    if (!isRecording())
         return;
-    if (state_.IconBlinkPhase) {
+    if (blinkPhase_) {
         tray_->setIcon(recordingIcon_);
-        state_.IconBlinkPhase = false;
+        blinkPhase_ = false;
     } else {
         tray_->setIcon(window_.windowIcon());
-        state_.IconBlinkPhase = true;
+        blinkPhase_ = true;
     }
 }
 
@@ -157,9 +164,9 @@ void IconMode::windowStateChanged() {
     // minimise request, not the user restoring the window.
     if (!reportsMinimised_)
         return;
-    if (standingIn_ && state_.IconMode && !window_.isMinimized()) {
+    if (standingIn_ && active_ && !window_.isMinimized()) {
         standingIn_ = false;
-        state_.IconMode = false;
+        active_ = false;
     }
 }
 
@@ -171,7 +178,7 @@ void IconMode::showPicture(bool recording) {
 void IconMode::standInForIcon() {
     tray_->hide();
     standingIn_ = true;
-    state_.IconMode = true;
+    active_ = true;
     if (!reportsMinimised_) {
         minimiseOnceMapped();
     } else if (!window_.isVisible() || !window_.isMinimized()) {
@@ -210,7 +217,7 @@ bool IconMode::eventFilter(QObject* watched, QEvent* event) {
         QMetaObject::invokeMethod(
             this,
             [this] {
-                if (standingIn_ && state_.IconMode && window_.isVisible())
+                if (standingIn_ && active_ && window_.isVisible())
                     window_.showMinimized();
             },
             Qt::QueuedConnection);

@@ -31,8 +31,6 @@ class QWidget;
 
 namespace quillotap {
 
-struct MainState;
-
 class IconMode : public QObject {
     Q_OBJECT
 public:
@@ -41,6 +39,8 @@ public:
         std::function<void()> record;               // the Record button
         std::function<void()> stop;                 // the Stop button
         std::function<void(const QString&)> notice; // one line on the status line
+        std::function<bool()> isRecording;          // a file is being written
+        std::function<bool()> isArmed;              // sound activation waits for sound
     };
 
     static constexpr int BlinkIntervalMs = 1000;
@@ -50,10 +50,9 @@ public:
     static QString BalloonText();  // how to use the icon, two lines
     static QString NoTrayNotice(); // why the window was only minimised
 
-    // Works on the state's IconMode, BalloonShown, IconBlinkPhase and
-    // RecordingActive; `window` is the window the icon stands in for.
-    IconMode(MainState& state, QWidget& window, std::unique_ptr<TrayIcon> tray,
-             Operations operations, QObject* parent = nullptr);
+    // `window` is the window the icon stands in for.
+    IconMode(QWidget& window, std::unique_ptr<TrayIcon> tray, Operations operations,
+             QObject* parent = nullptr);
     ~IconMode() override;
 
     // Shows the icon (ready or recording picture as the recorder stands),
@@ -92,6 +91,11 @@ public:
     static bool WindowSystemReportsMinimised();
     void setWindowSystemReportsMinimised(bool reports) { reportsMinimised_ = reports; }
 
+    // In icon mode (with the icon, or the minimised window standing in).
+    bool isActive() const { return active_; }
+    // The balloon that explains the icon has been shown in this run.
+    bool balloonShown() const { return balloonShown_; }
+
     TrayIcon& tray() const { return *tray_; }
     QTimer& blinkTimer() { return timerIcon_; }
     const QIcon& readyIcon() const { return readyIcon_; }
@@ -102,15 +106,19 @@ private:
     void standInForIcon();
     void minimiseOnceMapped();
     void tellOnceAboutMissingTray();
+    bool isRecording() const;
+    bool isArmed() const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    MainState& state_;
     QWidget& window_;
     std::unique_ptr<TrayIcon> tray_;
     Operations operations_;
     QIcon readyIcon_;
     QIcon recordingIcon_;
     QTimer timerIcon_;
+    bool active_ = false;
+    bool balloonShown_ = false; // the balloon has been shown once in this run
+    bool blinkPhase_ = false;   // which picture the next blink tick shows
     bool standingIn_ = false;
     bool noticeGiven_ = false;
     bool entering_ = false;

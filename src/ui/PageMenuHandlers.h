@@ -13,7 +13,6 @@ class QCheckBox;
 namespace quillotap {
 
 class PageMenu;
-struct MainState;
 
 class PageMenuHandlers : public QObject {
     Q_OBJECT
@@ -22,16 +21,22 @@ public:
         std::function<void()> buildRecordingsList; // re-reads the folder when stale
         std::function<void()> stopPlay;            // the Stop button of the player
         std::function<void()> showHelp;
+        std::function<bool()> isRecording; // a recording runs: playback may go on
     };
 
-    PageMenuHandlers(MainState& state, PageMenu& menu, QCheckBox* checkPreview, Hooks hooks,
+    PageMenuHandlers(PageMenu& menu, QCheckBox* checkPreview, Hooks hooks,
                      QObject* parent = nullptr);
 
     void FilesPageShown();
     void RecorderPageShown();
 
+    // The preview was on when the files page was shown, and is switched on
+    // again when the recorder page comes back.
+    bool previewRestore() const { return previewRestore_; }
+    void setPreviewRestore(bool restore) { previewRestore_ = restore; }
+
 private:
-    MainState& state_;
+    bool previewRestore_ = false;
     QCheckBox* preview_;
     Hooks hooks_;
 };

@@ -1,6 +1,5 @@
 #include "ui/PresetMenus.h"
 
-#include "app/MainState.h"
 #include "audio/AudioVisualizationEx2.h"
 #include "ui/PictureButton.h"
 #include "ui/VisualizationPresets.h"
@@ -11,8 +10,8 @@
 
 namespace quillotap {
 
-PresetMenus::PresetMenus(Pane pane1, Pane pane2, MainState& state, QObject* parent)
-    : QObject(parent), panes_{pane1, pane2}, state_(state) {
+PresetMenus::PresetMenus(Pane pane1, Pane pane2, QObject* parent)
+    : QObject(parent), panes_{pane1, pane2} {
     for (int pane = 1; pane <= 2; ++pane) {
         QMenu* menu = buildMenu(pane);
         menus_[static_cast<size_t>(pane - 1)] = menu;
@@ -20,8 +19,8 @@ PresetMenus::PresetMenus(Pane pane1, Pane pane2, MainState& state, QObject* pare
             connect(button, &PictureButton::clicked, menu, [menu] { menu->popup(QCursor::pos()); });
         }
     }
-    markCurrent(1, state_.CurrentPreset1);
-    markCurrent(2, state_.CurrentPreset2);
+    markCurrent(1, current_[0]);
+    markCurrent(2, current_[1]);
 }
 
 QMenu* PresetMenus::buildMenu(int pane) {
@@ -46,6 +45,10 @@ QMenu* PresetMenus::buildMenu(int pane) {
     return menu;
 }
 
+int PresetMenus::current(int pane) const {
+    return pane == 1 || pane == 2 ? current_[static_cast<size_t>(pane - 1)] : 0;
+}
+
 QMenu* PresetMenus::menu(int pane) const {
     return pane == 1 || pane == 2 ? menus_[static_cast<size_t>(pane - 1)] : nullptr;
 }
@@ -56,11 +59,12 @@ void PresetMenus::apply(int pane, int preset) {
     AudioVisualizationEx2* display = panes_[static_cast<size_t>(pane - 1)].display;
     if (!display)
         return;
-    if (pane == 1)
-        ApplyPane1Preset(*display, state_, preset);
-    else
-        ApplyPane2Preset(*display, state_, preset);
-    markCurrent(pane, pane == 1 ? state_.CurrentPreset1 : state_.CurrentPreset2);
+    // The row becomes the pane's current preset even when the display
+    // refused some of its values; a number outside the table changes nothing.
+    int& current = current_[static_cast<size_t>(pane - 1)];
+    if (ApplyPreset(*display, pane, preset))
+        current = preset;
+    markCurrent(pane, current);
 }
 
 void PresetMenus::markCurrent(int pane, int preset) {

@@ -1,16 +1,19 @@
 #include "ui/SliderHandlers.h"
 
-#include "app/MainState.h"
+#include "audio/AudioPlayer.h"
+#include "files/Playback.h"
+#include "recording/InputSelection.h"
 #include "ui/PictureSlider.h"
 
 namespace quillotap {
 
-SliderHandlers::SliderHandlers(MainState& state, const SliderControls& controls,
-                               std::function<void()> seekPlayback, QObject* parent)
-    : QObject(parent), state_(state), c_(controls), seekPlayback_(std::move(seekPlayback)) {
-    connect(c_.PicSlider1, &PictureSlider::pressed, this,
-            [this] { state_.PositionDragging = true; });
-    connect(c_.PicSlider4, &PictureSlider::pressed, this, [this] { state_.SrcVolumeBusy = true; });
+SliderHandlers::SliderHandlers(Playback& playback, InputSelection& input,
+                               const SliderControls& controls, std::function<void()> seekPlayback,
+                               QObject* parent)
+    : QObject(parent), playback_(playback), input_(input), c_(controls),
+      seekPlayback_(std::move(seekPlayback)) {
+    connect(c_.PicSlider1, &PictureSlider::pressed, &playback_, &Playback::beginPositionDrag);
+    connect(c_.PicSlider4, &PictureSlider::pressed, &input_, &InputSelection::beginVolumeDrag);
     connect(c_.PicSlider1, &PictureSlider::released, this, &SliderHandlers::PicSlider1_Release);
     connect(c_.PicSlider2, &PictureSlider::released, this, &SliderHandlers::PicSlider2_Release);
     connect(c_.PicSlider3, &PictureSlider::released, this, &SliderHandlers::PicSlider3_Release);
@@ -18,8 +21,8 @@ SliderHandlers::SliderHandlers(MainState& state, const SliderControls& controls,
 }
 
 void SliderHandlers::InitPlayerVolumeSlider() {
-    state_.AudioPlayer->SetInitialValue(0);
-    c_.PicSlider2->placeKnobAtValue(state_.AudioPlayer->GetVolume());
+    playback_.player().SetInitialValue(0);
+    c_.PicSlider2->placeKnobAtValue(playback_.player().GetVolume());
 }
 
 void SliderHandlers::InitSliderGeometry() {
@@ -28,25 +31,22 @@ void SliderHandlers::InitSliderGeometry() {
 
 void SliderHandlers::PicSlider1_Release() {
     // Nothing plays: the position returns to the start.
-    if (!state_.PlayerActive)
+    if (!playback_.isActive())
         c_.PicSlider1->placeKnobAtValue(0);
     if (seekPlayback_)
         seekPlayback_();
 }
 
 void SliderHandlers::PicSlider2_Release(int volume) {
-    state_.AudioPlayer->SetVolume(volume);
+    playback_.player().SetVolume(volume);
 }
 
 void SliderHandlers::PicSlider3_Release(int balance) {
-    state_.AudioRecord->SelectLine(state_.SourceLine);
-    state_.AudioRecord->SetLineBalance(balance);
+    input_.applyBalance(balance);
 }
 
 void SliderHandlers::PicSlider4_Release(int volume) {
-    state_.SrcVolumeBusy = false;
-    state_.AudioRecord->SelectLine(state_.SourceLine);
-    state_.AudioRecord->SetLineVolume(volume);
+    input_.applyVolume(volume);
 }
 
 } // namespace quillotap

@@ -11,8 +11,9 @@
 
 namespace quillotap {
 
+class InputSelection;
 class PictureSlider;
-struct MainState;
+class Playback;
 
 struct SliderControls {
     PictureSlider* PicSlider1 = nullptr; // playback position, 0..100
@@ -26,7 +27,7 @@ class SliderHandlers : public QObject {
 public:
     // `seekPlayback` moves playback to the released position and ends the
     // position drag.
-    SliderHandlers(MainState& state, const SliderControls& controls,
+    SliderHandlers(Playback& playback, InputSelection& input, const SliderControls& controls,
                    std::function<void()> seekPlayback, QObject* parent = nullptr);
 
     // Start-up: the player volume knob from the player's volume.
@@ -40,7 +41,8 @@ public:
     void PicSlider4_Release(int volume);
 
 private:
-    MainState& state_;
+    Playback& playback_;
+    InputSelection& input_;
     SliderControls c_;
     std::function<void()> seekPlayback_;
 };

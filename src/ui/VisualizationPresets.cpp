@@ -1,6 +1,5 @@
 #include "ui/VisualizationPresets.h"
 
-#include "app/MainState.h"
 #include "audio/AudioVisualizationEx2.h"
 
 namespace quillotap {
@@ -82,16 +81,6 @@ bool ApplyPreset(AudioVisualizationEx2& display, int pane, int preset) {
             return display.SetDispatchProperty(dispid, value);
         },
         pane, preset);
-}
-
-void ApplyPane1Preset(AudioVisualizationEx2& display, MainState& state, int preset) {
-    if (ApplyPreset(display, 1, preset))
-        state.CurrentPreset1 = preset;
-}
-
-void ApplyPane2Preset(AudioVisualizationEx2& display, MainState& state, int preset) {
-    if (ApplyPreset(display, 2, preset))
-        state.CurrentPreset2 = preset;
 }
 
 } // namespace quillotap

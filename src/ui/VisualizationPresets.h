@@ -9,7 +9,6 @@
 namespace quillotap {
 
 class AudioVisualizationEx2;
-struct MainState;
 
 inline constexpr int PresetCount = 12;
 inline constexpr int PresetValueCount = 17;
@@ -43,10 +42,5 @@ bool AssignPreset(const PropertyAssigner& assign, int pane, int preset);
 // display refuses is skipped and the rest still applied. Rows outside 1..12
 // change nothing and return false.
 bool ApplyPreset(AudioVisualizationEx2& display, int pane, int preset);
-
-// Apply the row to the pane and record it as the pane's current preset,
-// whatever the display accepted.
-void ApplyPane1Preset(AudioVisualizationEx2& display, MainState& state, int preset);
-void ApplyPane2Preset(AudioVisualizationEx2& display, MainState& state, int preset);
 
 } // namespace quillotap

@@ -4,16 +4,27 @@
 // configuration folder (with its own documents folder) and the synthetic
 // sound devices; messages the window would show are collected instead.
 #include "app/FormMain.h"
+#include "audio/AudioFile.h"
+#include "audio/AudioPlayer.h"
+#include "audio/AudioRecord.h"
 #include "audio/SoundBackend.h"
 #include "audio/backends/SyntheticBackend.h"
+#include "files/Playback.h"
+#include "files/RecordingsList.h"
 #include "hotkeys/Hotkeys.h"
 #include "hotkeys/ScriptedKeyboardState.h"
+#include "recording/InputSelection.h"
+#include "recording/RecordingSession.h"
 #include "settings/ConfigPaths.h"
+#include "settings/OptionBoxes.h"
 #include "settings/OutputFolderChooser.h"
 #include "settings/RegistryHive.h"
 #include "settings/Settings.h"
 #include "settings/TempConfigHome.h"
+#include "ui/IconMode.h"
 #include "ui/PageMenu.h"
+#include "ui/PageMenuHandlers.h"
+#include "ui/PresetMenus.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -129,7 +140,6 @@ public:
     }
 
     FormMain& form() { return *form_; }
-    MainState& state() { return form_->state(); }
 
     template <class T> T* control(const char* name) {
         T* found = form_->control<T>(QString::fromLatin1(name));

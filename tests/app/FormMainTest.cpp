@@ -3,6 +3,8 @@
 // the menu follow the twips geometry; every control is named for screen
 // readers, fits its page and is reached by Tab in reading order.
 #include "app/FormMain.h"
+#include "files/Playback.h"
+#include "ui/PageMenu.h"
 #include "ui/PictureButton.h"
 
 #include <QAbstractButton>
@@ -515,12 +517,11 @@ TEST_F(FormMainTest, SavesAScreenshotOfEachPage) {
     form().pageStack()->setCurrentIndex(FormMain::RecorderPage);
 }
 
-TEST(FormMainLifetime, OwnsTheAudioObjectsAndShutsDownOnceOnClose) {
+TEST(FormMainLifetime, StartsOnTheRecorderPageAndShutsDownOnceOnClose) {
     FormMain form;
-    const auto& s = form.state();
-    EXPECT_TRUE(s.AudioRecord && s.AudioFile && s.MP3Lame && s.AudioPlayer && s.AudioInformation);
-    EXPECT_FALSE(s.RecordingActive);
-    EXPECT_EQ(s.CurrentPage, FormMain::RecorderPage);
+    EXPECT_FALSE(form.recordingSession().isRecording());
+    EXPECT_FALSE(form.playback().isActive());
+    EXPECT_EQ(form.pageMenu().CurrentPage(), FormMain::RecorderPage);
     EXPECT_EQ(form.pageStack()->currentIndex(), FormMain::RecorderPage);
 
     form.show();

@@ -32,15 +32,15 @@ TEST_F(SoundDeviceTest, UnusableDevicesAreSkippedAndEntriesKeepTheirIndex) {
     EXPECT_EQ(devices->itemData(0).toInt(), 1);
     EXPECT_EQ(devices->itemData(1).toInt(), 3);
     EXPECT_EQ(devices->currentIndex(), 0);
-    EXPECT_EQ(state().AudioRecord->GetDevice(), 1);
+    EXPECT_EQ(form().recordingSession().recorder().GetDevice(), 1);
     EXPECT_EQ(Entries(control<QComboBox>("ComboSource")), QStringList({"Front", "Rear"}));
-    EXPECT_EQ(state().CountSrc, 2);
+    EXPECT_EQ(form().inputSelection().sourceCount(), 2);
 
     // Choosing the other device lists its sources and selects the first.
     devices->setCurrentIndex(1);
-    EXPECT_EQ(state().AudioRecord->GetDevice(), 3);
+    EXPECT_EQ(form().recordingSession().recorder().GetDevice(), 3);
     EXPECT_EQ(Entries(control<QComboBox>("ComboSource")), QStringList({"Left"}));
-    EXPECT_EQ(state().SourceLine, 0);
+    EXPECT_EQ(form().inputSelection().sourceLine(), 0);
 }
 
 TEST_F(SoundDeviceTest, DefaultPastTheLastEntrySelectsTheLastEntry) {
@@ -50,7 +50,7 @@ TEST_F(SoundDeviceTest, DefaultPastTheLastEntrySelectsTheLastEntry) {
     auto* devices = control<QComboBox>("DeviceCombo");
     EXPECT_EQ(devices->currentIndex(), 1);
     EXPECT_EQ(devices->currentText(), "C");
-    EXPECT_EQ(state().AudioRecord->GetDevice(), 2);
+    EXPECT_EQ(form().recordingSession().recorder().GetDevice(), 2);
     EXPECT_EQ(control<QComboBox>("ComboSource")->currentText(), "Two");
 }
 
@@ -74,7 +74,7 @@ TEST_F(SoundDeviceTest, NoDeviceAtAllStartsQuietly) {
     EXPECT_TRUE(messages_.empty());
     EXPECT_EQ(control<QComboBox>("DeviceCombo")->count(), 0);
     EXPECT_EQ(control<QComboBox>("ComboSource")->count(), 0);
-    EXPECT_EQ(state().CountSrc, 0);
+    EXPECT_EQ(form().inputSelection().sourceCount(), 0);
     close();
     EXPECT_EQ(stored("MaxTime"), "600");
 }
@@ -85,7 +85,7 @@ TEST_F(SoundDeviceTest, SourceNamedTwiceSelectsTheFirstLineOfThatName) {
     auto* sources = control<QComboBox>("ComboSource");
     ASSERT_EQ(sources->count(), 2);
     sources->setCurrentIndex(1);
-    EXPECT_EQ(state().SourceLine, 0);
+    EXPECT_EQ(form().inputSelection().sourceLine(), 0);
     EXPECT_EQ(backend_->devices()[0].selectedLine, 0);
     // The knob shows the first line's volume, not the second's.
     EXPECT_LT(control<PictureSlider>("PicSlider4")->value(), 30000);
@@ -106,7 +106,7 @@ TEST_F(SoundDeviceTest, SlidersShowTheLineAndDimWhatItLacks) {
     EXPECT_EQ(balance->value(), 100);
 
     control<QComboBox>("ComboSource")->setCurrentIndex(1);
-    EXPECT_EQ(state().SourceLine, 1);
+    EXPECT_EQ(form().inputSelection().sourceLine(), 1);
     EXPECT_EQ(backend_->devices()[0].selectedLine, 1);
     EXPECT_FALSE(volume->isEnabled());
     EXPECT_TRUE(volume->isDimmed());
@@ -124,25 +124,25 @@ TEST_F(PreviewTest, FilesPageSuspendsThePreviewAndTheRecorderPageResumesIt) {
     start();
     auto* preview = control<QCheckBox>("CheckPreview");
     preview->setChecked(true);
-    ASSERT_TRUE(state().AudioRecord->IsRunning());
+    ASSERT_TRUE(form().recordingSession().recorder().IsRunning());
 
     form().pageMenu().PicMenu_Click(FormMain::FilesPage);
     EXPECT_FALSE(preview->isChecked());
-    EXPECT_FALSE(state().AudioRecord->IsRunning());
-    EXPECT_EQ(state().PreviewRestore, 1);
+    EXPECT_FALSE(form().recordingSession().recorder().IsRunning());
+    EXPECT_TRUE(form().pageMenuHandlers().previewRestore());
     EXPECT_EQ(form().statusLabel()->text(), "Ready to record");
 
     form().pageMenu().PicMenu_Click(FormMain::HotkeyPage);
-    EXPECT_FALSE(state().AudioRecord->IsRunning());
-    EXPECT_EQ(state().CurrentPage, FormMain::HotkeyPage);
+    EXPECT_FALSE(form().recordingSession().recorder().IsRunning());
+    EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::HotkeyPage);
     // A second visit keeps what the first remembered.
     form().pageMenu().PicMenu_Click(FormMain::FilesPage);
-    EXPECT_EQ(state().PreviewRestore, 1);
+    EXPECT_TRUE(form().pageMenuHandlers().previewRestore());
 
     form().pageMenu().PicMenu_Click(FormMain::RecorderPage);
     EXPECT_TRUE(preview->isChecked());
-    EXPECT_TRUE(state().AudioRecord->IsRunning());
-    EXPECT_EQ(state().PreviewRestore, 0);
+    EXPECT_TRUE(form().recordingSession().recorder().IsRunning());
+    EXPECT_FALSE(form().pageMenuHandlers().previewRestore());
 
     // Without a preview there is nothing to restore.
     preview->setChecked(false);
@@ -158,14 +158,14 @@ TEST_F(PreviewTest, PreviewCapturesInTheOutputFormatAndDropsItsBlocks) {
     const CaptureFormat format = form().inputSelection().previewFormat();
     EXPECT_GT(format.sampleRate, 0);
     EXPECT_GT(format.channels, 0);
-    QSignalSpy blocks(state().AudioRecord.get(), &AudioRecord::EndArrayRecord);
+    QSignalSpy blocks(&form().recordingSession().recorder(), &AudioRecord::EndArrayRecord);
     ASSERT_TRUE(WaitFor([&] { return blocks.count() >= 3; }));
     // Every finished block was taken and dropped: none is waiting.
     QApplication::processEvents();
-    state().AudioRecord->Stop();
-    SampleBlock rest = state().AudioRecord->GetRecordedBuffer();
-    EXPECT_LE(rest.size(), size_t(state().AudioRecord->GetBufferSize(1000)));
-    EXPECT_TRUE(state().AudioRecord->GetRecordedBuffer().empty());
+    form().recordingSession().recorder().Stop();
+    SampleBlock rest = form().recordingSession().recorder().GetRecordedBuffer();
+    EXPECT_LE(rest.size(), size_t(form().recordingSession().recorder().GetBufferSize(1000)));
+    EXPECT_TRUE(form().recordingSession().recorder().GetRecordedBuffer().empty());
     backend_->setSpeed(1);
 }
 
@@ -176,19 +176,19 @@ TEST_F(PreviewTest, VolumeChangedElsewhereMovesTheKnobUnlessItIsHeld) {
     control<QCheckBox>("CheckPreview")->setChecked(true);
     auto* volume = control<PictureSlider>("PicSlider4");
     ASSERT_TRUE(WaitFor([&] { return volume->isVisible(); }));
-    QSignalSpy gain(state().AudioRecord.get(), &AudioRecord::GainChange);
+    QSignalSpy gain(&form().recordingSession().recorder(), &AudioRecord::GainChange);
 
     backend_->simulateExternalVolumeChange(0, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return gain.count() >= 1; }));
     EXPECT_EQ(volume->value(), 0);
 
     QTest::mousePress(volume, Qt::LeftButton, {}, QPoint(volume->width() / 2, 0));
-    EXPECT_TRUE(state().SrcVolumeBusy);
+    EXPECT_TRUE(form().inputSelection().isVolumeDragging());
     backend_->simulateExternalVolumeChange(0, 0, 65535);
     ASSERT_TRUE(WaitFor([&] { return gain.count() >= 2; }));
     EXPECT_EQ(volume->value(), 0);
     QTest::mouseRelease(volume, Qt::LeftButton, {}, QPoint(volume->width() / 2, 0));
-    EXPECT_FALSE(state().SrcVolumeBusy);
+    EXPECT_FALSE(form().inputSelection().isVolumeDragging());
     EXPECT_EQ(volume->value(), 65535);
 }
 
@@ -228,10 +228,10 @@ TEST_F(SliderTest, ReleasesReachTheSoundSystem) {
 
     // Nothing plays: the position knob goes back to the start.
     QTest::mousePress(position, Qt::LeftButton, {}, {position->width() / 2, 5});
-    EXPECT_TRUE(state().PositionDragging);
+    EXPECT_TRUE(form().playback().isPositionDragging());
     QTest::mouseRelease(position, Qt::LeftButton, {}, {position->width() / 2, 5});
     EXPECT_EQ(position->value(), 0);
-    EXPECT_FALSE(state().PositionDragging);
+    EXPECT_FALSE(form().playback().isPositionDragging());
 }
 
 } // namespace

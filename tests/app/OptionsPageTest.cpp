@@ -35,17 +35,17 @@ TEST_F(BrowseTest, ChosenFolderBecomesTheOutputFolder) {
             call = {title, startFolder, form().hotkeys().isListening()};
             return chosen.path();
         });
-    state().FileListStale = false;
+    form().BuildRecordingsList();
     form().folderChooser().CmdBrowse_Click();
 
     EXPECT_EQ(call.title, "Please select a directory.");
     EXPECT_EQ(call.start, documents_ + "/Quillotap");
     EXPECT_FALSE(call.hotkeysActive) << "hotkeys are off while the chooser is open";
     EXPECT_TRUE(form().hotkeys().isListening());
-    EXPECT_EQ(state().OutputFolder, chosen.path() + "/");
+    EXPECT_EQ(form().folderChooser().folder(), chosen.path() + "/");
     EXPECT_EQ(control<QLineEdit>("TextPath")->text(), chosen.path() + "/");
     // The recordings list was read again, from the new folder.
-    EXPECT_FALSE(state().FileListStale);
+    EXPECT_FALSE(form().recordingsList().isStale());
     QTreeWidget* list = control<QTreeWidget>("ListViewFile");
     ASSERT_EQ(list->topLevelItemCount(), 1);
     EXPECT_EQ(list->topLevelItem(0)->text(0), "take.wav");
@@ -54,7 +54,7 @@ TEST_F(BrowseTest, ChosenFolderBecomesTheOutputFolder) {
 
 TEST_F(BrowseTest, CancelOrUnreadableFolderChangesNothing) {
     start();
-    const QString before = state().OutputFolder;
+    const QString before = form().folderChooser().folder();
     QTemporaryDir locked;
     QFile::setPermissions(locked.path(), QFileDevice::Permissions());
     const bool canLock = !runningAsRoot();
@@ -69,13 +69,13 @@ TEST_F(BrowseTest, CancelOrUnreadableFolderChangesNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chosen.toStdString());
         messages_.clear();
-        state().FileListStale = false;
+        form().BuildRecordingsList();
         form().folderChooser().setFolderDialog(
             [&](QWidget*, const QString&, const QString&) { return c.chosen; });
         form().folderChooser().CmdBrowse_Click();
-        EXPECT_EQ(state().OutputFolder, before);
+        EXPECT_EQ(form().folderChooser().folder(), before);
         EXPECT_EQ(control<QLineEdit>("TextPath")->text(), before);
-        EXPECT_FALSE(state().FileListStale);
+        EXPECT_FALSE(form().recordingsList().isStale());
         EXPECT_TRUE(form().hotkeys().isListening());
         ASSERT_EQ(messages_.size(), c.message ? 1u : 0u);
         if (c.message) {
@@ -166,33 +166,33 @@ TEST_F(OptionBoxTest, ALimitBoxIsCorrectedWhenEditingEndsAndALimitLocksItsBox) {
     auto* time = control<QLineEdit>("TextTime");
     QTest::keyClicks(size, "0");
     EXPECT_EQ(size->text(), "100");
-    EXPECT_EQ(state().MaxSize, 100);
+    EXPECT_EQ(form().optionBoxes().limits().maxSizeMegabytes, 100);
     size->clear();
     EXPECT_EQ(size->text(), "");
-    EXPECT_EQ(state().MaxSize, 1);
+    EXPECT_EQ(form().optionBoxes().limits().maxSizeMegabytes, 1);
     emit size->editingFinished();
     EXPECT_EQ(size->text(), "1");
     time->setText("100000");
-    EXPECT_EQ(state().MaxTime, 86400);
+    EXPECT_EQ(form().optionBoxes().limits().maxTimeSeconds, 86400);
     emit time->editingFinished();
     EXPECT_EQ(time->text(), "86400");
 
     control<QCheckBox>("CheckSize")->setChecked(true);
-    EXPECT_EQ(state().SizeLimit, "Yes");
+    EXPECT_TRUE(form().optionBoxes().limits().sizeLimit);
     EXPECT_FALSE(size->isEnabled());
     control<QCheckBox>("CheckSize")->setChecked(false);
-    EXPECT_EQ(state().SizeLimit, "No");
+    EXPECT_FALSE(form().optionBoxes().limits().sizeLimit);
     EXPECT_TRUE(size->isEnabled());
 
     control<QCheckBox>("CheckSound2")->setChecked(false);
-    EXPECT_EQ(state().PlayStopSound, "No");
+    EXPECT_FALSE(form().cueSounds().stopCueOn());
 }
 
 using WindowKeysTest = AppFixture;
 
 TEST_F(WindowKeysTest, F1OpensTheManual) {
     start();
-    if (!QFile::exists(HelpFilePath(state().AppFolder)))
+    if (!QFile::exists(HelpFilePath(form().appFolder())))
         GTEST_SKIP() << "no manual beside the test program";
     form().show();
     QTest::keyRelease(&form(), Qt::Key_F1);

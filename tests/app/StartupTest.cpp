@@ -27,47 +27,49 @@ TEST_F(StartupTest, FreshAccountStartsWithEveryDefault) {
     EXPECT_FALSE(QFile::exists(hiveFilePath()));
 
     EXPECT_EQ(control<QComboBox>("ComboFormat")->currentIndex(), 0);
-    EXPECT_FALSE(state().MP3FormatStr.isEmpty());
-    EXPECT_TRUE(control<QLabel>("LabelFomartStr")->text().startsWith(state().MP3FormatStr));
+    EXPECT_FALSE(form().formatOptions().mp3Description.isEmpty());
+    EXPECT_TRUE(control<QLabel>("LabelFomartStr")
+                    ->text()
+                    .startsWith(form().formatOptions().mp3Description));
     EXPECT_EQ(control<QLineEdit>("TextSize")->text(), "10");
     EXPECT_EQ(control<QLineEdit>("TextTime")->text(), "600");
-    EXPECT_EQ(state().MaxSize, 10);
-    EXPECT_EQ(state().MaxTime, 600);
+    EXPECT_EQ(form().optionBoxes().limits().maxSizeMegabytes, 10);
+    EXPECT_EQ(form().optionBoxes().limits().maxTimeSeconds, 600);
     EXPECT_FALSE(control<QCheckBox>("CheckSize")->isChecked());
     EXPECT_FALSE(control<QCheckBox>("CheckTime")->isChecked());
     EXPECT_TRUE(control<QLineEdit>("TextSize")->isEnabled());
     EXPECT_TRUE(control<QCheckBox>("CheckSound1")->isChecked());
     EXPECT_TRUE(control<QCheckBox>("CheckSound2")->isChecked());
-    EXPECT_EQ(state().PlayStartSound, "Yes");
-    EXPECT_EQ(state().PlayStopSound, "Yes");
+    EXPECT_TRUE(form().cueSounds().startCueOn());
+    EXPECT_TRUE(form().cueSounds().stopCueOn());
     EXPECT_FALSE(control<QCheckBox>("CheckIconMode")->isChecked());
     EXPECT_FALSE(control<QCheckBox>("CheckStart")->isChecked());
 
     // The preview ran once during the start and was stopped again.
     EXPECT_FALSE(control<QCheckBox>("CheckPreview")->isChecked());
-    EXPECT_FALSE(state().AudioRecord->IsRunning());
-    EXPECT_EQ(state().PreviewRestore, 0);
+    EXPECT_FALSE(form().recordingSession().recorder().IsRunning());
+    EXPECT_FALSE(form().pageMenuHandlers().previewRestore());
     EXPECT_EQ(form().statusLabel()->text(), "Ready to record");
 
     const QString folder = documents_ + "/Quillotap/";
-    EXPECT_EQ(state().OutputFolder, folder);
+    EXPECT_EQ(form().folderChooser().folder(), folder);
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_EQ(control<QLineEdit>("TextPath")->text(), folder);
-    EXPECT_TRUE(state().AppFolder.endsWith('/'));
+    EXPECT_TRUE(form().appFolder().endsWith('/'));
 
-    EXPECT_EQ(state().CurrentPage, FormMain::RecorderPage);
+    EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::RecorderPage);
     EXPECT_EQ(form().pageStack()->currentIndex(), FormMain::RecorderPage);
-    EXPECT_EQ(state().CurrentPreset1, 4);
-    EXPECT_EQ(state().CurrentPreset2, 11);
+    EXPECT_EQ(form().presetMenus().current(1), 4);
+    EXPECT_EQ(form().presetMenus().current(2), 11);
     // The list was built from the output folder during the start-up.
-    EXPECT_FALSE(state().FileListStale);
+    EXPECT_FALSE(form().recordingsList().isStale());
     EXPECT_TRUE(form().hotkeys().isListening());
     EXPECT_FALSE(form().hotkeys().isPausing());
 
     // The standard synthetic device and its first line.
     EXPECT_EQ(control<QComboBox>("DeviceCombo")->currentText(), "Test signal");
     EXPECT_EQ(control<QComboBox>("ComboSource")->currentText(), "Sine 440 Hz");
-    EXPECT_EQ(state().SourceLine, 0);
+    EXPECT_EQ(form().inputSelection().sourceLine(), 0);
 
     // The hotkey editor shows row 1.
     auto* list = control<QTreeWidget>("ListViewHotkey");
@@ -206,28 +208,28 @@ TEST_F(StartupTest, SecondStartReadsBackWhatTheFirstSaved) {
     control<QCheckBox>("CheckSound1")->setChecked(false);
     control<QCheckBox>("CheckIconMode")->setChecked(true);
     control<QCheckBox>("CheckPreview")->setChecked(true);
-    state().CurrentPreset1 = 12;
+    form().presetMenus().apply(1, 12);
 
     restart();
     ASSERT_TRUE(started_);
-    EXPECT_EQ(state().OutputFolder, recordings.path() + "/");
+    EXPECT_EQ(form().folderChooser().folder(), recordings.path() + "/");
     EXPECT_EQ(control<QLineEdit>("TextPath")->text(), recordings.path() + "/");
     EXPECT_EQ(control<QComboBox>("ComboFormat")->currentIndex(), 3);
-    EXPECT_EQ(state().MaxTime, 120);
+    EXPECT_EQ(form().optionBoxes().limits().maxTimeSeconds, 120);
     EXPECT_TRUE(control<QCheckBox>("CheckTime")->isChecked());
     EXPECT_FALSE(control<QLineEdit>("TextTime")->isEnabled());
-    EXPECT_EQ(state().Timelimit, "Yes");
-    EXPECT_EQ(state().MaxSize, 64);
-    EXPECT_EQ(state().SizeLimit, "No");
+    EXPECT_TRUE(form().optionBoxes().limits().timeLimit);
+    EXPECT_EQ(form().optionBoxes().limits().maxSizeMegabytes, 64);
+    EXPECT_FALSE(form().optionBoxes().limits().sizeLimit);
     EXPECT_FALSE(control<QCheckBox>("CheckSound1")->isChecked());
-    EXPECT_EQ(state().PlayStartSound, "No");
-    EXPECT_EQ(state().PlayStopSound, "Yes");
+    EXPECT_FALSE(form().cueSounds().startCueOn());
+    EXPECT_TRUE(form().cueSounds().stopCueOn());
     EXPECT_TRUE(control<QCheckBox>("CheckIconMode")->isChecked());
-    EXPECT_EQ(state().StartIconWhenMin, "Yes");
-    EXPECT_EQ(state().CurrentPreset1, 12);
+    EXPECT_TRUE(form().optionBoxes().iconModeWhenMinimised());
+    EXPECT_EQ(form().presetMenus().current(1), 12);
     // The preview was on at the close, so it runs again.
     EXPECT_TRUE(control<QCheckBox>("CheckPreview")->isChecked());
-    EXPECT_TRUE(state().AudioRecord->IsRunning());
+    EXPECT_TRUE(form().recordingSession().recorder().IsRunning());
 }
 
 TEST_F(StartupTest, ClosingOnTheFilesPageStoresThePreviewAsOff) {
@@ -255,43 +257,45 @@ TEST_P(StoredValueTest, IsReadAsTheUserExpects) {
 
 const StoredCase StoredCases[] = {
     {"ShortFilePathCountsAsMissing", "\"FilePath\"=\"C:\"\n",
-     [](AppFixture& f) { EXPECT_EQ(f.form().state().OutputFolder, f.documents_ + "/Quillotap/"); }},
+     [](AppFixture& f) {
+         EXPECT_EQ(f.form().folderChooser().folder(), f.documents_ + "/Quillotap/");
+     }},
     {"ThreeCharacterFilePathIsUsed", "\"FilePath\"=\"/..\"\n",
-     [](AppFixture& f) { EXPECT_EQ(f.form().state().OutputFolder, "/../"); }},
+     [](AppFixture& f) { EXPECT_EQ(f.form().folderChooser().folder(), "/../"); }},
     {"TrailingNulIsIgnored", "\"PlayStartSound\"=hex(1):4e,6f,00\n",
      [](AppFixture& f) {
-         EXPECT_EQ(f.form().state().PlayStartSound, "No");
+         EXPECT_FALSE(f.form().cueSounds().startCueOn());
          EXPECT_FALSE(f.form().control<QCheckBox>("CheckSound1")->isChecked());
      }},
     {"DwordNumberIsRead", "\"MaxSize\"=dword:00000014\n\"MaxTime\"=dword:0000012c\n",
      [](AppFixture& f) {
-         EXPECT_EQ(f.form().state().MaxSize, 20);
-         EXPECT_EQ(f.form().state().MaxTime, 300);
+         EXPECT_EQ(f.form().optionBoxes().limits().maxSizeMegabytes, 20);
+         EXPECT_EQ(f.form().optionBoxes().limits().maxTimeSeconds, 300);
      }},
     {"StartCueNo", "\"PlayStartSound\"=\"No\"\n",
      [](AppFixture& f) {
-         EXPECT_EQ(f.form().state().PlayStartSound, "No");
-         EXPECT_EQ(f.form().state().PlayStopSound, "Yes");
+         EXPECT_FALSE(f.form().cueSounds().startCueOn());
+         EXPECT_TRUE(f.form().cueSounds().stopCueOn());
      }},
     {"StartCueLowerCaseNoStaysOn", "\"PlayStartSound\"=\"no\"\n",
-     [](AppFixture& f) { EXPECT_EQ(f.form().state().PlayStartSound, "Yes"); }},
+     [](AppFixture& f) { EXPECT_TRUE(f.form().cueSounds().startCueOn()); }},
     {"HugeSizeIsCut", "\"MaxSize\"=\"99999\"\n",
      [](AppFixture& f) {
-         EXPECT_EQ(f.form().state().MaxSize, 2048);
+         EXPECT_EQ(f.form().optionBoxes().limits().maxSizeMegabytes, 2048);
          EXPECT_EQ(f.form().control<QLineEdit>("TextSize")->text(), "2048");
      }},
     {"TextSizeKeepsDefault", "\"MaxSize\"=\"abc\"\n",
-     [](AppFixture& f) { EXPECT_EQ(f.form().state().MaxSize, 10); }},
+     [](AppFixture& f) { EXPECT_EQ(f.form().optionBoxes().limits().maxSizeMegabytes, 10); }},
     {"ShortTimeIsRaised", "\"MaxTime\"=\"2\"\n",
      [](AppFixture& f) {
-         EXPECT_EQ(f.form().state().MaxTime, 5);
+         EXPECT_EQ(f.form().optionBoxes().limits().maxTimeSeconds, 5);
          EXPECT_EQ(f.form().control<QLineEdit>("TextTime")->text(), "5");
      }},
     {"LimitFlagsNeedExactYes", "\"SizeLimit\"=\"Yes\"\n\"Timelimit\"=\"yes\"\n",
      [](AppFixture& f) {
-         EXPECT_EQ(f.form().state().SizeLimit, "Yes");
+         EXPECT_TRUE(f.form().optionBoxes().limits().sizeLimit);
          EXPECT_FALSE(f.form().control<QLineEdit>("TextSize")->isEnabled());
-         EXPECT_EQ(f.form().state().Timelimit, "No");
+         EXPECT_FALSE(f.form().optionBoxes().limits().timeLimit);
      }},
     {"UnknownFormatLeavesMp3", "\"LastFormat\"=\"9\"\n",
      [](AppFixture& f) {
@@ -303,13 +307,13 @@ const StoredCase StoredCases[] = {
      }},
     {"PresetsInRange", "\"Preset1\"=\"12\"\n\"Preset2\"=\"1\"\n",
      [](AppFixture& f) {
-         EXPECT_EQ(f.form().state().CurrentPreset1, 12);
-         EXPECT_EQ(f.form().state().CurrentPreset2, 1);
+         EXPECT_EQ(f.form().presetMenus().current(1), 12);
+         EXPECT_EQ(f.form().presetMenus().current(2), 1);
      }},
     {"PresetsOutOfRange", "\"Preset1\"=\"4.5\"\n\"Preset2\"=\"13\"\n",
      [](AppFixture& f) {
-         EXPECT_EQ(f.form().state().CurrentPreset1, 4);
-         EXPECT_EQ(f.form().state().CurrentPreset2, 11);
+         EXPECT_EQ(f.form().presetMenus().current(1), 4);
+         EXPECT_EQ(f.form().presetMenus().current(2), 11);
      }},
     {"StoredHotkeysAndStates", "\"Hotkey4\"=\"S+F9\"\n\"Hotkey7E\"=\"Disabled\"\n",
      [](AppFixture& f) {
@@ -322,8 +326,8 @@ const StoredCase StoredCases[] = {
     {"PreviewOnKeepsRunning", "\"Preview\"=\"1\"\n",
      [](AppFixture& f) {
          EXPECT_TRUE(f.form().control<QCheckBox>("CheckPreview")->isChecked());
-         EXPECT_TRUE(f.form().state().AudioRecord->IsRunning());
-         EXPECT_EQ(f.form().state().PreviewRestore, 0);
+         EXPECT_TRUE(f.form().recordingSession().recorder().IsRunning());
+         EXPECT_FALSE(f.form().pageMenuHandlers().previewRestore());
      }},
 };
 
@@ -338,7 +342,7 @@ TEST_F(StartupTest, DamagedSettingsFileGivesOneMessageAndTheDefaults) {
     EXPECT_EQ(messages_[0].icon, QMessageBox::Warning);
     EXPECT_EQ(messages_[0].title, "Quillotap");
     EXPECT_FALSE(messages_[0].text.isEmpty());
-    EXPECT_EQ(state().MaxSize, 10);
+    EXPECT_EQ(form().optionBoxes().limits().maxSizeMegabytes, 10);
     // The damaged file is kept aside, and the close writes a sound one.
     EXPECT_TRUE(QFile::exists(hiveFilePath() + ".bad"));
     close();
@@ -367,9 +371,9 @@ TEST_F(StartupTest, OnlyTheExactArgumentAsksForIconMode) {
 TEST_F(StartupTest, ShutDownRunsOnceAndStopsThePreview) {
     start();
     control<QCheckBox>("CheckPreview")->setChecked(true);
-    ASSERT_TRUE(state().AudioRecord->IsRunning());
+    ASSERT_TRUE(form().recordingSession().recorder().IsRunning());
     form().Shutdown();
-    EXPECT_FALSE(state().AudioRecord->IsRunning());
+    EXPECT_FALSE(form().recordingSession().recorder().IsRunning());
     EXPECT_EQ(stored("Preview"), "1");
     // A second shut-down (the close after a session end) writes nothing new.
     WriteSetting("Preview", "changed");

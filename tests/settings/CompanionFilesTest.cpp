@@ -74,9 +74,8 @@ TEST_F(CompanionFiles, InstalledCueSoundPlays) {
 
     auto backend = std::make_shared<SyntheticBackend>();
     const QString appFolder = bin();
-    QString playStart = "Yes", playStop = "Yes";
     qint64 heard = 0;
-    CueSounds cues(appFolder, playStart, playStop, backend, [&](int) {
+    CueSounds cues(appFolder, backend, [&](int) {
         QDeadlineTimer deadline(5000);
         while (backend->outputFramesPlayed() == 0 && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);

@@ -258,7 +258,7 @@ protected:
 
     // Makes the format line show its longest MP3 description.
     void useLongestMp3Line() {
-        MP3Lame& lame = *state().MP3Lame;
+        MP3Lame& lame = form().formatOptions().mp3;
         lame.SampleRate = 48000;
         lame.Channels = 2;
         lame.TypeStereo = 3; // forced joint stereo
@@ -266,8 +266,9 @@ protected:
         lame.VbrQuality = 9;
         lame.Bitrate = 320;
         lame.VbrBitrate = 320;
-        state().AudioFile->SetMP3Encoder(lame);
-        state().MP3FormatStr = RefreshMp3FormatStr(*state().AudioFile);
+        form().recordingSession().writer().SetMP3Encoder(lame);
+        form().formatOptions().mp3Description =
+            RefreshMp3FormatStr(form().recordingSession().writer());
     }
 
     void TearDown() override {
@@ -289,7 +290,7 @@ TEST_P(CaptionsFitTest, EveryPageShowsItsWholeCaptions) {
 
     // A recording leaves its path on the recorder page.
     control<QPushButton>("CmdRecord")->click();
-    ASSERT_TRUE(state().RecordingActive);
+    ASSERT_TRUE(form().recordingSession().isRecording());
     ASSERT_TRUE(WaitFor([&] { return control<QLabel>("LabelRTime")->text() >= "00:00:02"; }));
     ExpectCaptionsReadable(form(), QStringLiteral("recorder page while recording"));
     control<QPushButton>("CmdStopRecord")->click();
@@ -315,14 +316,14 @@ TEST_P(CaptionsFitTest, TheFormatLineShowsEveryDescriptionWhole) {
     ExpectCaptionsReadable(form(), QStringLiteral("longest format line"));
     combo->setCurrentIndex(FormatWMA);
     for (int profile = 1; profile <= FormWMA::ProfileCount; ++profile) {
-        state().FormatSettings.WMAProfile = profile;
+        form().formatOptions().settings.WMAProfile = profile;
         form().ComboFormat_Click();
         ExpectCaptionsReadable(form(), line->text(), false);
     }
-    state().FormatSettings.OGGchVbr = true;
-    state().FormatSettings.OGGsldrMinBitrate = 192;
-    state().FormatSettings.OGGsldrMaxBitrate = 499;
-    state().FormatSettings.OGGFreq = QStringLiteral("48,000 Hz");
+    form().formatOptions().settings.OGGchVbr = true;
+    form().formatOptions().settings.OGGsldrMinBitrate = 192;
+    form().formatOptions().settings.OGGsldrMaxBitrate = 499;
+    form().formatOptions().settings.OGGFreq = QStringLiteral("48,000 Hz");
     combo->setCurrentIndex(FormatOGG);
     ExpectCaptionsReadable(form(), line->text(), false);
 }
@@ -330,7 +331,7 @@ TEST_P(CaptionsFitTest, TheFormatLineShowsEveryDescriptionWhole) {
 TEST_P(CaptionsFitTest, EveryDialogShowsItsWholeCaptions) {
     AudioFile audio;
     MP3Lame lame;
-    QString mp3Line = state().MP3FormatStr;
+    QString mp3Line = form().formatOptions().mp3Description;
     ID3Defaults id3;
     OutputFormatSettings settings;
     {

@@ -54,7 +54,7 @@ TEST_F(FormatLineLockTest, TheLineIsLockedWithTheListWhileRecording) {
     EXPECT_EQ(clickLine(), "WAV Option") << "the line opens the options when idle";
 
     control<QPushButton>("CmdRecord")->click();
-    ASSERT_TRUE(state().RecordingActive);
+    ASSERT_TRUE(form().recordingSession().isRecording());
     EXPECT_FALSE(line_->isEnabled());
     EXPECT_FALSE(set_->isEnabled());
     EXPECT_EQ(clickLine(), "") << "a dialog opened in the middle of a recording";
@@ -63,7 +63,7 @@ TEST_F(FormatLineLockTest, TheLineIsLockedWithTheListWhileRecording) {
     EXPECT_EQ(dialogOpenedBy([this] { form().CmdSet_Click(); }), "");
 
     control<QPushButton>("CmdStopRecord")->click();
-    ASSERT_FALSE(state().RecordingActive);
+    ASSERT_FALSE(form().recordingSession().isRecording());
     EXPECT_TRUE(line_->isEnabled());
     EXPECT_TRUE(set_->isEnabled());
     EXPECT_EQ(clickLine(), "WAV Option");

@@ -70,9 +70,9 @@ TEST_F(GermanWindowTest, ARecordingIsNamedByItsFormatAndToldInGerman) {
     EXPECT_EQ(form().statusLabel()->text(), "Bereit zur Aufnahme");
     control<QComboBox>("ComboFormat")->setCurrentIndex(FormatWAV);
     control<QPushButton>("CmdRecord")->click();
-    ASSERT_TRUE(state().RecordingActive);
+    ASSERT_TRUE(form().recordingSession().isRecording());
     EXPECT_EQ(form().statusLabel()->text(), "Aufnahme läuft");
-    const QString path = state().OutputFilePath;
+    const QString path = form().recordingSession().outputFilePath();
     ASSERT_TRUE(WaitFor([&] { return control<QLabel>("LabelRTime")->text() >= "00:00:01"; }));
     control<QPushButton>("CmdStopRecord")->click();
     EXPECT_EQ(form().statusLabel()->text(), "Bereit zur Aufnahme");

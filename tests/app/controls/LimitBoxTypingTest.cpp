@@ -40,43 +40,44 @@ protected:
 TEST_F(LimitBoxTest, TypedNumbersStayAsTypedWhileTheLimitFollowsThem) {
     retype(time_, "120");
     EXPECT_EQ(time_->text(), "120");
-    EXPECT_EQ(state().MaxTime, 120);
+    EXPECT_EQ(form().optionBoxes().limits().maxTimeSeconds, 120);
 
     // Clearing the box to type a new number: nothing appears on its own.
     retype(size_, "");
     EXPECT_EQ(size_->text(), "");
-    EXPECT_EQ(state().MaxSize, 1) << "an empty box stands for the lowest limit";
+    EXPECT_EQ(form().optionBoxes().limits().maxSizeMegabytes, 1)
+        << "an empty box stands for the lowest limit";
     QTest::keyClicks(size_, "64");
     EXPECT_EQ(size_->text(), "64");
-    EXPECT_EQ(state().MaxSize, 64);
+    EXPECT_EQ(form().optionBoxes().limits().maxSizeMegabytes, 64);
 
     // The first digit of a time below the lowest limit is not raised at once.
     retype(time_, "3");
     EXPECT_EQ(time_->text(), "3");
-    EXPECT_EQ(state().MaxTime, 5);
+    EXPECT_EQ(form().optionBoxes().limits().maxTimeSeconds, 5);
     QTest::keyClicks(time_, "00");
     EXPECT_EQ(time_->text(), "300");
-    EXPECT_EQ(state().MaxTime, 300);
+    EXPECT_EQ(form().optionBoxes().limits().maxTimeSeconds, 300);
 }
 
 TEST_F(LimitBoxTest, EnterAndLeavingTheBoxShowTheCorrectedValue) {
     retype(size_, "5000");
     EXPECT_EQ(size_->text(), "5000");
-    EXPECT_EQ(state().MaxSize, 2048);
+    EXPECT_EQ(form().optionBoxes().limits().maxSizeMegabytes, 2048);
     QTest::keyClick(size_, Qt::Key_Return);
     EXPECT_EQ(size_->text(), "2048");
 
     retype(size_, "-7");
     QTest::keyClick(size_, Qt::Key_Enter);
     EXPECT_EQ(size_->text(), "7");
-    EXPECT_EQ(state().MaxSize, 7);
+    EXPECT_EQ(form().optionBoxes().limits().maxSizeMegabytes, 7);
 
     retype(time_, "2");
     EXPECT_EQ(time_->text(), "2");
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(time_, &leave);
     EXPECT_EQ(time_->text(), "5");
-    EXPECT_EQ(state().MaxTime, 5);
+    EXPECT_EQ(form().optionBoxes().limits().maxTimeSeconds, 5);
 
     // Ticking a limit locks its box with the value in force.
     retype(time_, "1");

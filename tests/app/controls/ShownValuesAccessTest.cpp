@@ -52,12 +52,12 @@ TEST_F(ShownValuesAccessTest, FiguresOfARecordingAreReadAsTheyChange) {
     EXPECT_EQ(AccessibleName(format), "Output format " + format->text());
 
     control<QPushButton>("CmdRecord")->click();
-    ASSERT_TRUE(state().RecordingActive);
+    ASSERT_TRUE(form().recordingSession().isRecording());
     ASSERT_TRUE(WaitFor([&] { return time->text() >= "00:00:02"; }, 30000));
     EXPECT_EQ(AccessibleName(status), "Recording");
     EXPECT_EQ(AccessibleName(time), "Elapsed time " + time->text());
     EXPECT_EQ(AccessibleName(size), "File size " + size->text());
-    EXPECT_EQ(AccessibleName(file), "Output file " + state().OutputFilePath);
+    EXPECT_EQ(AccessibleName(file), "Output file " + form().recordingSession().outputFilePath());
 
     control<QPushButton>("CmdStopRecord")->click();
     EXPECT_EQ(AccessibleName(status), "Ready to record");

@@ -2,6 +2,7 @@
 // the output folder, and Rename, Delete and Properties as the user works
 // them through their dialogs, with the player and a running recording kept
 // safe.
+#include "../../files/tools/SoundFiles.h"
 #include "../AppFixture.h"
 
 #include "files/FileCommands.h"
@@ -123,14 +124,14 @@ protected:
         start(handDrivenServices());
         ASSERT_TRUE(started_);
         list_ = control<QTreeWidget>("ListViewFile");
-        folder_ = state().OutputFolder;
+        folder_ = form().folderChooser().folder();
         // No file manager unless a test puts one on a bus of its own.
         commands().properties().setBus(QDBusConnection(QStringLiteral("quillotap-no-bus")));
     }
     void TearDown() override {
         if (form_) {
-            state().PlayerActive = false;
-            if (state().RecordingActive)
+            form().StopPlayback();
+            if (form().recordingSession().isRecording())
                 form().StopRecording();
         }
         AppFixture::TearDown();
@@ -143,6 +144,15 @@ protected:
         QFile file(folder_ + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << name.toStdString();
         file.write(content);
+    }
+    // Plays a real recording of that name; the synthetic output plays it in
+    // real time, so it is still playing when the test goes on.
+    void playReal(const QString& name) {
+        backend_->setSpeed(1);
+        QFile::remove(folder_ + name); // a recording never replaces a file
+        ASSERT_TRUE(test::WriteTone(folder_ + name, 20.0));
+        form().PlayFile(folder_ + name);
+        ASSERT_TRUE(form().playback().isActive());
     }
     QByteArray read(const QString& name) const {
         QFile file(folder_ + name);
@@ -321,19 +331,17 @@ TEST_F(FilesWindowTest, RenameStopsThePlayerOnlyForThePlayingFile) {
     addFile("a.mp3");
     addFile("b.mp3");
     refresh();
-    QLabel* playing = control<QLabel>("LabelFileName");
-    playing->setText(folder_ + "a.mp3");
-    state().PlayerActive = true;
+    playReal("a.mp3");
 
     select("b.mp3");
     renameTo("b2");
     EXPECT_TRUE(QFile::exists(folder_ + "b2.mp3"));
-    EXPECT_TRUE(state().PlayerActive);
+    EXPECT_TRUE(form().playback().isActive());
 
     select("a.mp3");
     renameTo("a2");
     EXPECT_TRUE(QFile::exists(folder_ + "a2.mp3"));
-    EXPECT_FALSE(state().PlayerActive);
+    EXPECT_FALSE(form().playback().isActive());
 }
 
 TEST_F(FilesWindowTest, DeleteAsksWithTheFullPathThenRebuildsTheList) {
@@ -375,14 +383,13 @@ TEST_F(FilesWindowTest, DeletingTheLastPlayedFileStopsThePlayer) {
     addFile("a.mp3");
     addFile("b.mp3");
     refresh();
-    control<QLabel>("LabelFileName")->setText(folder_ + "a.mp3");
-    state().PlayerActive = true;
+    playReal("a.mp3");
     select("b.mp3");
     deleteAnswering(QMessageBox::Yes);
-    EXPECT_TRUE(state().PlayerActive);
+    EXPECT_TRUE(form().playback().isActive());
     select("a.mp3");
     deleteAnswering(QMessageBox::Yes);
-    EXPECT_FALSE(state().PlayerActive);
+    EXPECT_FALSE(form().playback().isActive());
     EXPECT_EQ(list_->topLevelItemCount(), 0);
 }
 
@@ -406,9 +413,9 @@ TEST_F(FilesWindowTest, AFailedDeleteTellsTheUserWhy) {
 
 TEST_F(FilesWindowTest, TheFileBeingRecordedCannotBeRenamedOrDeleted) {
     click("CmdRecord");
-    ASSERT_TRUE(state().RecordingActive);
+    ASSERT_TRUE(form().recordingSession().isRecording());
     refresh();
-    const QString name = state().OutputFileName;
+    const QString name = form().recordingSession().outputFileName();
     select(name);
 
     {
@@ -423,16 +430,16 @@ TEST_F(FilesWindowTest, TheFileBeingRecordedCannotBeRenamedOrDeleted) {
     ASSERT_EQ(messages_.size(), 2u);
     EXPECT_TRUE(messages_[0].text.contains("being recorded"));
     EXPECT_TRUE(messages_[1].text.contains("being recorded"));
-    EXPECT_TRUE(state().RecordingActive);
-    EXPECT_TRUE(QFile::exists(state().OutputFilePath));
+    EXPECT_TRUE(form().recordingSession().isRecording());
+    EXPECT_TRUE(QFile::exists(form().recordingSession().outputFilePath()));
 
     // Once stopped, the recording is an ordinary file again.
     click("CmdStopRecord");
-    ASSERT_FALSE(state().RecordingActive);
+    ASSERT_FALSE(form().recordingSession().isRecording());
     select(name);
     renameTo("kept");
     EXPECT_TRUE(QFile::exists(folder_ + "kept" + name.right(4)));
-    EXPECT_EQ(state().OutputFilePath, folder_ + "kept" + name.right(4));
+    EXPECT_EQ(form().recordingSession().outputFilePath(), folder_ + "kept" + name.right(4));
 }
 
 TEST_F(FilesWindowTest, PropertiesWithoutAFileManagerShowTheProgramsOwnSheet) {

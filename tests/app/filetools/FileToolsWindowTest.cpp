@@ -26,7 +26,7 @@ protected:
         return f;
     }
 
-    QString folder() { return state().OutputFolder; }
+    QString folder() { return form().folderChooser().folder(); }
     QTreeWidget* list() { return control<QTreeWidget>("ListViewFile"); }
 
     // Puts sound files in the output folder, has the list read the folder
@@ -38,7 +38,7 @@ protected:
                 ASSERT_TRUE(WriteTone(path, 2.0)) << name.toStdString();
             }
         }
-        state().FileListStale = true;
+        form().recordingsList().invalidate();
         form().BuildRecordingsList();
         for (const QString& name : names)
             ASSERT_EQ(list()->findItems(name, Qt::MatchExactly).size(), 1) << name.toStdString();
@@ -128,9 +128,10 @@ TEST_F(FileToolsWindowTest, TagEditorSavesTheSelectedFile) {
 TEST_F(FileToolsWindowTest, RecordingFileIsNotTaggedWhileItIsRecorded) {
     startWindow();
     control<QPushButton>("CmdRecord")->click();
-    ASSERT_TRUE(state().RecordingActive);
-    ASSERT_TRUE(WaitFor([&] { return QFileInfo(state().OutputFilePath).size() > 0; }));
-    showFiles({state().OutputFileName});
+    ASSERT_TRUE(form().recordingSession().isRecording());
+    ASSERT_TRUE(
+        WaitFor([&] { return QFileInfo(form().recordingSession().outputFilePath()).size() > 0; }));
+    showFiles({form().recordingSession().outputFileName()});
     EXPECT_EQ(click("CmdID3"), "");
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_TRUE(messages_[0].text.contains("being recorded"));
@@ -143,8 +144,8 @@ TEST_F(FileToolsWindowTest, ConversionDuringARecordingLeavesTheRecordingWhole) {
     startWindow();
     ASSERT_TRUE(WriteTone(folder() + "old.wav", 3.0));
     control<QPushButton>("CmdRecord")->click();
-    ASSERT_TRUE(state().RecordingActive);
-    const QString recording = state().OutputFilePath;
+    ASSERT_TRUE(form().recordingSession().isRecording());
+    const QString recording = form().recordingSession().outputFilePath();
     ASSERT_TRUE(WaitFor([&] { return QFileInfo(recording).size() > 0; }));
     showFiles({"old.wav"});
 
@@ -157,13 +158,15 @@ TEST_F(FileToolsWindowTest, ConversionDuringARecordingLeavesTheRecordingWhole) {
                     }),
               "FormConvert");
     EXPECT_TRUE(messages_.empty());
-    ASSERT_TRUE(state().RecordingActive);
-    EXPECT_TRUE(state().AudioFile->IsWriting()) << "the recording's writer was taken over";
-    const qint64 before = state().AudioFile->GetWrittenFrames();
+    ASSERT_TRUE(form().recordingSession().isRecording());
+    EXPECT_TRUE(form().recordingSession().writer().IsWriting())
+        << "the recording's writer was taken over";
+    const qint64 before = form().recordingSession().writer().GetWrittenFrames();
     // The recording goes on after the dialog.
-    ASSERT_TRUE(WaitFor([&] { return state().AudioFile->GetWrittenFrames() > before; }));
+    ASSERT_TRUE(
+        WaitFor([&] { return form().recordingSession().writer().GetWrittenFrames() > before; }));
     form().StopRecording();
-    const qint64 written = state().AudioFile->GetWrittenFrames();
+    const qint64 written = form().recordingSession().writer().GetWrittenFrames();
 
     const Decoded rec = DecodeAll(recording);
     ASSERT_TRUE(rec.opened);
@@ -183,7 +186,7 @@ TEST_F(FileToolsWindowTest, ListIsRebuiltWhenTheConverterCloses) {
                     }),
               "FormConvert");
     EXPECT_TRUE(QFileInfo::exists(folder() + "New_take.ogg"));
-    EXPECT_FALSE(state().FileListStale);
+    EXPECT_FALSE(form().recordingsList().isStale());
     EXPECT_TRUE(form().hotkeys().isListening());
     // The list has read the folder again: the new file is in it.
     EXPECT_EQ(list()->topLevelItemCount(), 2);

@@ -247,8 +247,8 @@ protected:
     // time until the first tick of the next one.
     QString recordASecond() {
         control<QPushButton>("CmdRecord")->click();
-        EXPECT_TRUE(state().RecordingActive);
-        AudioRecord& recorder = *state().AudioRecord;
+        EXPECT_TRUE(form().recordingSession().isRecording());
+        AudioRecord& recorder = form().recordingSession().recorder();
         qint64 captured = 0;
         const QMetaObject::Connection ticks =
             QObject::connect(&recorder, &AudioRecord::Timer,
@@ -256,8 +256,8 @@ protected:
         EXPECT_TRUE(WaitFor([&] { return recorder.SamplesToMilliseconds(captured) >= 1000; }));
         QObject::disconnect(ticks);
         control<QPushButton>("CmdStopRecord")->click();
-        EXPECT_FALSE(state().RecordingActive);
-        const QString path = state().OutputFilePath;
+        EXPECT_FALSE(form().recordingSession().isRecording());
+        const QString path = form().recordingSession().outputFilePath();
         EXPECT_GT(QFileInfo(path).size(), 0) << path.toStdString();
         return path;
     }
@@ -464,7 +464,7 @@ TEST_F(FormatDialogsWindowTest, FlacAndOpusChoicesReachTheLineAndTheFile) {
         Press(d, "cmdCancel");
     });
     EXPECT_EQ(line->text(), "OPUS 48,000 Hz; Stereo; 24 Kbps; Voice");
-    EXPECT_EQ(state().FormatSettings.OPUSBitrate, 24);
+    EXPECT_EQ(form().formatOptions().settings.OPUSBitrate, 24);
 }
 
 TEST_F(FormatDialogsWindowTest, WmaProfileReachesTheStream) {

@@ -92,14 +92,15 @@ TEST_F(PortalHotkeysWindowTest, ActivatedShortcutsStartAndStopARecording) {
     form().pageMenu().PicMenu_Click(FormMain::OptionsPage);
 
     ASSERT_TRUE(portal_.activate("start-recording"));
-    ASSERT_TRUE(WaitFor([&] { return state().RecordingActive; }));
-    EXPECT_EQ(state().CurrentPage, FormMain::RecorderPage);
+    ASSERT_TRUE(WaitFor([&] { return form().recordingSession().isRecording(); }));
+    EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::RecorderPage);
     ASSERT_TRUE(portal_.deactivate("start-recording"));
-    ASSERT_TRUE(WaitFor([&] { return QFileInfo(state().OutputFilePath).size() > 0; }));
-    const QString file = state().OutputFilePath;
+    ASSERT_TRUE(
+        WaitFor([&] { return QFileInfo(form().recordingSession().outputFilePath()).size() > 0; }));
+    const QString file = form().recordingSession().outputFilePath();
 
     ASSERT_TRUE(portal_.press("stop-recording"));
-    ASSERT_TRUE(WaitFor([&] { return !state().RecordingActive; }));
+    ASSERT_TRUE(WaitFor([&] { return !form().recordingSession().isRecording(); }));
     EXPECT_GT(QFileInfo(file).size(), 0);
     EXPECT_EQ(cues_.size(), 2) << "the start and the stop cue";
 }
@@ -108,7 +109,7 @@ TEST_F(PortalHotkeysWindowTest, AHeldVolumeShortcutRepeatsAndOtherRowsActOnce) {
     startWindow();
     ASSERT_TRUE(waitForBinds(1));
     Hotkeys& hotkeys = form().hotkeys();
-    AudioPlayer& player = *state().AudioPlayer;
+    AudioPlayer& player = form().playback().player();
     player.SetVolume(0);
 
     ASSERT_TRUE(portal_.activate("volume-up"));
@@ -137,12 +138,12 @@ TEST_F(PortalHotkeysWindowTest, NoShortcutActsWhileADialogIsOpen) {
     ASSERT_TRUE(portal_.press("start-recording"));
     ASSERT_TRUE(portal_.activate("mute"));
     ASSERT_TRUE(WaitFor([&] { return form().hotkeys().dispatcher().isHeld(5); }));
-    EXPECT_FALSE(state().RecordingActive);
-    EXPECT_FALSE(state().AudioPlayer->GetMute());
+    EXPECT_FALSE(form().recordingSession().isRecording());
+    EXPECT_FALSE(form().playback().player().GetMute());
     // Still held when the dialog closes: it acts then; the released one not.
     form().ResumeHotkeys();
-    ASSERT_TRUE(WaitFor([&] { return state().AudioPlayer->GetMute(); }));
-    EXPECT_FALSE(state().RecordingActive);
+    ASSERT_TRUE(WaitFor([&] { return form().playback().player().GetMute(); }));
+    EXPECT_FALSE(form().recordingSession().isRecording());
     ASSERT_TRUE(portal_.deactivate("mute"));
 }
 
@@ -171,7 +172,7 @@ TEST_F(PortalHotkeysWindowTest, ARowChangedInTheEditorIsBoundAgain) {
     ASSERT_TRUE(portal_.press("mute"));
     ASSERT_TRUE(portal_.press("volume-up"));
     ASSERT_TRUE(WaitFor([&] { return form().hotkeys().isPausing(); }));
-    EXPECT_FALSE(state().AudioPlayer->GetMute());
+    EXPECT_FALSE(form().playback().player().GetMute());
 }
 
 TEST_F(PortalHotkeysWindowTest, TheTriggerTheDesktopAssignsIsShownOnTheHotkeyPage) {
@@ -246,7 +247,7 @@ TEST_F(NoPortalWindowTest, AWaylandSessionWithoutThePortalFallsBackToItsOwnWindo
 
     // Keys typed into the program's own window still work.
     keys->press({17, 18, 'M'});
-    ASSERT_TRUE(WaitFor([&] { return state().AudioPlayer->GetMute(); }));
+    ASSERT_TRUE(WaitFor([&] { return form().playback().player().GetMute(); }));
 }
 
 TEST_F(NoPortalWindowTest, AskedForThePortalWhereThereIsNoneTheHotkeyPageSaysSo) {

@@ -42,7 +42,8 @@ protected:
                         {mode_->recordingIcon().cacheKey(), QStringLiteral("recording")},
                         {f.windowIcon().cacheKey(), QStringLiteral("window")}};
         tray_->probe = [this] {
-            return state().RecordingActive ? QStringLiteral("recording") : QStringLiteral("idle");
+            return form().recordingSession().isRecording() ? QStringLiteral("recording")
+                                                           : QStringLiteral("idle");
         };
         return f;
     }
@@ -104,7 +105,7 @@ TEST_F(IconModeWindowTest, OnlyTheExactSingleArgumentStartsInIconMode) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join('|').toStdString());
         startWindow(c.arguments);
-        EXPECT_EQ(state().IconMode, c.iconMode);
+        EXPECT_EQ(form().isInIconMode(), c.iconMode);
         EXPECT_EQ(tray_->visible, c.iconMode);
         EXPECT_EQ(tray_->messages.size(), c.iconMode ? 1 : 0);
         // The start in icon mode never puts the window on the screen.
@@ -121,14 +122,14 @@ TEST_F(IconModeWindowTest, MinimisingEntersIconModeOnlyWithTheOptionOnAsDoesTheB
     startShown();
     form().showMinimized();
     QApplication::processEvents();
-    EXPECT_FALSE(state().IconMode);
+    EXPECT_FALSE(form().isInIconMode());
     EXPECT_TRUE(form().isVisible()) << "a plain minimised window";
     EXPECT_FALSE(tray_->visible);
     form().showNormal();
 
     control<QCheckBox>("CheckIconMode")->setChecked(true);
     form().showMinimized();
-    ASSERT_TRUE(WaitFor([&] { return state().IconMode; }));
+    ASSERT_TRUE(WaitFor([&] { return form().isInIconMode(); }));
     EXPECT_FALSE(form().isVisible());
     EXPECT_TRUE(tray_->visible);
 
@@ -137,10 +138,10 @@ TEST_F(IconModeWindowTest, MinimisingEntersIconModeOnlyWithTheOptionOnAsDoesTheB
     tray_->rightClick();
     ASSERT_TRUE(windowShown());
     EXPECT_FALSE(tray_->visible);
-    EXPECT_FALSE(state().IconMode);
+    EXPECT_FALSE(form().isInIconMode());
     clickIconButton();
     QApplication::processEvents();
-    EXPECT_TRUE(state().IconMode);
+    EXPECT_TRUE(form().isInIconMode());
     EXPECT_TRUE(tray_->visible);
     EXPECT_EQ(tray_->messages.size(), 1);
     EXPECT_FALSE(form().isVisible());
@@ -152,9 +153,9 @@ TEST_F(IconModeWindowTest, LeftClicksRecordAndStopWithoutCuesAndTheIconLeadsTheR
     tray_->log.clear();
 
     tray_->leftClick();
-    ASSERT_TRUE(state().RecordingActive);
+    ASSERT_TRUE(form().recordingSession().isRecording());
     EXPECT_EQ(tray_->log, (QStringList{"icon recording (idle)", "tip Quillotap - Recording"}));
-    const QString file = state().OutputFilePath;
+    const QString file = form().recordingSession().outputFilePath();
     EXPECT_TRUE(file.startsWith(documents_));
     ASSERT_TRUE(WaitFor([&] { return QFileInfo(file).size() > 4000; }));
 
@@ -166,13 +167,13 @@ TEST_F(IconModeWindowTest, LeftClicksRecordAndStopWithoutCuesAndTheIconLeadsTheR
 
     tray_->log.clear();
     tray_->leftClick();
-    EXPECT_FALSE(state().RecordingActive);
+    EXPECT_FALSE(form().recordingSession().isRecording());
     EXPECT_EQ(tray_->log.first(), "icon ready (recording)");
     EXPECT_EQ(tray_->iconName(), "ready");
     EXPECT_EQ(tray_->toolTip, "Quillotap - Ready to record");
     EXPECT_TRUE(cues_.isEmpty()) << "clicks on the icon play no cue";
     EXPECT_TRUE(messages_.empty());
-    EXPECT_TRUE(state().IconMode) << "the window stays hidden";
+    EXPECT_TRUE(form().isInIconMode()) << "the window stays hidden";
     EXPECT_FALSE(form().isVisible());
 
     // The file is finished: a tagged MP3 that keeps its size.
@@ -189,7 +190,7 @@ TEST_F(IconModeWindowTest, TheStartHotkeyInIconModeShowsTheRecordingIcon) {
     clickIconButton();
     keys_->press({VkCtrl, VkAlt, VkR});
     EXPECT_EQ(form().hotkeys().tick(), 1);
-    EXPECT_TRUE(state().RecordingActive);
+    EXPECT_TRUE(form().recordingSession().isRecording());
     EXPECT_EQ(tray_->iconName(), "recording");
     EXPECT_EQ(tray_->toolTip, "Quillotap - Recording");
     EXPECT_EQ(cues_.size(), 1) << "the hotkey plays its start cue";
@@ -201,9 +202,9 @@ TEST_F(IconModeWindowTest, EachPressOfTheIconModeHotkeyAlternatesBetweenWindowAn
     QList<bool> iconMode;
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(tapIconKeys(), 7);
-        iconMode << state().IconMode;
-        EXPECT_EQ(tray_->visible, state().IconMode);
-        EXPECT_EQ(form().isVisible(), !state().IconMode);
+        iconMode << form().isInIconMode();
+        EXPECT_EQ(tray_->visible, form().isInIconMode());
+        EXPECT_EQ(form().isVisible(), !form().isInIconMode());
     }
     EXPECT_EQ(iconMode, (QList<bool>{true, false, true, false}));
     EXPECT_TRUE(windowShown());
@@ -214,12 +215,12 @@ TEST_F(IconModeWindowTest, EachPressOfTheIconModeHotkeyAlternatesBetweenWindowAn
     EXPECT_EQ(form().hotkeys().tick(), 7);
     EXPECT_EQ(form().hotkeys().pauseElapsed(), 0);
     EXPECT_EQ(form().hotkeys().tick(), 0);
-    EXPECT_TRUE(state().IconMode);
+    EXPECT_TRUE(form().isInIconMode());
 }
 
 TEST_F(IconModeWindowTest, WithoutANotificationAreaTheWindowIsMinimisedAndTheUserToldOnce) {
     startWindow({QStringLiteral("quillotap"), QStringLiteral("/icon")}, false);
-    EXPECT_TRUE(state().IconMode);
+    EXPECT_TRUE(form().isInIconMode());
     EXPECT_TRUE(form().isVisible()) << "never hidden where no icon could bring it back";
     EXPECT_TRUE(form().isMinimized());
     EXPECT_FALSE(tray_->visible);
@@ -230,17 +231,17 @@ TEST_F(IconModeWindowTest, WithoutANotificationAreaTheWindowIsMinimisedAndTheUse
     // minimised window again.
     EXPECT_EQ(tapIconKeys(), 7);
     EXPECT_TRUE(windowShown());
-    EXPECT_FALSE(state().IconMode);
+    EXPECT_FALSE(form().isInIconMode());
     form().statusLabel()->setText(QStringLiteral("Ready"));
     EXPECT_EQ(tapIconKeys(), 7);
-    EXPECT_TRUE(state().IconMode);
+    EXPECT_TRUE(form().isInIconMode());
     EXPECT_TRUE(form().isMinimized());
     EXPECT_TRUE(form().isVisible());
     EXPECT_EQ(form().statusLabel()->text(), "Ready") << "told once per run";
 
     // Restoring the window from the taskbar ends icon mode.
     form().showNormal();
-    EXPECT_FALSE(state().IconMode);
+    EXPECT_FALSE(form().isInIconMode());
     clickIconButton();
     EXPECT_TRUE(form().isMinimized());
     EXPECT_TRUE(form().isVisible());

@@ -40,7 +40,7 @@ protected:
 
     // A four-second 440 Hz WAV file in the output folder.
     QString writeTone(const QString& name) {
-        const QString path = state().OutputFolder + name;
+        const QString path = form().folderChooser().folder() + name;
         AudioFile file;
         file.SetWAVFormat(44100, 2, 16);
         file.CreateForWriting(path);
@@ -67,10 +67,11 @@ protected:
     void recordWav() {
         control<QComboBox>("ComboFormat")->setCurrentIndex(FormatWAV);
         control<QPushButton>("CmdRecord")->click();
-        ASSERT_TRUE(state().RecordingActive);
-        ASSERT_TRUE(WaitFor([&] { return QFileInfo(state().OutputFilePath).size() > 400000; }));
+        ASSERT_TRUE(form().recordingSession().isRecording());
+        ASSERT_TRUE(WaitFor(
+            [&] { return QFileInfo(form().recordingSession().outputFilePath()).size() > 400000; }));
         control<QPushButton>("CmdStopRecord")->click();
-        ASSERT_FALSE(state().RecordingActive);
+        ASSERT_FALSE(form().recordingSession().isRecording());
     }
 
     qint64 fileFrames(const QString& path) {
@@ -91,42 +92,42 @@ TEST_F(PlaybackWindowTest, FilesPageButtonsPlayPauseSeekAndStop) {
     // An empty folder gives an empty list, which has nothing to play.
     ASSERT_EQ(list()->topLevelItemCount(), 0);
     control<QPushButton>("CmdPlay")->click();
-    EXPECT_FALSE(state().PlayerActive);
+    EXPECT_FALSE(form().playback().isActive());
 
     const QString path = writeTone(QStringLiteral("tone.wav"));
     control<QPushButton>("CmdRefresh")->click();
     ASSERT_EQ(list()->topLevelItemCount(), 1);
     ASSERT_NE(listItem(QStringLiteral("tone.wav")), nullptr);
     control<QPushButton>("CmdPlay")->click();
-    ASSERT_TRUE(state().PlayerActive);
+    ASSERT_TRUE(form().playback().isActive());
     EXPECT_EQ(control<QLabel>("LabelFileName")->text(), path);
     EXPECT_EQ(control<QLabel>("LabelTime")->text(), "Total: 00:00:04");
 
     control<QPushButton>("CmdPausePlay")->click();
-    EXPECT_TRUE(state().PlayerPaused);
+    EXPECT_TRUE(form().playback().isPaused());
     EXPECT_EQ(caption("CmdPausePlay"), "Continue");
 
     // Letting go of the position knob in the middle moves the file position
     // there.
     auto* position = control<PictureSlider>("PicSlider1");
-    state().PositionDragging = true;
+    form().playback().beginPositionDrag();
     position->SetSliderKnob(position->width() / 2);
     form().sliderHandlers().PicSlider1_Release();
-    EXPECT_FALSE(state().PositionDragging);
+    EXPECT_FALSE(form().playback().isPositionDragging());
     EXPECT_NEAR(position->value(), 50, 1);
-    EXPECT_EQ(state().PlayBase, std::llround(position->value() / 100.0 * 4 * 44100));
+    EXPECT_EQ(form().playback().playBase(), std::llround(position->value() / 100.0 * 4 * 44100));
 
     control<QPushButton>("CmdStopPlay")->click();
-    EXPECT_FALSE(state().PlayerActive);
+    EXPECT_FALSE(form().playback().isActive());
     EXPECT_EQ(caption("CmdPausePlay"), "Pause");
     EXPECT_EQ(position->value(), 0);
     EXPECT_EQ(control<QLabel>("LabelFileName")->text(), path);
 
     // Going back to the recorder page ends playback.
     control<QPushButton>("CmdPlay")->click();
-    ASSERT_TRUE(state().PlayerActive);
+    ASSERT_TRUE(form().playback().isActive());
     form().pageMenu().PicMenu_Click(FormMain::RecorderPage);
-    EXPECT_FALSE(state().PlayerActive);
+    EXPECT_FALSE(form().playback().isActive());
     EXPECT_TRUE(messages_.empty());
 }
 
@@ -134,8 +135,8 @@ TEST_F(PlaybackWindowTest, PlayNowDoesNothingBeforeTheFirstRecording) {
     startWindow();
     writeTone(QStringLiteral("older.wav"));
     form().CmdPlayNow_Click();
-    EXPECT_EQ(state().CurrentPage, FormMain::RecorderPage);
-    EXPECT_FALSE(state().PlayerActive);
+    EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::RecorderPage);
+    EXPECT_FALSE(form().playback().isActive());
 }
 
 TEST_F(PlaybackWindowTest, PlayNowShowsSelectsAndPlaysTheLastRecording) {
@@ -145,54 +146,56 @@ TEST_F(PlaybackWindowTest, PlayNowShowsSelectsAndPlaysTheLastRecording) {
     const QString decoy = QStringLiteral("20261208-093005.WAV");
     writeTone(decoy);
     recordWav();
-    const QString name = state().OutputFileName;
+    const QString name = form().recordingSession().outputFileName();
     EXPECT_EQ(name, "20261208-093005.wav");
     backend_->clearOutput();
 
     auto* playNow = control<QPushButton>("CmdPlayNow");
     ASSERT_TRUE(playNow->isEnabled());
     playNow->click();
-    EXPECT_EQ(state().CurrentPage, FormMain::FilesPage);
+    EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::FilesPage);
     ASSERT_EQ(listRow(decoy), 0);
     ASSERT_EQ(listRow(name), 1);
     ASSERT_NE(list()->currentItem(), nullptr);
     EXPECT_EQ(list()->currentItem()->text(0), name);
     EXPECT_TRUE(list()->currentItem()->isSelected());
     EXPECT_EQ(form().focusWidget(), list());
-    ASSERT_TRUE(state().PlayerActive);
-    EXPECT_EQ(control<QLabel>("LabelFileName")->text(), state().OutputFilePath);
+    ASSERT_TRUE(form().playback().isActive());
+    EXPECT_EQ(control<QLabel>("LabelFileName")->text(), form().recordingSession().outputFilePath());
 
-    ASSERT_TRUE(WaitFor([&] { return !state().PlayerActive; }));
-    EXPECT_EQ(backend_->outputFramesPlayed(), fileFrames(state().OutputFilePath));
+    ASSERT_TRUE(WaitFor([&] { return !form().playback().isActive(); }));
+    EXPECT_EQ(backend_->outputFramesPlayed(),
+              fileFrames(form().recordingSession().outputFilePath()));
     EXPECT_NEAR(dominantFrequency(backend_->outputSamples(), 44100, 2), 440.0, 3.0);
 }
 
 TEST_F(PlaybackWindowTest, PlayNowPlaysTheRecordingEvenWhenTheListLacksIt) {
     startWindow();
     recordWav();
-    list()->clear();
-    state().FileListStale = false; // the files page shows the list as it is
+    form().BuildRecordingsList();
+    list()->clear(); // the files page shows the list as it is
     form().CmdPlayNow_Click();
-    EXPECT_EQ(state().CurrentPage, FormMain::FilesPage);
+    EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::FilesPage);
     EXPECT_EQ(list()->currentItem(), nullptr);
-    EXPECT_TRUE(state().PlayerActive);
-    EXPECT_EQ(control<QLabel>("LabelFileName")->text(), state().OutputFilePath);
+    EXPECT_TRUE(form().playback().isActive());
+    EXPECT_EQ(control<QLabel>("LabelFileName")->text(), form().recordingSession().outputFilePath());
 }
 
 TEST_F(PlaybackWindowTest, PlayHotkeyStopsTheRecordingAndPlaysIt) {
     startWindow();
     control<QComboBox>("ComboFormat")->setCurrentIndex(FormatWAV);
     control<QPushButton>("CmdRecord")->click();
-    ASSERT_TRUE(WaitFor([&] { return QFileInfo(state().OutputFilePath).size() > 200000; }));
+    ASSERT_TRUE(WaitFor(
+        [&] { return QFileInfo(form().recordingSession().outputFilePath()).size() > 200000; }));
     backend_->clearOutput();
 
     Hotkeys& hotkeys = form().hotkeys();
     keys_->press({VkCtrl, VkAlt, VkP});
     EXPECT_EQ(hotkeys.tick(), 6);
-    EXPECT_FALSE(state().RecordingActive);
-    EXPECT_TRUE(state().PlayerActive);
-    EXPECT_EQ(state().CurrentPage, FormMain::FilesPage);
-    EXPECT_EQ(control<QLabel>("LabelFileName")->text(), state().OutputFilePath);
+    EXPECT_FALSE(form().recordingSession().isRecording());
+    EXPECT_TRUE(form().playback().isActive());
+    EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::FilesPage);
+    EXPECT_EQ(control<QLabel>("LabelFileName")->text(), form().recordingSession().outputFilePath());
     ASSERT_TRUE(WaitFor([&] { return backend_->outputFramesPlayed() > 8000; }));
 
     // Pressed again: the recording plays again from its start.
@@ -202,9 +205,9 @@ TEST_F(PlaybackWindowTest, PlayHotkeyStopsTheRecordingAndPlaysIt) {
     keys_->press({VkCtrl, VkAlt, VkP});
     EXPECT_EQ(hotkeys.tick(), 6);
     keys_->releaseAll();
-    EXPECT_TRUE(state().PlayerActive);
-    EXPECT_EQ(state().PlayBase, 0);
-    ASSERT_TRUE(WaitFor([&] { return !state().PlayerActive; }));
+    EXPECT_TRUE(form().playback().isActive());
+    EXPECT_EQ(form().playback().playBase(), 0);
+    ASSERT_TRUE(WaitFor([&] { return !form().playback().isActive(); }));
     EXPECT_NEAR(dominantFrequency(backend_->outputSamples(), 44100, 2), 440.0, 3.0);
     EXPECT_TRUE(messages_.empty());
 }
@@ -215,14 +218,14 @@ TEST_F(PlaybackWindowTest, ARecordingGoesOnUntouchedWhileFilesArePlayed) {
     const QString other = writeTone(QStringLiteral("other.wav"));
     control<QComboBox>("ComboFormat")->setCurrentIndex(FormatWAV);
     control<QPushButton>("CmdRecord")->click();
-    ASSERT_TRUE(state().RecordingActive);
-    const QString recording = state().OutputFilePath;
+    ASSERT_TRUE(form().recordingSession().isRecording());
+    const QString recording = form().recordingSession().outputFilePath();
     ASSERT_TRUE(WaitFor([&] { return QFileInfo(recording).size() > 100000; }));
 
     form().PlayFile(other);
-    ASSERT_TRUE(state().PlayerActive);
+    ASSERT_TRUE(form().playback().isActive());
     form().PlayFile(recording); // the file being written
-    ASSERT_TRUE(state().PlayerActive);
+    ASSERT_TRUE(form().playback().isActive());
     ASSERT_TRUE(WaitFor([&] { return backend_->outputFramesPlayed() > 2000; }));
     form().StopPlayback();
     const qint64 sizeAtStop = QFileInfo(recording).size();
@@ -252,18 +255,18 @@ TEST_F(PlaybackWindowTest, AnOutputLostWhilePlayingStopsPlaybackAndSaysWhy) {
     form().pageMenu().PicMenu_Click(FormMain::FilesPage);
     control<QPushButton>("CmdRefresh")->click();
     control<QPushButton>("CmdPlay")->click();
-    ASSERT_TRUE(state().PlayerActive);
+    ASSERT_TRUE(form().playback().isActive());
     // Paused and continued: the output that is lost is the second one.
     control<QPushButton>("CmdPausePlay")->click();
     control<QPushButton>("CmdPausePlay")->click();
-    ASSERT_FALSE(state().PlayerPaused);
+    ASSERT_FALSE(form().playback().isPaused());
     ASSERT_TRUE(WaitFor([&] { return backend_->outputFramesPlayed() > 4410; }));
     ASSERT_TRUE(WaitFor([&] { return control<PictureSlider>("PicSlider1")->value() > 0; }));
 
     backend_->removeOutput();
-    ASSERT_TRUE(WaitFor([&] { return !state().PlayerActive; }, 3000))
+    ASSERT_TRUE(WaitFor([&] { return !form().playback().isActive(); }, 3000))
         << "playback goes on after its output was lost";
-    EXPECT_FALSE(state().PlayerPaused);
+    EXPECT_FALSE(form().playback().isPaused());
     EXPECT_EQ(caption("CmdPausePlay"), "Pause");
     EXPECT_EQ(control<PictureSlider>("PicSlider1")->value(), 0);
     EXPECT_EQ(control<QLabel>("LabelStatus")->text(),
@@ -275,9 +278,9 @@ TEST_F(PlaybackWindowTest, AnOutputLostWhilePlayingStopsPlaybackAndSaysWhy) {
 
     // Pause does nothing now, and Play starts the file again on a new output.
     control<QPushButton>("CmdPausePlay")->click();
-    EXPECT_FALSE(state().PlayerPaused);
+    EXPECT_FALSE(form().playback().isPaused());
     control<QPushButton>("CmdPlay")->click();
-    EXPECT_TRUE(state().PlayerActive);
+    EXPECT_TRUE(form().playback().isActive());
     form().StopPlayback();
     EXPECT_EQ(messages_.size(), 1u);
 }

@@ -65,8 +65,8 @@ protected:
     }
 
     void provideCueFiles() {
-        state().AppFolder = cueFolder_.path() + "/";
-        QFile f(state().AppFolder + "start.wav");
+        form().cueSounds().setAppFolder(cueFolder_.path() + "/");
+        QFile f(cueFolder_.path() + "/start.wav");
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("not really a sound");
     }
@@ -105,11 +105,13 @@ TEST_F(PreRollWindowTest, OptionsAreReadBackWithinTheirRangesAndThePreRollOpensT
     EXPECT_TRUE(onSound->isChecked());
     EXPECT_EQ(silence->value(), 7);
     EXPECT_EQ(threshold->value(), 10) << "0 % is out of range: the default";
-    EXPECT_FALSE(state().AudioRecord->IsRunning()) << "no preview, no pre-roll: input closed";
+    EXPECT_FALSE(form().recordingSession().recorder().IsRunning())
+        << "no preview, no pre-roll: input closed";
 
     form().pageMenu().PicMenu_Click(FormMain::OptionsPage);
     preRoll->setValue(30);
-    EXPECT_TRUE(state().AudioRecord->IsRunning()) << "the pre-roll keeps the input open";
+    EXPECT_TRUE(form().recordingSession().recorder().IsRunning())
+        << "the pre-roll keeps the input open";
     auto* level = control<QProgressBar>("BarInputLevel");
     EXPECT_TRUE(WaitFor([&] { return level->value() >= 45; }))
         << "the 440 Hz sine at half scale shows on the level bar: " << level->value();
@@ -124,11 +126,12 @@ TEST_F(PreRollWindowTest, OptionsAreReadBackWithinTheirRangesAndThePreRollOpensT
     EXPECT_FALSE(control<QCheckBox>("CheckSoundStart")->isChecked());
     EXPECT_EQ(control<QSpinBox>("SpinSilence")->value(), 12);
     EXPECT_EQ(control<QSlider>("SliderThreshold")->value(), 25);
-    EXPECT_TRUE(state().AudioRecord->IsRunning()) << "the stored pre-roll opens the input";
+    EXPECT_TRUE(form().recordingSession().recorder().IsRunning())
+        << "the stored pre-roll opens the input";
     EXPECT_LE(form().recordingSession().preRollStorageBytes(), 30 * 44100 * 2 * 2);
 
     control<QSpinBox>("SpinPreRoll")->setValue(0);
-    EXPECT_FALSE(state().AudioRecord->IsRunning()) << "off again: the input closes";
+    EXPECT_FALSE(form().recordingSession().recorder().IsRunning()) << "off again: the input closes";
 }
 
 TEST_F(PreRollWindowTest, HotkeyStartHoldsTheSecondsBeforeTheKeyButNotTheCue) {
@@ -138,25 +141,25 @@ TEST_F(PreRollWindowTest, HotkeyStartHoldsTheSecondsBeforeTheKeyButNotTheCue) {
     control<QComboBox>("ComboFormat")->setCurrentIndex(FormatWAV);
     const qint64 base = backend_->capturedFrames(); // the counter starts with the input
     control<QSpinBox>("SpinPreRoll")->setValue(5);
-    ASSERT_TRUE(state().AudioRecord->IsRunning());
-    ASSERT_EQ(state().AudioRecord->GetSampleRate(), 44100);
-    ASSERT_EQ(state().AudioRecord->GetChannels(), 2);
+    ASSERT_TRUE(form().recordingSession().recorder().IsRunning());
+    ASSERT_EQ(form().recordingSession().recorder().GetSampleRate(), 44100);
+    ASSERT_EQ(form().recordingSession().recorder().GetChannels(), 2);
     runClockUntil(base + 7 * 44100);
     const qint64 atKey = pauseClock() - base;
     QCoreApplication::processEvents();
 
     ASSERT_EQ(hotkey(VkR), 1);
-    ASSERT_TRUE(state().RecordingActive)
+    ASSERT_TRUE(form().recordingSession().isRecording())
         << (messages_.empty() ? "" : messages_[0].text.toStdString());
     const qint64 afterCue = cueEnd_ - base;
     EXPECT_GE(afterCue - atKey, 44100) << "the cue took its second";
     runClockUntil(cueEnd_ + 2 * 44100);
     const qint64 atStop = pauseClock() - base;
     ASSERT_EQ(hotkey(VkS), 2);
-    ASSERT_FALSE(state().RecordingActive);
+    ASSERT_FALSE(form().recordingSession().isRecording());
 
     AudioFile file;
-    file.OpenForReading(state().OutputFilePath);
+    file.OpenForReading(form().recordingSession().outputFilePath());
     ASSERT_GE(file.GetStatus(), 0);
     ASSERT_EQ(file.GetLength(), 5 * 44100 + (atStop - afterCue));
     // Frame by frame: the 5 s before the key, then from the end of the cue.
@@ -174,7 +177,7 @@ TEST_F(PreRollWindowTest, HotkeyStartHoldsTheSecondsBeforeTheKeyButNotTheCue) {
 TEST_F(PreRollWindowTest, HotkeysArmAndDisarmSoundActivatedRecording) {
     useDevices("Mic:Bursts 1/3.5");
     startWindow();
-    state().PlayStartSound = QStringLiteral("No"); // the cue would stop the clock
+    form().cueSounds().CheckSound1_Click(false); // the cue would stop the clock
     form().pageMenu().PicMenu_Click(FormMain::OptionsPage);
     control<QCheckBox>("CheckSoundStart")->setChecked(true);
     control<QSpinBox>("SpinSilence")->setValue(1);
@@ -187,14 +190,14 @@ TEST_F(PreRollWindowTest, HotkeysArmAndDisarmSoundActivatedRecording) {
     EXPECT_EQ(status(), "Waiting for sound");
     EXPECT_FALSE(control<QPushButton>("CmdRecord")->isEnabled());
     EXPECT_EQ(hotkey(VkR), 0) << "armed counts as recording for the start key";
-    ASSERT_TRUE(WaitFor([&] { return started == 1 && !state().RecordingActive; }));
+    ASSERT_TRUE(WaitFor([&] { return started == 1 && !form().recordingSession().isRecording(); }));
     EXPECT_EQ(status(), "Waiting for sound");
     AudioFile burst; // the pre-roll, the burst and the silence after it
-    burst.OpenForReading(state().OutputFilePath);
+    burst.OpenForReading(form().recordingSession().outputFilePath());
     EXPECT_GE(burst.GetLength(), 3 * 44100);
 
     EXPECT_EQ(hotkey(VkS), 2) << "the stop key disarms";
-    EXPECT_FALSE(state().SoundArmed);
+    EXPECT_FALSE(form().recordingSession().isArmed());
     EXPECT_EQ(status(), "Ready to record");
     EXPECT_TRUE(control<QPushButton>("CmdRecord")->isEnabled());
     EXPECT_EQ(QDir(documents_ + "/Quillotap").entryList(QDir::Files).size(), 1);

@@ -3,6 +3,7 @@
 // locks, its limits, the format line, and the hotkey poller driven by a
 // scripted keyboard.
 #include "../AppFixture.h"
+#include "audio/AudioInformation.h"
 
 #include "audio/AudioVisualizationEx2.h"
 #include "formats/FormatCatalogue.h"
@@ -62,8 +63,8 @@ protected:
     FormMain& startWindow() {
         FormMainServices services = handDrivenServices(&keys_);
         services.cueWait = [this](int ms) {
-            cues_ << QStringLiteral("%1 %2").arg(ms).arg(state().RecordingActive ? "recording"
-                                                                                 : "idle");
+            cues_ << QStringLiteral("%1 %2").arg(ms).arg(
+                form().recordingSession().isRecording() ? "recording" : "idle");
         };
         services.recordingClock = [] { return FileTime; };
         FormMain& f = start(std::move(services));
@@ -75,7 +76,8 @@ protected:
 
     // Waits until the file being written holds something.
     bool waitForData() {
-        return WaitFor([&] { return QFileInfo(state().OutputFilePath).size() > 0; });
+        return WaitFor(
+            [&] { return QFileInfo(form().recordingSession().outputFilePath()).size() > 0; });
     }
 
     void click(const char* button) { control<QPushButton>(button)->click(); }
@@ -83,9 +85,9 @@ protected:
 
     // Cue files the cues can find: their content does not matter here.
     void provideCueFiles() {
-        state().AppFolder = cueFolder_.path() + "/";
+        form().cueSounds().setAppFolder(cueFolder_.path() + "/");
         for (const char* name : {"start.wav", "stop.wav"}) {
-            QFile f(state().AppFolder + name);
+            QFile f(cueFolder_.path() + "/" + name);
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
             f.write("not really a sound");
         }
@@ -103,7 +105,7 @@ TEST_F(RecordingWindowTest, RecordAndStopLockTheControlsAndLeaveATaggedFile) {
         log.watch(control<QWidget>(name));
 
     click("CmdRecord");
-    ASSERT_TRUE(state().RecordingActive);
+    ASSERT_TRUE(form().recordingSession().isRecording());
     QStringList disabled;
     for (const char* name : LockedControls)
         disabled << QStringLiteral("-") + name;
@@ -121,10 +123,10 @@ TEST_F(RecordingWindowTest, RecordAndStopLockTheControlsAndLeaveATaggedFile) {
     log.changes.clear();
     form().recordingSession().Record();
     EXPECT_TRUE(log.changes.isEmpty());
-    EXPECT_EQ(state().OutputFilePath, expectedFile());
+    EXPECT_EQ(form().recordingSession().outputFilePath(), expectedFile());
 
     click("CmdStopRecord");
-    EXPECT_FALSE(state().RecordingActive);
+    EXPECT_FALSE(form().recordingSession().isRecording());
     QStringList enabled;
     for (const char* name : LockedControls)
         enabled << QStringLiteral("+") + name;
@@ -132,7 +134,7 @@ TEST_F(RecordingWindowTest, RecordAndStopLockTheControlsAndLeaveATaggedFile) {
     EXPECT_EQ(status(), "Ready to record");
     EXPECT_TRUE(control<QLabel>("LabelRSize")->text().endsWith(" Kb"));
     EXPECT_TRUE(control<QPushButton>("CmdPlayNow")->isEnabled());
-    EXPECT_TRUE(state().FileListStale);
+    EXPECT_TRUE(form().recordingsList().isStale());
     EXPECT_TRUE(messages_.empty());
 
     // The file is closed and readable, with its default tag.
@@ -148,10 +150,10 @@ TEST_F(RecordingWindowTest, RecordAndStopLockTheControlsAndLeaveATaggedFile) {
 
     // Stop while idle does nothing.
     log.changes.clear();
-    state().FileListStale = false;
+    form().BuildRecordingsList();
     click("CmdStopRecord");
     EXPECT_TRUE(log.changes.isEmpty());
-    EXPECT_FALSE(state().FileListStale);
+    EXPECT_FALSE(form().recordingsList().isStale());
 }
 
 TEST_F(RecordingWindowTest, PreviewRunsAgainAfterAStopOnlyWhenTicked) {
@@ -160,11 +162,11 @@ TEST_F(RecordingWindowTest, PreviewRunsAgainAfterAStopOnlyWhenTicked) {
     for (bool ticked : {true, false}) {
         SCOPED_TRACE(ticked);
         preview->setChecked(ticked);
-        EXPECT_EQ(state().AudioRecord->IsRunning(), ticked);
+        EXPECT_EQ(form().recordingSession().recorder().IsRunning(), ticked);
         click("CmdRecord");
-        ASSERT_TRUE(state().RecordingActive);
+        ASSERT_TRUE(form().recordingSession().isRecording());
         click("CmdStopRecord");
-        EXPECT_EQ(state().AudioRecord->IsRunning(), ticked);
+        EXPECT_EQ(form().recordingSession().recorder().IsRunning(), ticked);
         EXPECT_EQ(status(), "Ready to record");
     }
 }
@@ -172,12 +174,12 @@ TEST_F(RecordingWindowTest, PreviewRunsAgainAfterAStopOnlyWhenTicked) {
 TEST_F(RecordingWindowTest, TimeLimitStopsTheRecordingByItself) {
     startWindow();
     control<QLineEdit>("TextTime")->setText("2"); // raised to the lowest limit, 5 s
-    EXPECT_EQ(state().MaxTime, 5);
+    EXPECT_EQ(form().optionBoxes().limits().maxTimeSeconds, 5);
     control<QCheckBox>("CheckTime")->setChecked(true);
 
     click("CmdRecord");
-    ASSERT_TRUE(state().RecordingActive);
-    ASSERT_TRUE(WaitFor([&] { return !state().RecordingActive; }, 30000));
+    ASSERT_TRUE(form().recordingSession().isRecording());
+    ASSERT_TRUE(WaitFor([&] { return !form().recordingSession().isRecording(); }, 30000));
     EXPECT_EQ(form().recordingMonitor().lastLimit(), LimitReached::Time);
     EXPECT_GE(control<QLabel>("LabelRTime")->text(), "00:00:05");
     EXPECT_TRUE(control<QPushButton>("CmdRecord")->isEnabled());
@@ -199,8 +201,8 @@ TEST_F(RecordingWindowTest, WholeRecordingInEachFormatGetsItsExtension) {
     ASSERT_TRUE(waitForData());
     click("CmdStopRecord");
     EXPECT_FALSE(set->isEnabled());
-    EXPECT_TRUE(state().OutputFilePath.endsWith("/20261207-181541.vox"));
-    EXPECT_TRUE(QFileInfo(state().OutputFilePath).size() > 0);
+    EXPECT_TRUE(form().recordingSession().outputFilePath().endsWith("/20261207-181541.vox"));
+    EXPECT_TRUE(QFileInfo(form().recordingSession().outputFilePath()).size() > 0);
 
     formats->setCurrentIndex(FormatWAV);
     EXPECT_TRUE(line->text().startsWith("WAV ")) << line->text().toStdString();
@@ -208,7 +210,7 @@ TEST_F(RecordingWindowTest, WholeRecordingInEachFormatGetsItsExtension) {
     EXPECT_TRUE(set->isEnabled());
 
     formats->setCurrentIndex(FormatMP3);
-    EXPECT_TRUE(line->text().startsWith(state().MP3FormatStr));
+    EXPECT_TRUE(line->text().startsWith(form().formatOptions().mp3Description));
 
     // "Set" opens the MP3 dialog with the hotkeys off; after Cancel the line
     // is refreshed and the hotkeys are back on.
@@ -228,7 +230,7 @@ TEST_F(RecordingWindowTest, WholeRecordingInEachFormatGetsItsExtension) {
     click("CmdSet");
     EXPECT_EQ(seen->dialog, "FormMP3");
     EXPECT_FALSE(seen->polling);
-    EXPECT_TRUE(line->text().startsWith(state().MP3FormatStr));
+    EXPECT_TRUE(line->text().startsWith(form().formatOptions().mp3Description));
     EXPECT_TRUE(form().hotkeys().isListening());
 }
 
@@ -273,13 +275,13 @@ TEST_F(RecordingWindowTest, FlacAndOpusRecordingsCarryTheDefaultTag) {
         startWindow();
         EXPECT_EQ(control<QLabel>("LabelFomartStr")->text(), c.line);
         click("CmdRecord");
-        ASSERT_TRUE(state().RecordingActive);
+        ASSERT_TRUE(form().recordingSession().isRecording());
         const QString path = documents_ + "/Quillotap/20261207-181541." + c.extension;
-        EXPECT_EQ(state().OutputFilePath, path);
+        EXPECT_EQ(form().recordingSession().outputFilePath(), path);
         ASSERT_TRUE(waitForData());
         EXPECT_TRUE(WaitFor([&] { return control<QLabel>("LabelRTime")->text() >= "00:00:02"; }));
         click("CmdStopRecord");
-        EXPECT_FALSE(state().RecordingActive);
+        EXPECT_FALSE(form().recordingSession().isRecording());
 
         AudioFile file;
         file.OpenForReading(path);
@@ -318,10 +320,10 @@ TEST_F(RecordingWindowTest, InputVolumeKnobFollowsOutsideChangesExceptDuringADra
     form().recordingMonitor().AudioRecord_GainChange(0);
     EXPECT_EQ(knob->value(), 0);
     const int before = knob->value();
-    state().SrcVolumeBusy = true;
+    form().inputSelection().beginVolumeDrag();
     form().recordingMonitor().AudioRecord_GainChange(65535);
     EXPECT_EQ(knob->value(), before);
-    state().SrcVolumeBusy = false;
+    form().inputSelection().applyVolume(0); // the knob let go
     form().recordingMonitor().AudioRecord_GainChange(65535);
     EXPECT_EQ(knob->value(), 65535);
 }
@@ -338,9 +340,9 @@ int changedPixels(const QImage& a, const QImage& b) {
 TEST_F(RecordingWindowTest, PreviewShowsTheInputBeforeAnyRecordingInEveryPreset) {
     startWindow();
     // A fresh start: no file has been created or opened yet.
-    ASSERT_EQ(state().AudioFile->GetChannels(), 0);
+    ASSERT_EQ(form().recordingSession().writer().GetChannels(), 0);
     control<QCheckBox>("CheckPreview")->setChecked(true);
-    ASSERT_TRUE(state().AudioRecord->IsRunning());
+    ASSERT_TRUE(form().recordingSession().recorder().IsRunning());
     auto* pane = control<AudioVisualizationEx2>("AudioVisualization21");
     const auto shot = [pane] { return pane->grab().toImage(); };
     for (int preset = 1; preset <= 12; ++preset) {
@@ -350,7 +352,7 @@ TEST_F(RecordingWindowTest, PreviewShowsTheInputBeforeAnyRecordingInEveryPreset)
         const QImage blank = shot();
         EXPECT_TRUE(WaitFor([&] { return changedPixels(shot(), blank) > 50; }));
     }
-    EXPECT_FALSE(state().RecordingActive);
+    EXPECT_FALSE(form().recordingSession().isRecording());
 }
 
 TEST_F(RecordingWindowTest, LostInputStopsTheRecordingFinishesTheFileAndSaysWhy) {
@@ -362,21 +364,21 @@ TEST_F(RecordingWindowTest, LostInputStopsTheRecordingFinishesTheFileAndSaysWhy)
     ASSERT_TRUE(WaitFor([&] { return control<QLabel>("LabelRTime")->text() >= "00:00:02"; }));
 
     backend_->removeDevice(0); // the microphone is unplugged
-    ASSERT_TRUE(WaitFor([&] { return !state().RecordingActive; }, 2000));
+    ASSERT_TRUE(WaitFor([&] { return !form().recordingSession().isRecording(); }, 2000));
     const QString reason = "The input \"Mic\" was removed.";
     EXPECT_EQ(status(), "Recording stopped. " + reason);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].icon, QMessageBox::Critical);
     EXPECT_EQ(messages_[0].title, "Error");
     EXPECT_TRUE(messages_[0].text.contains(reason)) << messages_[0].text.toStdString();
-    EXPECT_TRUE(messages_[0].text.contains(state().OutputFilePath));
+    EXPECT_TRUE(messages_[0].text.contains(form().recordingSession().outputFilePath()));
     for (const char* name : {"CmdRecord", "ComboFormat", "CheckPreview", "CmdPlayNow"})
         EXPECT_TRUE(control<QWidget>(name)->isEnabled()) << name;
-    EXPECT_FALSE(state().AudioRecord->IsRunning());
+    EXPECT_FALSE(form().recordingSession().recorder().IsRunning());
 
     // The finished file holds every sample captured before the loss, in order.
     AudioFile file;
-    file.OpenForReading(state().OutputFilePath);
+    file.OpenForReading(form().recordingSession().outputFilePath());
     ASSERT_GE(file.GetStatus(), 0);
     EXPECT_EQ(file.GetLength(), backend_->capturedFrames() - capturedBefore);
     qint64 next = 0;
@@ -398,14 +400,14 @@ TEST_F(RecordingWindowTest, LostInputInIconModeIsToldByTheBalloon) {
     start(std::move(services));
     ASSERT_TRUE(started_);
     form().EnterIconMode();
-    ASSERT_TRUE(state().IconMode);
+    ASSERT_TRUE(form().isInIconMode());
     tray->messages.clear(); // the balloon that explains the icon
     tray->leftClick();
-    ASSERT_TRUE(state().RecordingActive);
+    ASSERT_TRUE(form().recordingSession().isRecording());
     ASSERT_TRUE(waitForData());
 
     backend_->removeDevice(0);
-    ASSERT_TRUE(WaitFor([&] { return !state().RecordingActive; }, 2000));
+    ASSERT_TRUE(WaitFor([&] { return !form().recordingSession().isRecording(); }, 2000));
     ASSERT_EQ(tray->messages.size(), 1);
     EXPECT_TRUE(tray->messages[0].startsWith("Quillotap|The recording was stopped"))
         << tray->messages[0].toStdString();
@@ -432,9 +434,9 @@ TEST_F(HotkeyWindowTest, CtrlAltRRecordsAfterTheCueAndCtrlAltSStopsBeforeIts) {
 
     keys_->press({VkCtrl, VkAlt, VkR});
     EXPECT_EQ(poller.tick(), 1);
-    EXPECT_TRUE(state().RecordingActive);
+    EXPECT_TRUE(form().recordingSession().isRecording());
     EXPECT_EQ(cues_, QStringList{"1000 idle"});
-    EXPECT_EQ(state().CurrentPage, FormMain::RecorderPage);
+    EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::RecorderPage);
     EXPECT_TRUE(poller.isPausing());
     EXPECT_EQ(poller.tick(), 0) << "no poll during the pause";
 
@@ -447,7 +449,7 @@ TEST_F(HotkeyWindowTest, CtrlAltRRecordsAfterTheCueAndCtrlAltSStopsBeforeIts) {
     keys_->press({VkCtrl, VkAlt, VkS});
     EXPECT_EQ(poller.tick(), 2);
     keys_->releaseAll();
-    EXPECT_FALSE(state().RecordingActive);
+    EXPECT_FALSE(form().recordingSession().isRecording());
     EXPECT_EQ(cues_, (QStringList{"1000 idle", "500 idle"}));
     EXPECT_TRUE(QFileInfo(expectedFile()).size() > 0);
     EXPECT_EQ(status(), "Ready to record");
@@ -455,15 +457,15 @@ TEST_F(HotkeyWindowTest, CtrlAltRRecordsAfterTheCueAndCtrlAltSStopsBeforeIts) {
 
 TEST_F(HotkeyWindowTest, NoHotkeyActsWhileSuspended) {
     startWindow();
-    state().AppFolder = cueFolder_.path() + "/"; // no cue files: no wait either
+    form().cueSounds().setAppFolder(cueFolder_.path() + "/"); // no cue files: no wait either
     Hotkeys& poller = form().hotkeys();
     form().SuspendHotkeys();
     keys_->press({VkCtrl, VkAlt, VkR});
     EXPECT_EQ(poller.tick(), 0);
-    EXPECT_FALSE(state().RecordingActive);
+    EXPECT_FALSE(form().recordingSession().isRecording());
     form().ResumeHotkeys();
     EXPECT_EQ(poller.tick(), 1);
-    EXPECT_TRUE(state().RecordingActive);
+    EXPECT_TRUE(form().recordingSession().isRecording());
     EXPECT_TRUE(cues_.isEmpty());
 }
 
@@ -471,10 +473,10 @@ TEST_F(HotkeyWindowTest, VolumeRowsMoveThePlayerVolumeKnob) {
     startWindow();
     Hotkeys& poller = form().hotkeys();
     auto* knob = control<PictureSlider>("PicSlider2");
-    state().AudioPlayer->SetVolume(60000);
+    form().playback().player().SetVolume(60000);
     keys_->press({VkCtrl, VkAlt, VkUp});
     EXPECT_EQ(poller.tick(), 3);
-    EXPECT_EQ(state().AudioPlayer->GetVolume(), 65535);
+    EXPECT_EQ(form().playback().player().GetVolume(), 65535);
     EXPECT_EQ(knob->value(), 65535);
 }
 
@@ -484,7 +486,7 @@ TEST_F(HotkeyWindowTest, RowSixStopsTheRecording) {
     ASSERT_TRUE(waitForData());
     keys_->press({VkCtrl, VkAlt, 'P'});
     EXPECT_EQ(form().hotkeys().tick(), 6);
-    EXPECT_FALSE(state().RecordingActive);
+    EXPECT_FALSE(form().recordingSession().isRecording());
     EXPECT_TRUE(cues_.isEmpty());
 }
 

@@ -21,9 +21,9 @@ protected:
         start(std::move(services));
         ASSERT_TRUE(started_);
         // Cue files the cues can find; what they hold does not matter here.
-        state().AppFolder = cueFolder.path() + "/";
+        form().cueSounds().setAppFolder(cueFolder.path() + "/");
         for (const char* name : {"start.wav", "stop.wav"}) {
-            QFile cue(state().AppFolder + name);
+            QFile cue(cueFolder.path() + "/" + name);
             ASSERT_TRUE(cue.open(QIODevice::WriteOnly));
         }
         actions = std::make_unique<MainHotkeyActions>(form(), form().recordingSession(),
@@ -50,7 +50,7 @@ TEST_F(RemoteControlWindowTest, StatusFollowsTheRecordingTheWindowShows) {
     ASSERT_EQ(run(RemoteCommand::Start), "ok");
     EXPECT_EQ(cueWaits, QList<int>({1000})) << "the start cue, as from the hotkey";
     const QByteArray prefix = "recording ";
-    const QByteArray path = QFile::encodeName(state().OutputFilePath);
+    const QByteArray path = QFile::encodeName(form().recordingSession().outputFilePath());
     EXPECT_EQ(run(RemoteCommand::Status), prefix + "0 " + path);
 
     QLabel* time = control<QLabel>("LabelRTime");
@@ -66,7 +66,7 @@ TEST_F(RemoteControlWindowTest, StatusFollowsTheRecordingTheWindowShows) {
     ASSERT_EQ(run(RemoteCommand::Stop), "ok");
     EXPECT_EQ(cueWaits, QList<int>({1000, 500}));
     EXPECT_EQ(run(RemoteCommand::Status), "ready");
-    EXPECT_GT(QFileInfo(state().OutputFilePath).size(), 0);
+    EXPECT_GT(QFileInfo(form().recordingSession().outputFilePath()).size(), 0);
 
     // A new recording starts its count afresh, not at the last one's.
     ASSERT_EQ(run(RemoteCommand::Toggle), "ok");
@@ -77,11 +77,11 @@ TEST_F(RemoteControlWindowTest, StatusFollowsTheRecordingTheWindowShows) {
 TEST_F(RemoteControlWindowTest, NothingStartsWhileADialogHoldsTheHotkeysOff) {
     form().SuspendHotkeys();
     EXPECT_TRUE(run(RemoteCommand::Start).startsWith("error "));
-    EXPECT_FALSE(state().RecordingActive);
+    EXPECT_FALSE(form().recordingSession().isRecording());
     EXPECT_TRUE(cueWaits.isEmpty()) << "not even the cue";
     form().ResumeHotkeys();
     EXPECT_EQ(run(RemoteCommand::Start), "ok");
-    EXPECT_TRUE(state().RecordingActive);
+    EXPECT_TRUE(form().recordingSession().isRecording());
     EXPECT_EQ(run(RemoteCommand::Stop), "ok");
 }
 

@@ -99,8 +99,8 @@ protected:
 
     // Puts one recording in the output folder and selects it.
     void selectRecording(const QString& name) {
-        ASSERT_TRUE(WriteTone(state().OutputFolder + name, 1.0));
-        state().FileListStale = true;
+        ASSERT_TRUE(WriteTone(form().folderChooser().folder() + name, 1.0));
+        form().recordingsList().invalidate();
         form().BuildRecordingsList();
         auto* list = control<QTreeWidget>("ListViewFile");
         list->setCurrentItem(list->findItems(name, Qt::MatchExactly).value(0));
@@ -129,7 +129,8 @@ TEST_F(DialogWindowsTest, TheFileDialogs) {
     expectSound(openAndClose([&] { click("CmdConvert"); }), "FormConvert");
     expectSound(openAndClose([&] { click("CmdRename"); }), "RenameDialog");
     expectSound(openAndClose([&] { click("CmdDelete"); }), "DeleteQuestion");
-    EXPECT_TRUE(QFileInfo::exists(state().OutputFolder + "take.mp3")) << "closing deletes nothing";
+    EXPECT_TRUE(QFileInfo::exists(form().folderChooser().folder() + "take.mp3"))
+        << "closing deletes nothing";
 }
 
 TEST_F(DialogWindowsTest, TheFolderChooserAndTheAboutBox) {

@@ -65,20 +65,20 @@ TEST_F(WaylandIconModeTest, WithoutANotificationAreaTheHotkeyAlternatesBetweenSh
     // The start in icon mode: the compositor must have mapped the window
     // before it can minimise it.
     startWindow({QStringLiteral("quillotap"), QStringLiteral("/icon")}, false);
-    EXPECT_TRUE(state().IconMode);
+    EXPECT_TRUE(form().isInIconMode());
     ASSERT_TRUE(WaitFor([&] {
         return form().windowHandle() && form().windowHandle()->isExposed();
     })) << "the window is mapped, so that it can be restored";
     EXPECT_TRUE(offScreen()) << "the standing-in window is minimised";
-    EXPECT_TRUE(state().IconMode) << "Qt taking its minimised state back ends nothing";
+    EXPECT_TRUE(form().isInIconMode()) << "Qt taking its minimised state back ends nothing";
 
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         pressIconHotkey();
-        EXPECT_FALSE(state().IconMode);
+        EXPECT_FALSE(form().isInIconMode());
         EXPECT_TRUE(onScreen()) << "the hotkey brings the minimised window back";
         pressIconHotkey();
-        EXPECT_TRUE(state().IconMode);
+        EXPECT_TRUE(form().isInIconMode());
         EXPECT_TRUE(offScreen());
     }
     EXPECT_FALSE(tray_->visible);
@@ -91,13 +91,13 @@ TEST_F(WaylandIconModeTest, MinimisingWithTheOptionOnEntersIconMode) {
     control<QCheckBox>("CheckIconMode")->setChecked(true);
 
     form().showMinimized();
-    EXPECT_TRUE(WaitFor([&] { return state().IconMode; }));
+    EXPECT_TRUE(WaitFor([&] { return form().isInIconMode(); }));
     EXPECT_TRUE(tray_->visible);
     EXPECT_FALSE(form().isVisible());
     EXPECT_TRUE(offScreen());
 
     tray_->rightClick();
-    EXPECT_FALSE(state().IconMode);
+    EXPECT_FALSE(form().isInIconMode());
     EXPECT_TRUE(onScreen());
 }
 

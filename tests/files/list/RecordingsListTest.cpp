@@ -2,7 +2,6 @@
 // the texts of its cells in different locales, header sorting and the keys
 // and clicks that ask for playback or deletion.
 #include "files/RecordingsList.h"
-#include "app/MainState.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,18 +19,18 @@ class RecordingsListTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.isValid());
-        state_.OutputFolder = folder_.path() + QLatin1Char('/');
         view_.setColumnCount(4);
         view_.setHeaderLabels({"File name", "Modified", "Size(KB)", "Format"});
         view_.setSelectionMode(QAbstractItemView::SingleSelection);
         view_.resize(500, 300);
-        list_ = std::make_unique<RecordingsList>(&view_, state_);
+        list_ = std::make_unique<RecordingsList>(&view_);
+        list_->setFolder(folder_.path() + QLatin1Char('/'));
         list_->setLocale(QLocale::c());
     }
 
     // A file of `bytes` bytes, last written at `modified` when given.
     void addFile(const QString& name, qint64 bytes, const QDateTime& modified = {}) {
-        QFile file(state_.OutputFolder + name);
+        QFile file(list_->folder() + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << name.toStdString();
         ASSERT_TRUE(file.resize(bytes));
         if (modified.isValid()) {
@@ -41,7 +40,7 @@ protected:
 
     void rebuild() {
         list_->Refresh();
-        ASSERT_FALSE(state_.FileListStale);
+        ASSERT_FALSE(list_->isStale());
     }
 
     QStringList column(int c) const {
@@ -59,7 +58,6 @@ protected:
     }
 
     QTemporaryDir folder_;
-    MainState state_;
     QTreeWidget view_;
     std::unique_ptr<RecordingsList> list_;
 };
@@ -115,7 +113,7 @@ TEST_F(RecordingsListTest, EmptyFolderGivesAnEmptyListWithoutSelection) {
     EXPECT_TRUE(view_.updatesEnabled());
 
     // A folder that cannot be read lists nothing either.
-    state_.OutputFolder = folder_.path() + "/missing/";
+    list_->setFolder(folder_.path() + "/missing/");
     rebuild();
     EXPECT_EQ(view_.topLevelItemCount(), 0);
 }
@@ -130,7 +128,7 @@ TEST_F(RecordingsListTest, ListsRecordingsWithTheirCellsKeysAndFirstRowSelected)
     addFile("ignored.aiff", 4096);
     addFile("ignored.mp3.part", 4096);
     addFile(".hidden.mp3", 4096);
-    ASSERT_TRUE(QDir(state_.OutputFolder).mkdir("folder.mp3"));
+    ASSERT_TRUE(QDir(list_->folder()).mkdir("folder.mp3"));
     rebuild();
 
     ASSERT_EQ(view_.topLevelItemCount(), 5);
@@ -158,11 +156,11 @@ TEST_F(RecordingsListTest, RebuildsOnlyWhenStale) {
     addFile("b.mp3", 100);
     list_->Build();
     EXPECT_EQ(view_.topLevelItemCount(), 1);
-    state_.FileListStale = true;
+    list_->invalidate();
     list_->Build();
     EXPECT_EQ(view_.topLevelItemCount(), 2);
-    EXPECT_FALSE(state_.FileListStale);
-    QFile::remove(state_.OutputFolder + "a.mp3");
+    EXPECT_FALSE(list_->isStale());
+    QFile::remove(list_->folder() + "a.mp3");
     rebuild();
     EXPECT_EQ(column(0), QStringList({"b.mp3"}));
     EXPECT_EQ(list_->SelectedRecording(), view_.topLevelItem(0));

@@ -2,7 +2,6 @@
 // records exactly what it was given: files whose samples count up show
 // where playback started, paused, continued and jumped to.
 #include "files/Playback.h"
-#include "app/MainState.h"
 #include "audio/AudioFile.h"
 #include "audio/AudioPlayer.h"
 #include "audio/AudioVisualizationEx2.h"
@@ -64,15 +63,14 @@ protected:
         backend_->setPlaybackFailure(false);
         backend_->setOutputVolume(65535);
         backend_->clearOutput();
-        state_.AudioPlayer = std::make_unique<AudioPlayer>();
         slider_ = new PictureSlider(Qt::Horizontal, 100, &host_);
         slider_->resize(201, 21);
         display_ = new AudioVisualizationEx2(&host_);
         time_ = new QLabel(QStringLiteral("Total: 00:00:00"), &host_);
         name_ = new QLabel(QStringLiteral("---"), &host_);
         pause_ = new QPushButton(QStringLiteral("Pause"), &host_);
-        playback_ = std::make_unique<Playback>(
-            state_, PlaybackControls{slider_, display_, time_, name_, pause_});
+        playback_ =
+            std::make_unique<Playback>(PlaybackControls{slider_, display_, time_, name_, pause_});
     }
 
     void TearDown() override {
@@ -100,15 +98,14 @@ protected:
         return writeWav(name, makeTone(440, 44100, 2, 2 * 44100), 44100, 2);
     }
 
-    qint64 position() const { return state_.AudioPlayer->GetPosition(); }
+    qint64 position() const { return playback_->player().GetPosition(); }
     bool waitUntilStopped() {
-        return WaitFor([&] { return !state_.PlayerActive; });
+        return WaitFor([&] { return !playback_->isActive(); });
     }
 
     QWidget host_;
     QTemporaryDir dir_;
     std::shared_ptr<SyntheticBackend> backend_;
-    MainState state_;
     PictureSlider* slider_ = nullptr;
     AudioVisualizationEx2* display_ = nullptr;
     QLabel* time_ = nullptr;
@@ -120,11 +117,11 @@ protected:
 TEST_F(PlaybackTest, PlaysTheWholeFileThenStopsAndKeepsTheLabels) {
     const QString path = toneFile();
     playback_->PlayFile(path);
-    ASSERT_TRUE(state_.PlayerActive);
+    ASSERT_TRUE(playback_->isActive());
     EXPECT_EQ(time_->text(), "Total: 00:00:02");
     EXPECT_EQ(name_->text(), path);
-    EXPECT_EQ(state_.PlayTotalSeconds, 2);
-    EXPECT_EQ(state_.PlayBlockSize, 44100 * 2 / 5) << "200 ms of stereo";
+    EXPECT_EQ(playback_->totalSeconds(), 2);
+    EXPECT_EQ(playback_->blockSize(), 44100 * 2 / 5) << "200 ms of stereo";
 
     ASSERT_TRUE(waitUntilStopped()) << "the end of the file stops playback";
     EXPECT_EQ(backend_->outputFramesPlayed(), 2 * 44100);
@@ -140,20 +137,20 @@ TEST_F(PlaybackTest, ContinueResumesWhereThePauseLeftOff) {
     playback_->PlayFile(countingFile());
     ASSERT_TRUE(WaitFor([&] { return position() > CountRate; }));
     playback_->TogglePause();
-    EXPECT_TRUE(state_.PlayerPaused);
+    EXPECT_TRUE(playback_->isPaused());
     EXPECT_EQ(pause_->text(), "Continue");
-    const qint64 paused = state_.PlayBase;
+    const qint64 paused = playback_->playBase();
     EXPECT_GT(paused, CountRate);
     EXPECT_LT(paused, CountFrames);
     // What was heard ends exactly where the pause put the position.
     SampleBlock out = backend_->outputSamples();
     ASSERT_EQ(qint64(out.size()), paused);
     EXPECT_EQ(out.back(), int16_t(uint16_t(paused - 1)));
-    EXPECT_TRUE(state_.PlayerActive) << "a paused file stays open";
+    EXPECT_TRUE(playback_->isActive()) << "a paused file stays open";
 
     backend_->clearOutput();
     playback_->TogglePause();
-    EXPECT_FALSE(state_.PlayerPaused);
+    EXPECT_FALSE(playback_->isPaused());
     EXPECT_EQ(pause_->text(), "Pause");
     ASSERT_TRUE(waitUntilStopped());
     out = backend_->outputSamples();
@@ -165,11 +162,11 @@ TEST_F(PlaybackTest, SeekJumpsToThePercentOfTheFileAndCountsOnFromThere) {
     constexpr qint64 Half = CountFrames / 2;
     playback_->PlayFile(countingFile());
     ASSERT_TRUE(WaitFor([&] { return position() > CountRate / 2; }));
-    state_.PositionDragging = true;
+    playback_->beginPositionDrag();
     const qint64 before = qint64(backend_->outputSamples().size());
     playback_->SeekPlayback(50);
-    EXPECT_FALSE(state_.PositionDragging);
-    EXPECT_EQ(state_.PlayBase, Half);
+    EXPECT_FALSE(playback_->isPositionDragging());
+    EXPECT_EQ(playback_->playBase(), Half);
     ASSERT_TRUE(WaitFor([&] { return qint64(backend_->outputSamples().size()) > before + 4000; }));
 
     // Paused after the jump: the position is the seek target plus what was
@@ -180,7 +177,7 @@ TEST_F(PlaybackTest, SeekJumpsToThePercentOfTheFileAndCountsOnFromThere) {
     ASSERT_GE(jump, 1) << "the second half plays after the seek";
     EXPECT_NE(out[std::size_t(jump - 1)], int16_t(uint16_t(Half - 1)))
         << "the part in between was skipped";
-    EXPECT_EQ(state_.PlayBase, Half + qint64(out.size()) - jump);
+    EXPECT_EQ(playback_->playBase(), Half + qint64(out.size()) - jump);
 
     playback_->TogglePause();
     ASSERT_TRUE(waitUntilStopped());
@@ -194,8 +191,8 @@ TEST_F(PlaybackTest, SeekWhilePausedContinuesFromTheNewPosition) {
     ASSERT_TRUE(WaitFor([&] { return position() > CountRate / 2; }));
     playback_->TogglePause();
     playback_->SeekPlayback(75);
-    EXPECT_EQ(state_.PlayBase, CountFrames * 3 / 4);
-    EXPECT_TRUE(state_.PlayerPaused);
+    EXPECT_EQ(playback_->playBase(), CountFrames * 3 / 4);
+    EXPECT_TRUE(playback_->isPaused());
     backend_->clearOutput();
     playback_->TogglePause();
     ASSERT_TRUE(waitUntilStopped());
@@ -209,49 +206,50 @@ TEST_F(PlaybackTest, ReleasingWithOneSecondOrLessLeftStops) {
     playback_->PlayFile(countingFile());
     playback_->TogglePause(); // holds the position still
     playback_->SeekPlayback(83);
-    EXPECT_TRUE(state_.PlayerActive);
-    state_.PositionDragging = true;
+    EXPECT_TRUE(playback_->isActive());
+    playback_->beginPositionDrag();
     playback_->SeekPlayback(84);
-    EXPECT_FALSE(state_.PlayerActive);
-    EXPECT_FALSE(state_.PositionDragging);
+    EXPECT_FALSE(playback_->isActive());
+    EXPECT_FALSE(playback_->isPositionDragging());
     EXPECT_EQ(pause_->text(), "Pause");
     EXPECT_EQ(slider_->value(), 0);
 
     // Nothing playing: only the drag ends.
-    state_.PositionDragging = true;
+    playback_->beginPositionDrag();
     playback_->SeekPlayback(10);
-    EXPECT_FALSE(state_.PositionDragging);
-    EXPECT_FALSE(state_.PlayerActive);
+    EXPECT_FALSE(playback_->isPositionDragging());
+    EXPECT_FALSE(playback_->isActive());
 }
 
 TEST_F(PlaybackTest, ProgressMovesTheKnobUnlessItIsHeld) {
     playback_->PlayFile(countingFile());
-    playback_->TogglePause(); // no progress of its own from here on
-    state_.PlayBase = CountFrames / 4;
-    emit state_.AudioPlayer->Timer(CountFrames / 4, 0, 0);
+    playback_->TogglePause();    // no progress of its own from here on
+    playback_->SeekPlayback(25); // while paused: only the file position moves
+    ASSERT_EQ(playback_->playBase(), CountFrames / 4);
+    emit playback_->player().Timer(CountFrames / 4, 0, 0);
     EXPECT_NEAR(slider_->value(), 50, 1) << "the knob snaps to whole values";
     // Played past the end: the knob stays at the right end.
-    emit state_.AudioPlayer->Timer(2 * CountFrames, 0, 0);
+    emit playback_->player().Timer(2 * CountFrames, 0, 0);
     EXPECT_EQ(slider_->value(), 100);
-    state_.PositionDragging = true;
-    emit state_.AudioPlayer->Timer(0, 0, 0);
+    playback_->beginPositionDrag();
+    emit playback_->player().Timer(0, 0, 0);
     EXPECT_EQ(slider_->value(), 100) << "the user holds the knob";
 }
 
 TEST_F(PlaybackTest, PauseDoesNothingWhileStoppedAndStopResetsTheCaption) {
     playback_->TogglePause();
-    EXPECT_FALSE(state_.PlayerPaused);
+    EXPECT_FALSE(playback_->isPaused());
     EXPECT_EQ(pause_->text(), "Pause");
 
     playback_->PlayFile(countingFile());
     playback_->TogglePause();
     EXPECT_EQ(pause_->text(), "Continue");
     playback_->StopPlayback();
-    EXPECT_FALSE(state_.PlayerActive);
+    EXPECT_FALSE(playback_->isActive());
     EXPECT_EQ(pause_->text(), "Pause");
     playback_->TogglePause();
     EXPECT_EQ(pause_->text(), "Pause");
-    EXPECT_FALSE(state_.PlayerPaused);
+    EXPECT_FALSE(playback_->isPaused());
 }
 
 TEST_F(PlaybackTest, VoxFilesAreReadInThreeSecondBlocks) {
@@ -265,11 +263,11 @@ TEST_F(PlaybackTest, VoxFilesAreReadInThreeSecondBlocks) {
         ASSERT_TRUE(file.WriteSamples(makeTone(440, 8000, 1, 4 * 8000)));
         file.CloseWriter();
         playback_->PlayFile(path);
-        ASSERT_TRUE(state_.PlayerActive);
-        EXPECT_EQ(state_.PlayBlockSize, 3 * 8000);
+        ASSERT_TRUE(playback_->isActive());
+        EXPECT_EQ(playback_->blockSize(), 3 * 8000);
     }
     playback_->PlayFile(countingFile());
-    EXPECT_EQ(state_.PlayBlockSize, CountRate / 5);
+    EXPECT_EQ(playback_->blockSize(), CountRate / 5);
 }
 
 TEST_F(PlaybackTest, FilesThatCannotPlayFailSilentlyAfterStoppingThePrevious) {
@@ -287,10 +285,10 @@ TEST_F(PlaybackTest, FilesThatCannotPlayFailSilentlyAfterStoppingThePrevious) {
                                 noFrames, dir_.path()}) {
         SCOPED_TRACE(path.toStdString());
         playback_->PlayFile(good);
-        ASSERT_TRUE(state_.PlayerActive);
+        ASSERT_TRUE(playback_->isActive());
         playback_->PlayFile(path);
-        EXPECT_FALSE(state_.PlayerActive);
-        EXPECT_FALSE(state_.AudioPlayer->IsPlaying()) << "the previous file was stopped";
+        EXPECT_FALSE(playback_->isActive());
+        EXPECT_FALSE(playback_->player().IsPlaying()) << "the previous file was stopped";
         EXPECT_FALSE(playback_->reader().IsReading());
         EXPECT_EQ(pause_->text(), "Pause");
         EXPECT_EQ(name_->text(), good) << "the labels name the last file played";
@@ -300,15 +298,15 @@ TEST_F(PlaybackTest, FilesThatCannotPlayFailSilentlyAfterStoppingThePrevious) {
 TEST_F(PlaybackTest, AnOutputThatCannotStartLeavesNothingOpen) {
     backend_->setPlaybackFailure(true);
     playback_->PlayFile(toneFile());
-    EXPECT_FALSE(state_.PlayerActive);
+    EXPECT_FALSE(playback_->isActive());
     EXPECT_FALSE(playback_->reader().IsReading());
     EXPECT_EQ(name_->text(), "---");
 }
 
 TEST_F(PlaybackTest, PlaybackNeverTouchesTheRecordersFile) {
     // The window's own audio-file object writes a recording meanwhile.
-    state_.CreateAudioObjects();
-    AudioFile& writer = *state_.AudioFile;
+    AudioFile writer;
+    writer.SetFlag(true);
     writer.SetWAVFormat(CountRate, 1, 16);
     const QString recording = dir_.path() + "/recording.wav";
     writer.CreateForWriting(recording);
@@ -319,8 +317,8 @@ TEST_F(PlaybackTest, PlaybackNeverTouchesTheRecordersFile) {
 
     playback_->PlayFile(toneFile());
     playback_->PlayFile(recording);
-    ASSERT_TRUE(state_.PlayerActive);
-    EXPECT_EQ(state_.PlayTotalSeconds, 3) << "what was written so far";
+    ASSERT_TRUE(playback_->isActive());
+    EXPECT_EQ(playback_->totalSeconds(), 3) << "what was written so far";
     playback_->StopPlayback();
     EXPECT_EQ(writer.GetSampleRate(), CountRate);
     EXPECT_EQ(writer.GetChannels(), 1);

@@ -2,7 +2,6 @@
 // output): the output's monitor is recorded while a file whose frames carry
 // their own index plays, so the recording shows exactly which frames were
 // sounded, where the pause cut them off and where playback resumed.
-#include "app/MainState.h"
 #include "audio/AudioFile.h"
 #include "audio/AudioPlayer.h"
 #include "audio/AudioRecord.h"
@@ -65,13 +64,12 @@ protected:
         ASSERT_TRUE(server_->ok()) << server_->error().toStdString();
         backend_ = std::make_shared<PulseBackend>();
         ASSERT_TRUE(backend_->isConnected()) << backend_->lastError().toStdString();
-        state_.AudioPlayer = std::make_unique<AudioPlayer>(backend_);
         slider_ = new PictureSlider(Qt::Horizontal, 100, &host_);
         slider_->resize(201, 21);
         playback_ = std::make_unique<Playback>(
-            state_,
             PlaybackControls{slider_, new AudioVisualizationEx2(&host_), new QLabel(&host_),
-                             new QLabel(&host_), new QPushButton(QStringLiteral("Pause"), &host_)});
+                             new QLabel(&host_), new QPushButton(QStringLiteral("Pause"), &host_)},
+            nullptr, backend_);
         file_ = dir_.filePath(QStringLiteral("indexed.wav"));
         AudioFile writer;
         writer.SetWAVFormat(Rate, 2, 16);
@@ -130,7 +128,6 @@ protected:
     QWidget host_;
     QTemporaryDir dir_;
     QString file_;
-    MainState state_;
     PictureSlider* slider_ = nullptr;
     std::unique_ptr<Playback> playback_;
     std::unique_ptr<AudioRecord> monitor_;
@@ -142,13 +139,13 @@ PrivatePulse* PulsePlaybackTest::server_ = nullptr;
 TEST_F(PulsePlaybackTest, PauseStopsWhereTheSoundStoppedAndContinueSkipsNothing) {
     listen();
     playback_->PlayFile(file_);
-    ASSERT_TRUE(state_.PlayerActive);
+    ASSERT_TRUE(playback_->isActive());
     ASSERT_TRUE(
-        QTest::qWaitFor([&] { return state_.AudioPlayer->GetPosition() > Rate * 3 / 2; }, 20000));
+        QTest::qWaitFor([&] { return playback_->player().GetPosition() > Rate * 3 / 2; }, 20000));
 
     playback_->TogglePause();
-    ASSERT_TRUE(state_.PlayerPaused);
-    const qint64 pausedAt = state_.PlayBase;
+    ASSERT_TRUE(playback_->isPaused());
+    const qint64 pausedAt = playback_->playBase();
     ASSERT_TRUE(settled());
     const std::vector<qint64> before = HeardFrames(recorded_);
     ASSERT_FALSE(before.empty());
@@ -159,7 +156,7 @@ TEST_F(PulsePlaybackTest, PauseStopsWhereTheSoundStoppedAndContinueSkipsNothing)
         << "the paused position is what the output sounded";
 
     playback_->TogglePause();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !state_.PlayerActive; }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !playback_->isActive(); }, 20000));
     ASSERT_TRUE(settled());
     const std::vector<qint64> all = HeardFrames(recorded_);
     ASSERT_GT(all.size(), before.size());
@@ -177,9 +174,9 @@ TEST_F(PulsePlaybackTest, PauseAfterASeekStopsWhereTheSoundStopped) {
     listen();
     playback_->PlayFile(file_);
     ASSERT_TRUE(
-        QTest::qWaitFor([&] { return state_.AudioPlayer->GetPosition() > Rate / 2; }, 20000));
+        QTest::qWaitFor([&] { return playback_->player().GetPosition() > Rate / 2; }, 20000));
     playback_->SeekPlayback(50);
-    ASSERT_EQ(state_.PlayBase, FileFrames / 2);
+    ASSERT_EQ(playback_->playBase(), FileFrames / 2);
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             const std::vector<qint64> heard = HeardFrames(recorded_);
@@ -191,7 +188,7 @@ TEST_F(PulsePlaybackTest, PauseAfterASeekStopsWhereTheSoundStopped) {
     const std::vector<qint64> heard = HeardFrames(recorded_);
     ASSERT_FALSE(heard.empty());
     ASSERT_GT(heard.back(), FileFrames / 2) << "the second half was playing";
-    EXPECT_NEAR(double(state_.PlayBase), double(heard.back() + 1), double(Tolerance));
+    EXPECT_NEAR(double(playback_->playBase()), double(heard.back() + 1), double(Tolerance));
 }
 
 } // namespace

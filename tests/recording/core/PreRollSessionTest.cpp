@@ -20,7 +20,7 @@ protected:
     void useLine(const char* line) {
         backend->setDevices(
             SyntheticBackend::parseDevices(QStringLiteral("Mic:") + QString::fromLatin1(line)));
-        state.AudioRecord->SetDevice(0);
+        session->recorder().SetDevice(0);
     }
 
     // Frames the synthetic capture produced since `from`, with its clock
@@ -106,10 +106,10 @@ TEST(SoundActivationTest, SoundAfterSilenceAndSilenceAfterItsTimeSinceTheLastLou
 
 TEST_F(PreRollSessionTest, RecordBeginsWithTheSecondsBeforeItAndGoesOnWithoutAGap) {
     useLine("Counter");
-    state.StartOptions.preRollSeconds = 2;
+    changeStartOptions([&](RecordingStartOptions& o) { o.preRollSeconds = 2; });
     const qint64 start = backend->capturedFrames();
     session->UpdateStandby();
-    ASSERT_TRUE(state.AudioRecord->IsRunning()) << "the input is open for the pre-roll";
+    ASSERT_TRUE(session->recorder().IsRunning()) << "the input is open for the pre-roll";
     runClockUntil(start, 5 * Rate);
     const qint64 atRecord = pauseClock(start);
     QCoreApplication::processEvents(); // the blocks reach the pre-roll
@@ -120,12 +120,13 @@ TEST_F(PreRollSessionTest, RecordBeginsWithTheSecondsBeforeItAndGoesOnWithoutAGa
     runClockUntil(start, atRecord + 3 * Rate);
     ASSERT_TRUE(waitFor([&] { return view.timeText >= QStringLiteral("00:00:04"); }))
         << "the elapsed time counts the pre-roll";
-    state.StartOptions.preRollSeconds = 0; // the input closes with the stop
+    changeStartOptions(
+        [&](RecordingStartOptions& o) { o.preRollSeconds = 0; }); // the input closes with the stop
     session->Stop();
     const qint64 total = backend->capturedFrames() - start;
-    EXPECT_FALSE(state.AudioRecord->IsRunning());
+    EXPECT_FALSE(session->recorder().IsRunning());
 
-    const Decoded d = decode(state.OutputFilePath);
+    const Decoded d = decode(session->outputFilePath());
     ASSERT_EQ(d.rate, Rate);
     ASSERT_EQ(d.length, total - (atRecord - 2 * Rate)) << "2 s before Record, then to the stop";
     for (qint64 i = 0; i < d.length; ++i)
@@ -134,7 +135,7 @@ TEST_F(PreRollSessionTest, RecordBeginsWithTheSecondsBeforeItAndGoesOnWithoutAGa
 
 TEST_F(PreRollSessionTest, WhatIsCapturedBetweenTheCutAndRecordIsLeftOut) {
     useLine("Counter");
-    state.StartOptions.preRollSeconds = 2;
+    changeStartOptions([&](RecordingStartOptions& o) { o.preRollSeconds = 2; });
     const qint64 start = backend->capturedFrames();
     view.previewChecked = true; // the preview's capture serves the pre-roll too
     view.runPreviewClick();
@@ -148,11 +149,11 @@ TEST_F(PreRollSessionTest, WhatIsCapturedBetweenTheCutAndRecordIsLeftOut) {
     ASSERT_TRUE(session->isRecording());
     runClockUntil(start, atRecord + Rate);
     view.previewChecked = false;
-    state.StartOptions.preRollSeconds = 0;
+    changeStartOptions([&](RecordingStartOptions& o) { o.preRollSeconds = 0; });
     session->Stop();
     const qint64 total = backend->capturedFrames() - start;
 
-    const Decoded d = decode(state.OutputFilePath);
+    const Decoded d = decode(session->outputFilePath());
     ASSERT_EQ(d.length, 2 * Rate + (total - atRecord));
     for (qint64 i = 0; i < 2 * Rate; ++i)
         ASSERT_TRUE(holdsFrame(d, i, atCut - 2 * Rate + i)) << "frame " << i;
@@ -162,19 +163,21 @@ TEST_F(PreRollSessionTest, WhatIsCapturedBetweenTheCutAndRecordIsLeftOut) {
 
 TEST_F(PreRollSessionTest, TimeLimitCountsThePreRoll) {
     useLine("Counter");
-    state.StartOptions.preRollSeconds = 6;
-    state.Timelimit = QStringLiteral("Yes");
-    state.MaxTime = 5;
+    changeStartOptions([&](RecordingStartOptions& o) { o.preRollSeconds = 6; });
+    limits.timeLimit = true;
+    monitor->setLimits(limits);
+    limits.maxTimeSeconds = 5;
+    monitor->setLimits(limits);
     const qint64 start = backend->capturedFrames();
     session->UpdateStandby();
     runClockUntil(start, 7 * Rate);
     session->Record();
     ASSERT_TRUE(waitFor([&] { return !session->isRecording(); }));
     EXPECT_EQ(monitor->lastLimit(), LimitReached::Time);
-    const Decoded d = decode(state.OutputFilePath);
+    const Decoded d = decode(session->outputFilePath());
     EXPECT_GE(d.length, 6 * Rate);
     EXPECT_LT(d.length, 8 * Rate) << "stopped at the first tick, not 5 s later";
-    EXPECT_TRUE(state.AudioRecord->IsRunning()) << "the input stays open for the next pre-roll";
+    EXPECT_TRUE(session->recorder().IsRunning()) << "the input stays open for the next pre-roll";
 }
 
 struct BurstCase {
@@ -191,13 +194,13 @@ class SoundActivationSessionTest : public PreRollSessionTest,
 TEST_P(SoundActivationSessionTest, EachBurstBecomesAFileThatStartsAtItsOnset) {
     const BurstCase c = GetParam();
     useLine("Bursts 1/3.5");
-    state.StartOptions.preRollSeconds = c.preRollSeconds;
-    state.StartOptions.startOnSound = true;
-    state.StartOptions.silenceSeconds = 1;
-    state.StartOptions.thresholdPercent = 10;
+    changeStartOptions([&](RecordingStartOptions& o) { o.preRollSeconds = c.preRollSeconds; });
+    changeStartOptions([&](RecordingStartOptions& o) { o.startOnSound = true; });
+    changeStartOptions([&](RecordingStartOptions& o) { o.silenceSeconds = 1; });
+    changeStartOptions([&](RecordingStartOptions& o) { o.thresholdPercent = 10; });
     QStringList starts;
     QObject::connect(session.get(), &RecordingSession::recordingStarted,
-                     [&] { starts << state.OutputFileName; });
+                     [&] { starts << session->outputFileName(); });
     session->Record();
     EXPECT_TRUE(session->isArmed());
     EXPECT_FALSE(session->isRecording());
@@ -240,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(PreRoll, SoundActivationSessionTest,
 
 TEST_F(PreRollSessionTest, StopWhileArmedDisarmsAndLeavesNoFile) {
     useLine("Silence");
-    state.StartOptions.startOnSound = true;
+    changeStartOptions([&](RecordingStartOptions& o) { o.startOnSound = true; });
     session->Record();
     ASSERT_TRUE(session->isArmed());
     const qint64 start = backend->capturedFrames();
@@ -249,7 +252,7 @@ TEST_F(PreRollSessionTest, StopWhileArmedDisarmsAndLeavesNoFile) {
     EXPECT_EQ(view.statusText, "Waiting for sound");
     session->Stop();
     EXPECT_FALSE(session->isArmed());
-    EXPECT_FALSE(state.AudioRecord->IsRunning());
+    EXPECT_FALSE(session->recorder().IsRunning());
     EXPECT_EQ(view.statusText, "Ready to record");
     EXPECT_TRUE(recordings().isEmpty());
     session->Stop(); // a second stop does nothing

@@ -23,8 +23,8 @@ protected:
         auto pulse = std::make_shared<PulseBackend>();
         ASSERT_TRUE(pulse->isConnected()) << pulse->lastError().toStdString();
         useBackend(pulse);
-        state.AudioFile->SetMP3Encoder(MP3Lame());
-        state.AudioFile->SetOGGFormat(44100, 2, 128, 0, 0, -1);
+        session->writer().SetMP3Encoder(MP3Lame());
+        session->writer().SetOGGFormat(44100, 2, 128, 0, 0, -1);
     }
     static PrivatePulse* server;
 };
@@ -38,7 +38,7 @@ TEST_F(PulseRecordingTest, TwoSecondsOfTheSineInMp3AndOgg) {
         view.formatText = QString::fromLatin1(format);
         recordFor(2);
         EXPECT_TRUE(view.errors.isEmpty()) << view.errors.join(QLatin1Char('\n')).toStdString();
-        const Decoded d = decode(state.OutputFilePath);
+        const Decoded d = decode(session->outputFilePath());
         ASSERT_EQ(d.rate, 44100);
         EXPECT_GE(d.length, 2 * 44100);
         EXPECT_NEAR(dominantFrequency(d.samples, d.rate, d.channels), 440.0, 3.0);

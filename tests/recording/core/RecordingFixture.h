@@ -1,9 +1,10 @@
-// A recorder page without widgets: the shared state with real audio objects
-// on the synthetic back end, a view that logs what the controls are told, a
-// recording session and its monitor, and a temporary output folder.
+// A recorder page without widgets: a recording session with its real audio
+// objects on the synthetic back end, a view that logs what the controls are
+// told, the session's monitor, and a temporary output folder.
 #pragma once
 
-#include "app/MainState.h"
+#include "audio/AudioFile.h"
+#include "audio/AudioRecord.h"
 #include "audio/backends/SyntheticBackend.h"
 #include "formats/Mp3Settings.h"
 #include "recording/RecordingMonitor.h"
@@ -40,7 +41,6 @@ public:
     bool previewChecked = false;
     int trackHeight = 100;
     RecordingSession* session = nullptr;
-    MainState* state = nullptr;
 
     QStringList log;
     QString statusText = QStringLiteral("Ready to record");
@@ -79,9 +79,9 @@ public:
             session->StopRecording();
             return;
         }
-        AudioRecord& r = *state->AudioRecord;
-        const int rate = state->AudioFile->GetSampleRate();
-        const int channels = state->AudioFile->GetChannels();
+        AudioRecord& r = session->recorder();
+        const int rate = session->writer().GetSampleRate();
+        const int channels = session->writer().GetChannels();
         r.SetFormat(rate, channels);
         r.SetBufferSize(r.GetBufferSize(1000));
         setDisplayFormat(rate, channels);
@@ -115,10 +115,8 @@ protected:
         ASSERT_TRUE(outputDir.isValid());
         backend = std::make_shared<SyntheticBackend>();
         backend->setSpeed(40);
-        makeState(backend);
-        state.OutputFolder = outputDir.path() + QLatin1Char('/');
         id3 = LoadId3Defaults();
-        makeSession();
+        makeSession(backend);
     }
     void TearDown() override {
         if (session)
@@ -132,22 +130,27 @@ protected:
     void useBackend(std::shared_ptr<SoundBackend> soundBackend) {
         monitor.reset();
         session.reset();
-        makeState(std::move(soundBackend));
-        makeSession();
+        makeSession(std::move(soundBackend));
     }
 
-    void makeState(std::shared_ptr<SoundBackend> soundBackend) {
-        state.AudioRecord = std::make_unique<AudioRecord>(std::move(soundBackend));
-        state.AudioFile = std::make_unique<AudioFile>();
-        state.AudioFile->SetWAVFormat(44100, 2, 16);
-        state.MP3Lame = std::make_unique<MP3Lame>();
-        state.AudioInformation = std::make_unique<AudioInformation>();
-    }
-    void makeSession() {
-        session = std::make_unique<RecordingSession>(state, view, id3, [this] { return now; });
-        monitor = std::make_unique<RecordingMonitor>(state, view, *session);
+    void makeSession(std::shared_ptr<SoundBackend> soundBackend) {
+        session = std::make_unique<RecordingSession>(
+            view, id3, [this] { return now; }, std::move(soundBackend));
+        session->writer().SetWAVFormat(44100, 2, 16);
+        session->setOutputFolder(outputDir.path() + QLatin1Char('/'));
+        QObject::connect(session.get(), &RecordingSession::recordingStopped,
+                         [this] { ++filesFinished; });
+        monitor = std::make_unique<RecordingMonitor>(view, *session);
+        monitor->setLimits(limits);
+        monitor->setVolumeKnobHeld([this] { return knobHeld; });
         view.session = session.get();
-        view.state = &state;
+    }
+
+    // Changes the start options as the options page does.
+    void changeStartOptions(const std::function<void(RecordingStartOptions&)>& change) {
+        RecordingStartOptions options = session->startOptions();
+        change(options);
+        session->setStartOptions(options);
     }
 
     // Records until the monitor shows `seconds` elapsed, then stops.
@@ -166,7 +169,9 @@ protected:
 
     QTemporaryDir outputDir;
     std::shared_ptr<SyntheticBackend> backend;
-    MainState state;
+    RecordingLimitOptions limits;
+    bool knobHeld = false; // the user holds the input-volume knob
+    int filesFinished = 0; // recordingStopped signals
     ID3Defaults id3;
     LoggingView view;
     QDateTime now{QDate(2026, 12, 7), QTime(18, 15, 41)};

@@ -20,13 +20,14 @@ protected:
     void SetUp() override {
         RecordingFixture::SetUp();
         // Connected after the monitor, so it sees the state the tick left.
-        QObject::connect(state.AudioRecord.get(), &AudioRecord::Timer, monitor.get(),
+        QObject::connect(&session->recorder(), &AudioRecord::Timer, monitor.get(),
                          [this](qint64 samples, int, int) {
                              if (!logTicks)
                                  return;
                              ticks.push_back(
-                                 {state.AudioRecord->SamplesToMilliseconds(samples) / 1000,
-                                  QFileInfo(state.OutputFilePath).size(), session->isRecording()});
+                                 {session->recorder().SamplesToMilliseconds(samples) / 1000,
+                                  QFileInfo(session->outputFilePath()).size(),
+                                  session->isRecording()});
                          });
     }
     void recordUntilStopped() {
@@ -42,8 +43,10 @@ protected:
 };
 
 TEST_F(RecordingMonitorTest, TimeLimitStopsOnTheFirstTickAtOrAfterIt) {
-    state.Timelimit = QStringLiteral("Yes");
-    state.MaxTime = 5;
+    limits.timeLimit = true;
+    monitor->setLimits(limits);
+    limits.maxTimeSeconds = 5;
+    monitor->setLimits(limits);
     recordUntilStopped();
     ASSERT_FALSE(ticks.empty());
     const Tick& last = ticks.back();
@@ -55,15 +58,17 @@ TEST_F(RecordingMonitorTest, TimeLimitStopsOnTheFirstTickAtOrAfterIt) {
     }
     EXPECT_EQ(monitor->lastLimit(), LimitReached::Time);
     EXPECT_EQ(view.timeText, QStringLiteral("00:00:05"));
-    const Decoded d = decode(state.OutputFilePath);
+    const Decoded d = decode(session->outputFilePath());
     EXPECT_GE(d.length, 5 * 44100);
     EXPECT_LT(d.length, 7 * 44100);
 }
 
 TEST_F(RecordingMonitorTest, SizeLimitCountsBinaryMegabytes) {
     backend->setSpeed(200);
-    state.SizeLimit = QStringLiteral("Yes");
-    state.MaxSize = 10;
+    limits.sizeLimit = true;
+    monitor->setLimits(limits);
+    limits.maxSizeMegabytes = 10;
+    monitor->setLimits(limits);
     recordUntilStopped();
     const qint64 limit = 10 * 1024 * 1024;
     ASSERT_FALSE(ticks.empty());
@@ -88,18 +93,22 @@ TEST_F(RecordingMonitorTest, TimeLimitWinsWhenBothAreReachedOnOneTick) {
          {Case{true, true, LimitReached::Time}, Case{false, true, LimitReached::Size},
           Case{true, false, LimitReached::Time}}) {
         now = now.addSecs(1);
-        state.Timelimit = state.SizeLimit = QStringLiteral("No");
+        limits.timeLimit = limits.sizeLimit = false;
+        monitor->setLimits(limits);
         session->Record();
         ASSERT_TRUE(session->isRecording());
         // Past five seconds and past one megabyte (six blocks of WAV).
         ASSERT_TRUE(waitFor([&] {
             return view.timeText >= QStringLiteral("00:00:06") &&
-                   QFileInfo(state.OutputFilePath).size() >= 1024 * 1024;
+                   QFileInfo(session->outputFilePath()).size() >= 1024 * 1024;
         }));
-        state.MaxTime = 5;
-        state.MaxSize = 1;
-        state.Timelimit = c.time ? QStringLiteral("Yes") : QStringLiteral("No");
-        state.SizeLimit = c.size ? QStringLiteral("Yes") : QStringLiteral("No");
+        limits.maxTimeSeconds = 5;
+        monitor->setLimits(limits);
+        limits.maxSizeMegabytes = 1;
+        monitor->setLimits(limits);
+        limits.timeLimit = c.time;
+        limits.sizeLimit = c.size;
+        monitor->setLimits(limits);
         EXPECT_TRUE(waitFor([&] { return !session->isRecording(); }));
         EXPECT_EQ(monitor->lastLimit(), c.expected);
     }
@@ -130,12 +139,12 @@ TEST_F(RecordingMonitorTest, ExternalVolumeChangeMovesTheKnobUnlessDragged) {
     EXPECT_EQ(view.knobPosition, InputVolumeKnobPosition(200, 16384));
     EXPECT_EQ(view.knobPosition, 150);
 
-    state.SrcVolumeBusy = true;
+    knobHeld = true;
     view.knobPosition = -1;
     backend->simulateExternalVolumeChange(0, 0, 0);
     // The change arrives (the recorder reports it), but the knob stays.
     bool arrived = false;
-    QObject::connect(state.AudioRecord.get(), &AudioRecord::GainChange, [&] { arrived = true; });
+    QObject::connect(&session->recorder(), &AudioRecord::GainChange, [&] { arrived = true; });
     backend->simulateExternalVolumeChange(0, 0, 100);
     ASSERT_TRUE(waitFor([&] { return arrived; }));
     EXPECT_EQ(view.knobPosition, -1);

@@ -143,31 +143,30 @@ TEST(LimitBoxes, TextsAreCorrectedInTheBox) {
 }
 
 TEST(Limits, WhichLimitStopsATick) {
-    MainState s;
-    s.MaxTime = 600;
-    s.MaxSize = 10;
+    RecordingLimitOptions s;
+    s.maxTimeSeconds = 600;
+    s.maxSizeMegabytes = 10;
     const qint64 mb10 = 10 * 1024 * 1024;
     struct Case {
-        const char* time;
-        const char* size;
+        bool time;
+        bool size;
         qint64 elapsed;
         std::optional<qint64> bytes;
         LimitReached expected;
     };
     const Case cases[] = {
-        {"No", "No", 10000, mb10 * 2, LimitReached::None},
-        {"Yes", "No", 599, mb10 * 2, LimitReached::None},
-        {"Yes", "No", 600, 0, LimitReached::Time},
-        {"No", "Yes", 0, 10'000'000, LimitReached::None},
-        {"No", "Yes", 0, mb10 - 1, LimitReached::None},
-        {"No", "Yes", 0, mb10, LimitReached::Size},
-        {"No", "Yes", 0, std::nullopt, LimitReached::None},
-        {"Yes", "Yes", 600, mb10, LimitReached::Time},
-        {"yes", "YES", 600, mb10, LimitReached::None}, // "Yes" exactly
+        {false, false, 10000, mb10 * 2, LimitReached::None},
+        {true, false, 599, mb10 * 2, LimitReached::None},
+        {true, false, 600, 0, LimitReached::Time},
+        {false, true, 0, 10'000'000, LimitReached::None},
+        {false, true, 0, mb10 - 1, LimitReached::None},
+        {false, true, 0, mb10, LimitReached::Size},
+        {false, true, 0, std::nullopt, LimitReached::None},
+        {true, true, 600, mb10, LimitReached::Time},
     };
     for (const Case& c : cases) {
-        s.Timelimit = QString::fromLatin1(c.time);
-        s.SizeLimit = QString::fromLatin1(c.size);
+        s.timeLimit = c.time;
+        s.sizeLimit = c.size;
         EXPECT_EQ(CheckLimits(s, c.elapsed, c.bytes), c.expected) << c.time << c.size << c.elapsed;
     }
 }

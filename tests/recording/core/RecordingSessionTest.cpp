@@ -33,9 +33,9 @@ struct FormatCase {
 TEST_F(RecordingSessionTest, ThreeSecondsInEachFormatMakeOneDatedFileOfThatLength) {
     // Slow enough for every encoder to keep up on a busy machine.
     backend->setSpeed(8);
-    state.AudioFile->SetMP3Encoder(MP3Lame());
-    state.AudioFile->SetOGGFormat(44100, 2, 128, 0, 0, -1);
-    state.AudioFile->SetWMAProfile(14);
+    session->writer().SetMP3Encoder(MP3Lame());
+    session->writer().SetOGGFormat(44100, 2, 128, 0, 0, -1);
+    session->writer().SetWMAProfile(14);
     const FormatCase cases[] = {
         {"MP3", 44100, 2}, {"WMA", 0, 0}, {"OGG", 44100, 2}, {"WAV", 44100, 2}, {"VOX", 8000, 1}};
     int minute = 0;
@@ -53,9 +53,9 @@ TEST_F(RecordingSessionTest, ThreeSecondsInEachFormatMakeOneDatedFileOfThatLengt
         const QString expected = now.toString(QStringLiteral("yyyyMMdd-HHmmss.")) +
                                  QString::fromLatin1(c.text).toLower();
         EXPECT_TRUE(after.contains(expected)) << after.join(QLatin1Char(' ')).toStdString();
-        EXPECT_EQ(state.OutputFilePath, state.OutputFolder + expected);
+        EXPECT_EQ(session->outputFilePath(), session->outputFolder() + expected);
 
-        const Decoded d = decode(state.OutputFilePath);
+        const Decoded d = decode(session->outputFilePath());
         if (c.rate) {
             EXPECT_EQ(d.rate, c.rate);
             EXPECT_EQ(d.channels, c.channels);
@@ -67,11 +67,11 @@ TEST_F(RecordingSessionTest, ThreeSecondsInEachFormatMakeOneDatedFileOfThatLengt
 }
 
 TEST_F(RecordingSessionTest, Mp3RecordingCarriesTheDefaultTag) {
-    state.AudioFile->SetMP3Encoder(MP3Lame());
+    session->writer().SetMP3Encoder(MP3Lame());
     view.formatText = QStringLiteral("MP3");
     recordFor(1);
     AudioInformation tag;
-    ASSERT_TRUE(tag.Open(state.OutputFilePath)) << tag.GetErrorText().toStdString();
+    ASSERT_TRUE(tag.Open(session->outputFilePath())) << tag.GetErrorText().toStdString();
     EXPECT_EQ(tag.Title, QString());
     EXPECT_EQ(tag.Artist, QString());
     EXPECT_EQ(tag.Album, QString());
@@ -87,11 +87,10 @@ TEST_F(RecordingSessionTest, ControlsStatusAndLabelsFollowTheRecording) {
     EXPECT_EQ(view.log,
               (QStringList{kDisableAll, QStringLiteral("status Ready to record"),
                            QStringLiteral("playnow off"), QStringLiteral("status Recording")}));
-    EXPECT_EQ(view.saveFileText, state.OutputFilePath);
+    EXPECT_EQ(view.saveFileText, session->outputFilePath());
     EXPECT_TRUE(waitFor([&] { return view.sizeText.endsWith(QStringLiteral(" KB")); }));
 
     view.log.clear();
-    state.IconMode = true;
     session->Stop();
     EXPECT_FALSE(session->isRecording());
     EXPECT_EQ(
@@ -99,10 +98,10 @@ TEST_F(RecordingSessionTest, ControlsStatusAndLabelsFollowTheRecording) {
         (QStringList{kEnableAll, QStringLiteral("playnow on"),
                      QStringLiteral("status Ready to record"), QStringLiteral("preview click"),
                      QStringLiteral("status Ready to record"), QStringLiteral("icon ready")}));
-    EXPECT_EQ(view.sizeText, FinalSizeText(QFileInfo(state.OutputFilePath).size()));
+    EXPECT_EQ(view.sizeText, FinalSizeText(QFileInfo(session->outputFilePath()).size()));
     EXPECT_TRUE(view.sizeText.endsWith(QStringLiteral(" Kb")));
-    EXPECT_TRUE(state.FileListStale);
-    EXPECT_FALSE(state.AudioRecord->IsRunning());
+    EXPECT_GT(filesFinished, 0);
+    EXPECT_FALSE(session->recorder().IsRunning());
     EXPECT_TRUE(view.lastShown.empty()); // the pane was cleared
 }
 
@@ -112,12 +111,12 @@ TEST_F(RecordingSessionTest, RecordWhileRecordingAndStopWhileIdleDoNothing) {
 
     session->Record();
     ASSERT_TRUE(session->isRecording());
-    const QString path = state.OutputFilePath;
+    const QString path = session->outputFilePath();
     view.log.clear();
     now = now.addSecs(5);
     session->Record();
     EXPECT_TRUE(view.log.isEmpty());
-    EXPECT_EQ(state.OutputFilePath, path);
+    EXPECT_EQ(session->outputFilePath(), path);
     EXPECT_EQ(recordings().size(), 1);
 
     session->Stop();
@@ -129,11 +128,11 @@ TEST_F(RecordingSessionTest, RecordWhileRecordingAndStopWhileIdleDoNothing) {
 TEST_F(RecordingSessionTest, StopWhilePreviewingDoesNothing) {
     view.previewChecked = true;
     view.runPreviewClick();
-    ASSERT_TRUE(state.AudioRecord->IsRunning());
+    ASSERT_TRUE(session->recorder().IsRunning());
     view.log.clear();
     session->Stop();
     EXPECT_TRUE(view.log.isEmpty());
-    EXPECT_TRUE(state.AudioRecord->IsRunning());
+    EXPECT_TRUE(session->recorder().IsRunning());
     EXPECT_TRUE(recordings().isEmpty());
 }
 
@@ -146,7 +145,7 @@ TEST_F(RecordingSessionTest, PreviewRunsAgainAfterAStopOnlyWhenTicked) {
         session->Record();
         ASSERT_TRUE(session->isRecording());
         session->Stop();
-        EXPECT_EQ(state.AudioRecord->IsRunning(), ticked);
+        EXPECT_EQ(session->recorder().IsRunning(), ticked);
         if (ticked) {
             const int shown = view.samplesShown;
             EXPECT_TRUE(waitFor([&] { return view.samplesShown > shown + 2; }));
@@ -157,23 +156,23 @@ TEST_F(RecordingSessionTest, PreviewRunsAgainAfterAStopOnlyWhenTicked) {
 
 TEST_F(RecordingSessionTest, PreviewKeepsItsFormatUntilRestarted) {
     // The audio-file object reports the format of the file it created last.
-    state.AudioFile->CreateForWriting(outputDir.filePath(QStringLiteral("first.wav")));
-    state.AudioFile->CloseWriter();
+    session->writer().CreateForWriting(outputDir.filePath(QStringLiteral("first.wav")));
+    session->writer().CloseWriter();
     view.previewChecked = true;
     view.runPreviewClick();
     ASSERT_EQ(view.displayRate, 44100);
     // Another format is chosen and becomes the audio-file object's format.
-    state.AudioFile->SetWAVFormat(8000, 1, 16);
-    state.AudioFile->CreateForWriting(outputDir.filePath(QStringLiteral("probe.wav")));
-    state.AudioFile->CloseWriter();
-    ASSERT_EQ(state.AudioFile->GetSampleRate(), 8000);
+    session->writer().SetWAVFormat(8000, 1, 16);
+    session->writer().CreateForWriting(outputDir.filePath(QStringLiteral("probe.wav")));
+    session->writer().CloseWriter();
+    ASSERT_EQ(session->writer().GetSampleRate(), 8000);
 
     // The running capture still delivers 44.1 kHz stereo.
     const qint64 frames = backend->capturedFrames();
     ASSERT_TRUE(waitFor([&] { return backend->capturedFrames() > frames + 44100; }));
-    const SampleBlock recent = state.AudioRecord->GetLastSamples(4096);
+    const SampleBlock recent = session->recorder().GetLastSamples(4096);
     EXPECT_EQ(recent.size(), 4096u); // stereo: whole frames of two elements
-    EXPECT_EQ(state.AudioRecord->SamplesToMilliseconds(44100), 1000);
+    EXPECT_EQ(session->recorder().SamplesToMilliseconds(44100), 1000);
     EXPECT_EQ(view.displayRate, 44100);
 
     // The next start takes the new format.
@@ -192,7 +191,7 @@ TEST_F(RecordingSessionTest, SecondRecordingInTheSameSecondGetsACounter) {
                                          QStringLiteral("20261207-181541-3.wav"),
                                          QStringLiteral("20261207-181541.wav")}));
     for (const QString& name : recordings())
-        EXPECT_GE(decode(state.OutputFolder + name).length, 44100) << name.toStdString();
+        EXPECT_GE(decode(session->outputFolder() + name).length, 44100) << name.toStdString();
     EXPECT_TRUE(view.errors.isEmpty());
 }
 
@@ -202,7 +201,7 @@ TEST_F(RecordingSessionTest, UncreatableFileUndoesRecordAndSaysWhy) {
     QFile blocker(outputDir.filePath(QStringLiteral("not-a-folder")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    state.OutputFolder = blocker.fileName() + QLatin1Char('/');
+    session->setOutputFolder(blocker.fileName() + QLatin1Char('/'));
     view.previewChecked = true;
     view.runPreviewClick();
     view.log.clear();
@@ -214,26 +213,26 @@ TEST_F(RecordingSessionTest, UncreatableFileUndoesRecordAndSaysWhy) {
     EXPECT_EQ(view.log.last(), QStringLiteral("error"));
     EXPECT_NE(view.statusText, QStringLiteral("Recording"));
     EXPECT_TRUE(view.playNowEnabled);
-    EXPECT_TRUE(state.AudioRecord->IsRunning()); // the preview is back
+    EXPECT_TRUE(session->recorder().IsRunning()); // the preview is back
     ASSERT_EQ(view.errors.size(), 1);
-    const QString why = state.AudioFile->GetErrorText();
+    const QString why = session->writer().GetErrorText();
     EXPECT_FALSE(why.isEmpty());
     EXPECT_TRUE(view.errors[0].contains(why)) << view.errors[0].toStdString();
-    EXPECT_TRUE(view.errors[0].contains(state.OutputFilePath));
+    EXPECT_TRUE(view.errors[0].contains(session->outputFilePath()));
 }
 
 TEST_F(RecordingSessionTest, CaptureThatCannotStartLeavesNoFileAndStaysIdle) {
     backend->setCaptureFailure(true);
     session->Record();
     EXPECT_FALSE(session->isRecording());
-    EXPECT_FALSE(state.RecordingActive);
+    EXPECT_FALSE(session->isRecording());
     EXPECT_TRUE(recordings().isEmpty());
-    EXPECT_FALSE(state.AudioFile->IsWriting());
+    EXPECT_FALSE(session->writer().IsWriting());
     EXPECT_TRUE(view.log.contains(kEnableAll));
     EXPECT_TRUE(view.playNowEnabled);
     EXPECT_NE(view.statusText, QStringLiteral("Recording"));
     ASSERT_EQ(view.errors.size(), 1);
-    EXPECT_TRUE(view.errors[0].contains(state.AudioRecord->GetErrorText()));
+    EXPECT_TRUE(view.errors[0].contains(session->recorder().GetErrorText()));
 
     backend->setCaptureFailure(false);
     recordFor(1); // and the next attempt works
@@ -243,7 +242,7 @@ TEST_F(RecordingSessionTest, CaptureThatCannotStartLeavesNoFileAndStaysIdle) {
 TEST_F(RecordingSessionTest, RemovedFolderStopsTheRecordingAndTellsOnce) {
     const QString folder = outputDir.filePath(QStringLiteral("sub"));
     ASSERT_TRUE(QDir().mkpath(folder));
-    state.OutputFolder = folder + QLatin1Char('/');
+    session->setOutputFolder(folder + QLatin1Char('/'));
     session->Record();
     ASSERT_TRUE(session->isRecording());
     ASSERT_TRUE(waitFor([&] { return view.timeText >= QStringLiteral("00:00:02"); }));
@@ -251,7 +250,7 @@ TEST_F(RecordingSessionTest, RemovedFolderStopsTheRecordingAndTellsOnce) {
 
     EXPECT_TRUE(waitFor([&] { return !session->isRecording(); }));
     EXPECT_TRUE(view.log.contains(kEnableAll));
-    EXPECT_FALSE(state.AudioRecord->IsRunning());
+    EXPECT_FALSE(session->recorder().IsRunning());
     ASSERT_EQ(view.errors.size(), 1);
     EXPECT_TRUE(view.errors[0].contains(QStringLiteral("could not be written")));
     // Later blocks and stops change nothing.
@@ -290,11 +289,11 @@ TEST_F(RecordingSessionTest, FullDiskStopsTheRecordingAndKeepsWhatWasWritten) {
         EXPECT_TRUE(waitFor([&] { return !session->isRecording(); }));
     }
     ASSERT_EQ(view.errors.size(), 1);
-    EXPECT_TRUE(view.errors[0].contains(state.OutputFilePath));
+    EXPECT_TRUE(view.errors[0].contains(session->outputFilePath()));
     EXPECT_TRUE(view.log.contains(kEnableAll));
-    const Decoded d = decode(state.OutputFilePath);
+    const Decoded d = decode(session->outputFilePath());
     EXPECT_GE(d.length, 3 * 44100); // every whole block that fitted
-    EXPECT_LE(QFileInfo(state.OutputFilePath).size(), limit);
+    EXPECT_LE(QFileInfo(session->outputFilePath()).size(), limit);
 }
 
 // A small tmpfs is a real full disk; mounting needs privileges the test may
@@ -304,26 +303,26 @@ TEST_F(RecordingSessionTest, FullTmpfsStopsTheRecordingAndKeepsWhatWasWritten) {
     ASSERT_TRUE(QDir().mkpath(mountPoint));
     if (::mount("tmpfs", QFile::encodeName(mountPoint).constData(), "tmpfs", 0, "size=400k") != 0)
         GTEST_SKIP() << "cannot mount a tmpfs here";
-    state.OutputFolder = mountPoint + QLatin1Char('/');
+    session->setOutputFolder(mountPoint + QLatin1Char('/'));
     session->Record();
     ASSERT_TRUE(session->isRecording());
     EXPECT_TRUE(waitFor([&] { return !session->isRecording(); }));
     EXPECT_EQ(view.errors.size(), 1);
-    const Decoded d = decode(state.OutputFilePath);
+    const Decoded d = decode(session->outputFilePath());
     EXPECT_GE(d.length, 2 * 44100); // two whole blocks fit into 400 KiB
     ::umount2(QFile::encodeName(mountPoint).constData(), MNT_DETACH);
 }
 
 TEST_F(RecordingSessionTest, EveryBlockLeftAfterTheStopIsWritten) {
     backend->setDevices(SyntheticBackend::parseDevices(QStringLiteral("Counter:Counter")));
-    state.AudioRecord->SetDevice(0);
+    session->recorder().SetDevice(0);
     for (int seconds : {1, 2}) {
         SCOPED_TRACE(seconds);
         now = now.addSecs(1);
         const qint64 before = backend->capturedFrames();
         recordFor(seconds);
         const qint64 captured = backend->capturedFrames() - before;
-        const Decoded d = decode(state.OutputFilePath);
+        const Decoded d = decode(session->outputFilePath());
         EXPECT_EQ(d.length, captured);
         EXPECT_EQ(firstCounterMismatch(d.samples), -1);
     }
@@ -341,21 +340,21 @@ TEST_F(RecordingSessionTest, NextRecordingStartsFromZeroTimeAndSize) {
 }
 
 TEST_F(RecordingSessionTest, MissingOutputFolderIsCreatedOneLevelDeep) {
-    state.OutputFolder = outputDir.filePath(QStringLiteral("Quillotap/"));
+    session->setOutputFolder(outputDir.filePath(QStringLiteral("Quillotap/")));
     recordFor(1);
     EXPECT_TRUE(view.errors.isEmpty()) << view.errors.join(QLatin1Char('\n')).toStdString();
-    EXPECT_TRUE(QFileInfo(state.OutputFolder).isDir());
-    EXPECT_GE(decode(state.OutputFilePath).length, 44100);
+    EXPECT_TRUE(QFileInfo(session->outputFolder()).isDir());
+    EXPECT_GE(decode(session->outputFilePath()).length, 44100);
 
     // Two levels are not made: the start fails and says which folder and why.
     view.errors.clear();
-    state.OutputFolder = outputDir.filePath(QStringLiteral("gone/Quillotap/"));
+    session->setOutputFolder(outputDir.filePath(QStringLiteral("gone/Quillotap/")));
     session->Record();
     EXPECT_FALSE(session->isRecording());
     EXPECT_FALSE(QFileInfo::exists(outputDir.filePath(QStringLiteral("gone"))));
     ASSERT_EQ(view.errors.size(), 1);
     EXPECT_TRUE(view.errors[0].contains(
-        QStringLiteral("\"%1\" could not be created").arg(state.OutputFolder)))
+        QStringLiteral("\"%1\" could not be created").arg(session->outputFolder())))
         << view.errors[0].toStdString();
     EXPECT_TRUE(view.errors[0].contains(QStringLiteral("No such file or directory")))
         << view.errors[0].toStdString();
@@ -368,20 +367,20 @@ protected:
     void SetUp() override {
         RecordingSessionTest::SetUp();
         backend->setDevices(SyntheticBackend::parseDevices(QStringLiteral("Mic:Counter")));
-        state.AudioRecord->SetDevice(0);
+        session->recorder().SetDevice(0);
     }
 };
 
 TEST_F(InputLossTest, PreviewEndsWithTheReasonOnTheStatusLine) {
     view.previewChecked = true;
     view.runPreviewClick();
-    ASSERT_TRUE(state.AudioRecord->IsRunning());
+    ASSERT_TRUE(session->recorder().IsRunning());
     ASSERT_TRUE(waitFor([&] { return view.samplesShown > 2; }));
 
     backend->removeDevice(0);
     ASSERT_TRUE(waitFor([&] { return view.statusText.startsWith(QStringLiteral("Preview")); }));
     EXPECT_EQ(view.statusText, QStringLiteral("Preview stopped. The input \"Mic\" was removed."));
-    EXPECT_FALSE(state.AudioRecord->IsRunning());
+    EXPECT_FALSE(session->recorder().IsRunning());
     EXPECT_TRUE(view.lastShown.empty()); // the pane was cleared
     EXPECT_TRUE(view.errors.isEmpty());
     EXPECT_TRUE(view.stopReasons.isEmpty());

@@ -38,13 +38,11 @@ class CueTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString appFolder;
-    QString playStart = QStringLiteral("Yes");
-    QString playStop = QStringLiteral("Yes");
     std::shared_ptr<SyntheticBackend> backend = std::make_shared<SyntheticBackend>();
     std::vector<int> waits;
     qint64 framesAtWaitEnd = -1;
     bool expectSound = true;
-    CueSounds cues{appFolder, playStart, playStop, backend, [this](int ms) { fakeWait(ms); }};
+    std::unique_ptr<CueSounds> cuesOwned;
 
     // Stands for the real-time wait: returns once the cue is audible.
     void fakeWait(int ms) {
@@ -58,11 +56,15 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         appFolder = dir.path() + QStringLiteral("/program folder/");
+        cuesOwned =
+            std::make_unique<CueSounds>(appFolder, backend, [this](int ms) { fakeWait(ms); });
         ASSERT_TRUE(QDir().mkpath(appFolder));
     }
+    CueSounds& cuesRef() { return *cuesOwned; }
 };
 
 TEST_F(CueTest, MissingFilesMeanNoWaitAndNoSound) {
+    CueSounds& cues = cuesRef();
     cues.PlayStartCue();
     cues.PlayStopCue();
     cues.CmdTestSound1_Click();
@@ -71,6 +73,7 @@ TEST_F(CueTest, MissingFilesMeanNoWaitAndNoSound) {
 }
 
 TEST_F(CueTest, EachCuePlaysItsFileForItsTime) {
+    CueSounds& cues = cuesRef();
     writeTone(appFolder + "start.wav", 3.0);
     cues.PlayStartCue();
     EXPECT_EQ(waits, std::vector<int>({1000}));
@@ -83,6 +86,7 @@ TEST_F(CueTest, EachCuePlaysItsFileForItsTime) {
 }
 
 TEST_F(CueTest, CueIsCutOffWhenItsTimeIsOver) {
+    CueSounds& cues = cuesRef();
     writeTone(appFolder + "start.wav", 3.0);
     cues.PlayStartCue();
     ASSERT_GT(framesAtWaitEnd, 0);
@@ -98,11 +102,12 @@ TEST_F(CueTest, CueIsCutOffWhenItsTimeIsOver) {
 }
 
 TEST_F(CueTest, SwitchedOffCueIsSilentButTheTestButtonPlaysIt) {
+    CueSounds& cues = cuesRef();
     writeTone(appFolder + "start.wav", 0.5);
     writeTone(appFolder + "stop.wav", 0.5);
     cues.CheckSound1_Click(false);
     cues.CheckSound2_Click(false);
-    EXPECT_EQ(playStart, "No");
+    EXPECT_FALSE(cues.startCueOn());
     cues.PlayStartCue();
     cues.PlayStopCue();
     EXPECT_TRUE(waits.empty());
@@ -110,15 +115,15 @@ TEST_F(CueTest, SwitchedOffCueIsSilentButTheTestButtonPlaysIt) {
     cues.CmdTestSound2_Click();
     EXPECT_EQ(waits, std::vector<int>({1000, 500}));
     EXPECT_GT(backend->outputFramesPlayed(), 0);
-    EXPECT_EQ(playStart, "No");
-    EXPECT_EQ(playStop, "No");
-    // Only the exact text "Yes" switches a cue on.
-    playStart = "yes";
+    // The test buttons leave the cues switched off.
+    EXPECT_FALSE(cues.startCueOn());
+    EXPECT_FALSE(cues.stopCueOn());
     cues.PlayStartCue();
     EXPECT_EQ(waits.size(), 2u);
 }
 
 TEST_F(CueTest, UnreadableFileStillTakesItsTime) {
+    CueSounds& cues = cuesRef();
     QFile bad(appFolder + "stop.wav");
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("not a sound file");
@@ -134,11 +139,9 @@ TEST(CueRealTime, TheDefaultWaitHoldsTheCallerInRealTime) {
     QTemporaryDir dir;
     const QString folder = dir.path() + "/";
     writeTone(folder + "stop.wav", 0.2);
-    QString playStart = "Yes";
-    QString playStop = "Yes";
     auto backend = std::make_shared<SyntheticBackend>();
     backend->setSpeed(50); // the sound's clock runs fast; the wait must not
-    CueSounds cues(folder, playStart, playStop, backend);
+    CueSounds cues(folder, backend);
     QElapsedTimer timer;
     timer.start();
     cues.PlayStopCue();

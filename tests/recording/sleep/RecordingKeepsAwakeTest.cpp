@@ -46,11 +46,11 @@ TEST_F(RecordingKeepsAwakeTest, TheInhibitionLastsFromRecordToStop) {
     EXPECT_EQ(screenSaver.granted, 0) << "the preview alone keeps nothing awake";
 
     control<QPushButton>("CmdRecord")->click();
-    ASSERT_TRUE(state().RecordingActive);
+    ASSERT_TRUE(form().recordingSession().isRecording());
     ASSERT_TRUE(WaitFor([&] { return screenSaver.held == 1; }));
 
     control<QPushButton>("CmdStopRecord")->click();
-    ASSERT_FALSE(state().RecordingActive);
+    ASSERT_FALSE(form().recordingSession().isRecording());
     EXPECT_TRUE(WaitFor([&] { return screenSaver.held == 0; }));
     EXPECT_EQ(screenSaver.granted, 1);
     close();

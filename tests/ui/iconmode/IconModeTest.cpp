@@ -2,7 +2,6 @@
 // the test, and a notification-area icon that records what is done to it.
 #include "FakeTrayIcon.h"
 
-#include "app/MainState.h"
 #include "ui/IconMode.h"
 
 #include <QWidget>
@@ -20,23 +19,24 @@ protected:
         auto tray = std::make_unique<FakeTrayIcon>();
         tray_ = tray.get();
         mode_ = std::make_unique<IconMode>(
-            state_, window_, std::move(tray),
+            window_, std::move(tray),
             IconMode::Operations{[this] {
                                      operations_ << QStringLiteral("record");
-                                     state_.RecordingActive = recordSucceeds_;
+                                     recording_ = recordSucceeds_;
                                  },
                                  [this] {
                                      operations_ << QStringLiteral("stop");
-                                     state_.RecordingActive = false;
+                                     recording_ = false;
                                  },
-                                 [this](const QString& text) { notices_ << text; }});
+                                 [this](const QString& text) { notices_ << text; },
+                                 [this] { return recording_; }, [] { return false; }});
         // The blink is driven by hand here.
         mode_->blinkTimer().stop();
         tray_->names = {{mode_->readyIcon().cacheKey(), QStringLiteral("ready")},
                         {mode_->recordingIcon().cacheKey(), QStringLiteral("recording")},
                         {window_.windowIcon().cacheKey(), QStringLiteral("window")}};
         tray_->probe = [this] {
-            return state_.RecordingActive ? QStringLiteral("recording") : QStringLiteral("idle");
+            return recording_ ? QStringLiteral("recording") : QStringLiteral("idle");
         };
     }
 
@@ -53,7 +53,7 @@ protected:
     }
 
     QIcon windowIcon_{QPixmap(16, 16)};
-    MainState state_;
+    bool recording_ = false; // what the recording session would say
     QWidget window_;
     FakeTrayIcon* tray_ = nullptr;
     std::unique_ptr<IconMode> mode_;
@@ -64,7 +64,7 @@ protected:
 
 TEST_F(IconModeTest, EnteringHidesTheWindowBehindTheIconAndExplainsItOnlyTheFirstTime) {
     mode_->EnterIconMode();
-    EXPECT_TRUE(state_.IconMode);
+    EXPECT_TRUE(mode_->isActive());
     EXPECT_FALSE(window_.isVisible());
     EXPECT_TRUE(tray_->visible);
     EXPECT_EQ(tray_->iconName(), "ready");
@@ -72,14 +72,14 @@ TEST_F(IconModeTest, EnteringHidesTheWindowBehindTheIconAndExplainsItOnlyTheFirs
     EXPECT_EQ(tray_->messages,
               QStringList{"Quillotap|Left click to start/stop recording.\nRight click to exit "
                           "icon mode"});
-    EXPECT_TRUE(state_.BalloonShown);
+    EXPECT_TRUE(mode_->balloonShown());
 
     // A second entry while in icon mode changes nothing visible.
     mode_->EnterIconMode();
     EXPECT_EQ(tray_->messages.size(), 1);
 
     mode_->LeaveIconMode();
-    EXPECT_FALSE(state_.IconMode);
+    EXPECT_FALSE(mode_->isActive());
     EXPECT_TRUE(window_.isVisible());
     EXPECT_FALSE(window_.isMinimized());
     EXPECT_FALSE(tray_->visible);
@@ -99,17 +99,17 @@ TEST_F(IconModeTest, LeftClicksStartAndStopAfterTheIconHasChangedAndRightClickLe
     tray_->leftClick();
     EXPECT_EQ(tray_->log, (QStringList{"icon recording (idle)", "tip Quillotap - Recording"}));
     EXPECT_EQ(operations_, QStringList{"record"});
-    EXPECT_TRUE(state_.RecordingActive);
+    EXPECT_TRUE(recording_);
 
     tray_->log.clear();
     tray_->leftClick();
     EXPECT_EQ(tray_->log,
               (QStringList{"icon ready (recording)", "tip Quillotap - Ready to record"}));
     EXPECT_EQ(operations_, (QStringList{"record", "stop"}));
-    EXPECT_FALSE(state_.RecordingActive);
+    EXPECT_FALSE(recording_);
 
     tray_->rightClick();
-    EXPECT_FALSE(state_.IconMode);
+    EXPECT_FALSE(mode_->isActive());
     EXPECT_TRUE(window_.isVisible());
     EXPECT_FALSE(tray_->visible);
     EXPECT_EQ(operations_.size(), 2) << "leaving does not touch the recording";
@@ -126,7 +126,7 @@ TEST_F(IconModeTest, AFailedStartLeavesTheIconOnReady) {
     // Nor does a start reported by a hotkey claim a recording that failed.
     mode_->showRecording(true);
     EXPECT_EQ(tray_->iconName(), "ready");
-    state_.RecordingActive = true;
+    recording_ = true;
     mode_->showRecording(true);
     EXPECT_EQ(tray_->iconName(), "recording");
     EXPECT_EQ(tray_->toolTip, "Quillotap - Recording");
@@ -134,9 +134,9 @@ TEST_F(IconModeTest, AFailedStartLeavesTheIconOnReady) {
 
 TEST_F(IconModeTest, TheIconBlinksOncePerSecondOnlyWhileRecordingInIconMode) {
     EXPECT_EQ(mode_->blinkTimer().interval(), 1000);
-    state_.RecordingActive = true;
+    recording_ = true;
     EXPECT_EQ(blink(2), (QStringList{"-", "-"})) << "no blinking outside icon mode";
-    state_.RecordingActive = false;
+    recording_ = false;
 
     mode_->EnterIconMode();
     EXPECT_EQ(blink(2), (QStringList{"-", "-"})) << "no blinking while ready";
@@ -156,19 +156,19 @@ TEST_F(IconModeTest, WithoutANotificationAreaTheWindowIsMinimisedNotHidden) {
     tray_->available = false;
     window_.hide(); // as at a start in icon mode: never shown yet
     mode_->EnterIconMode();
-    EXPECT_TRUE(state_.IconMode);
+    EXPECT_TRUE(mode_->isActive());
     EXPECT_TRUE(mode_->isStandingIn());
     EXPECT_TRUE(window_.isVisible()) << "a hidden window could only come back by hotkey";
     EXPECT_TRUE(window_.isMinimized());
     EXPECT_FALSE(tray_->visible);
     EXPECT_TRUE(tray_->messages.isEmpty());
-    EXPECT_FALSE(state_.BalloonShown) << "the balloon waits for a real icon";
+    EXPECT_FALSE(mode_->balloonShown()) << "the balloon waits for a real icon";
     EXPECT_EQ(notices_, QStringList{IconMode::NoTrayNotice()});
 
     // The user restores the window from the taskbar: icon mode is over.
     window_.showNormal();
     mode_->windowStateChanged();
-    EXPECT_FALSE(state_.IconMode);
+    EXPECT_FALSE(mode_->isActive());
     EXPECT_FALSE(mode_->isStandingIn());
 
     mode_->EnterIconMode();
@@ -176,7 +176,7 @@ TEST_F(IconModeTest, WithoutANotificationAreaTheWindowIsMinimisedNotHidden) {
     EXPECT_EQ(notices_.size(), 1) << "told once per run";
     mode_->LeaveIconMode();
     EXPECT_FALSE(window_.isMinimized());
-    EXPECT_FALSE(state_.IconMode);
+    EXPECT_FALSE(mode_->isActive());
 }
 
 TEST_F(IconModeTest, TheIconTakesOverWhenANotificationAreaAppearsAndGivesWayWhenItGoes) {
@@ -196,7 +196,7 @@ TEST_F(IconModeTest, TheIconTakesOverWhenANotificationAreaAppearsAndGivesWayWhen
     tray_->available = false;
     mode_->TimerIcon_Timer();
     EXPECT_TRUE(mode_->isStandingIn());
-    EXPECT_TRUE(state_.IconMode);
+    EXPECT_TRUE(mode_->isActive());
     EXPECT_TRUE(window_.isVisible());
     EXPECT_TRUE(window_.isMinimized());
     EXPECT_FALSE(tray_->visible);

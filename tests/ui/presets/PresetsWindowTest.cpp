@@ -50,8 +50,8 @@ protected:
 TEST_F(PresetsWindowTest, FirstStartShowsPresetFourAndEleven) {
     start();
     ASSERT_TRUE(started_);
-    EXPECT_EQ(state().CurrentPreset1, 4);
-    EXPECT_EQ(state().CurrentPreset2, 11);
+    EXPECT_EQ(form().presetMenus().current(1), 4);
+    EXPECT_EQ(form().presetMenus().current(2), 11);
     expectShows(1, 4);
     expectShows(2, 11);
     EXPECT_EQ(pane(2)->GetDispatchProperty(14).toInt(), 33023); // orange
@@ -80,8 +80,8 @@ TEST_F(PresetsWindowTest, OnlyWholeNumbersOneToTwelveAreTaken) {
         Registry::instance().reload();
         start();
         ASSERT_TRUE(started_);
-        EXPECT_EQ(state().CurrentPreset1, c.expected1);
-        EXPECT_EQ(state().CurrentPreset2, c.expected2);
+        EXPECT_EQ(form().presetMenus().current(1), c.expected1);
+        EXPECT_EQ(form().presetMenus().current(2), c.expected2);
         expectShows(1, c.expected1);
         expectShows(2, c.expected2);
         close();
@@ -138,7 +138,9 @@ TEST_F(PresetsWindowTest, ChoosingAPresetAssignsItsRowInOrder) {
                 EXPECT_TRUE(assigned[i][2].toBool()) << "refused " << assigned[i][0].toInt();
             }
             EXPECT_EQ(assigned[16][1].typeId(), QMetaType::Bool);
-            EXPECT_EQ(paneNumber == 1 ? state().CurrentPreset1 : state().CurrentPreset2, preset);
+            EXPECT_EQ(paneNumber == 1 ? form().presetMenus().current(1)
+                                      : form().presetMenus().current(2),
+                      preset);
             expectShows(paneNumber, preset);
         }
     }
@@ -153,8 +155,8 @@ TEST_F(PresetsWindowTest, ChoiceSurvivesARestart) {
     ASSERT_TRUE(started_);
     EXPECT_EQ(stored(QStringLiteral("Preset1")), QStringLiteral("12"));
     EXPECT_EQ(stored(QStringLiteral("Preset2")), QStringLiteral("3"));
-    EXPECT_EQ(state().CurrentPreset1, 12);
-    EXPECT_EQ(state().CurrentPreset2, 3);
+    EXPECT_EQ(form().presetMenus().current(1), 12);
+    EXPECT_EQ(form().presetMenus().current(2), 3);
     expectShows(1, 12);
     expectShows(2, 3);
 }

@@ -1,6 +1,5 @@
 // The preset tables and how a row reaches a display.
 #include "ui/VisualizationPresets.h"
-#include "app/MainState.h"
 #include "audio/AudioVisualizationEx2.h"
 #include "ui/PresetSettings.h"
 
@@ -82,27 +81,22 @@ TEST(VisualizationPresetsTest, RefusedValuesDoNotStopTheRow) {
     // On a real display: one value it cannot take, the rest still arrive and
     // the preset still counts as the pane's current one.
     AudioVisualizationEx2 display;
-    MainState state;
     ASSERT_TRUE(display.SetDispatchProperty(24, 4096));
-    ApplyPane1Preset(display, state, 8);
-    EXPECT_EQ(state.CurrentPreset1, 8);
+    EXPECT_TRUE(ApplyPreset(display, 1, 8));
     EXPECT_EQ(display.GetDispatchProperty(24).toInt(), 300);
     EXPECT_EQ(display.GetDispatchProperty(36).toInt(), 6);
 }
 
 TEST(VisualizationPresetsTest, NumbersOutsideTheTablesChangeNothing) {
     AudioVisualizationEx2 display;
-    MainState state;
-    ApplyPane1Preset(display, state, 9);
-    ApplyPane2Preset(display, state, 2);
+    ApplyPreset(display, 1, 9);
+    ApplyPreset(display, 2, 2);
     const QVariant mode = display.GetDispatchProperty(34);
     for (int preset : {0, 13, -1, 1000}) {
         SCOPED_TRACE(preset);
         EXPECT_TRUE(assignmentsOf(1, preset).empty());
-        ApplyPane1Preset(display, state, preset);
-        ApplyPane2Preset(display, state, preset);
-        EXPECT_EQ(state.CurrentPreset1, 9);
-        EXPECT_EQ(state.CurrentPreset2, 2);
+        EXPECT_FALSE(ApplyPreset(display, 1, preset));
+        EXPECT_FALSE(ApplyPreset(display, 2, preset));
         EXPECT_EQ(display.GetDispatchProperty(34), mode);
     }
     EXPECT_TRUE(assignmentsOf(3, 1).empty());
