@@ -5,12 +5,11 @@
 #include "formats/DialogControls.h"
 #include "formats/Mp3Settings.h"
 #include "settings/NumericText.h"
-#include "settings/Settings.h"
+#include "settings/SettingsSchema.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDate>
 #include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -292,22 +291,16 @@ bool FormMP3::eventFilter(QObject* watched, QEvent* event) {
 
 void FormMP3::LoadId3Page() {
     // The tag defaults come from the stored settings as they are now.
-    infoTitle_->setText(ReadSetting(QStringLiteral("ID3_Title")));
-    infoArtist_->setText(ReadSetting(QStringLiteral("ID3_Artist")));
-    infoAlbum_->setText(ReadSetting(QStringLiteral("ID3_Album")));
-    const QString genre = ReadSetting(QStringLiteral("ID3_Genre"));
-    if (!genre.isEmpty()) {
-        const double code = LeadingNumber(genre);
-        infoGenre_->setCurrentIndex(
-            code >= 0 && code < AudioInformation::GenreCount ? static_cast<int>(code) : -1);
-    }
-    infoYear_->setText(ReadSetting(QStringLiteral("ID3_Year")));
-    infoTrack_->setText(ReadSetting(QStringLiteral("ID3_Track")));
-    infoComment_->setText(ReadSetting(QStringLiteral("ID3_Comment")));
-    if (infoYear_->text().isEmpty())
-        infoYear_->setText(QString::number(QDate::currentDate().year()));
-    if (infoTrack_->text().isEmpty())
-        infoTrack_->setText(QStringLiteral("1"));
+    const ID3Defaults stored = LoadId3Defaults();
+    infoTitle_->setText(stored.Title);
+    infoArtist_->setText(stored.Artist);
+    infoAlbum_->setText(stored.Album);
+    const double code = LeadingNumber(stored.Genre);
+    infoGenre_->setCurrentIndex(
+        code >= 0 && code < AudioInformation::GenreCount ? static_cast<int>(code) : -1);
+    infoYear_->setText(stored.Year);
+    infoTrack_->setText(stored.Track);
+    infoComment_->setText(stored.Comment);
 }
 
 void FormMP3::ShowEncoderSettings(const MP3Lame& encoder) {
@@ -392,13 +385,13 @@ void FormMP3::ApplyEncoderSettings() {
 }
 
 void FormMP3::SaveId3Defaults() {
-    WriteSetting(QStringLiteral("ID3_Title"), infoTitle_->text());
-    WriteSetting(QStringLiteral("ID3_Artist"), infoArtist_->text());
-    WriteSetting(QStringLiteral("ID3_Album"), infoAlbum_->text());
-    WriteSetting(QStringLiteral("ID3_Genre"), QString::number(infoGenre_->currentIndex()));
-    WriteSetting(QStringLiteral("ID3_Year"), infoYear_->text());
-    WriteSetting(QStringLiteral("ID3_Track"), infoTrack_->text());
-    WriteSetting(QStringLiteral("ID3_Comment"), infoComment_->text());
+    WriteOption(option::ID3_Title, infoTitle_->text());
+    WriteOption(option::ID3_Artist, infoArtist_->text());
+    WriteOption(option::ID3_Album, infoAlbum_->text());
+    WriteOption(option::ID3_Genre, QString::number(infoGenre_->currentIndex()));
+    WriteOption(option::ID3_Year, infoYear_->text());
+    WriteOption(option::ID3_Track, infoTrack_->text());
+    WriteOption(option::ID3_Comment, infoComment_->text());
     id3_ = LoadId3Defaults();
 }
 

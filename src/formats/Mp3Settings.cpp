@@ -2,8 +2,7 @@
 
 #include "audio/AudioFile.h"
 #include "audio/MP3Lame.h"
-#include "formats/OutputFormatSettings.h"
-#include "settings/Settings.h"
+#include "settings/SettingsSchema.h"
 
 #include <QDate>
 
@@ -11,17 +10,17 @@ namespace quillotap {
 
 QString LoadMp3Settings(MP3Lame& lame, AudioFile& audioFile) {
     lame = MP3Lame{};
-    ReadIntSetting(QStringLiteral("MP3Freq"), lame.SampleRate);
-    ReadIntSetting(QStringLiteral("MP3Quality"), lame.Quality);
-    ReadIntSetting(QStringLiteral("MP3Bitrate"), lame.Bitrate);
-    ReadIntSetting(QStringLiteral("MP3VbrBitrate"), lame.VbrBitrate);
-    ReadIntSetting(QStringLiteral("MP3VbrQuality"), lame.VbrQuality);
-    ReadIntSetting(QStringLiteral("MP3VbrCodingMethod"), lame.VbrCodingMethod);
-    ReadIntSetting(QStringLiteral("MP3AbrBitrate"), lame.AbrBitrate);
-    ReadIntSetting(QStringLiteral("MP3Channels"), lame.Channels);
-    ReadIntSetting(QStringLiteral("MP3TypeStereo"), lame.TypeStereo);
-    ReadBoolSetting(QStringLiteral("MP3WritingVBRHeader"), lame.WritingVBRHeader);
-    ReadBoolSetting(QStringLiteral("MP3StrictlyEnforceMinBitrate"), lame.StrictlyEnforceMinBitrate);
+    lame.SampleRate = ReadOption(option::MP3Freq);
+    lame.Quality = ReadOption(option::MP3Quality);
+    lame.Bitrate = ReadOption(option::MP3Bitrate);
+    lame.VbrBitrate = ReadOption(option::MP3VbrBitrate);
+    lame.VbrQuality = ReadOption(option::MP3VbrQuality);
+    lame.VbrCodingMethod = ReadOption(option::MP3VbrCodingMethod);
+    lame.AbrBitrate = ReadOption(option::MP3AbrBitrate);
+    lame.Channels = ReadOption(option::MP3Channels);
+    lame.TypeStereo = ReadOption(option::MP3TypeStereo);
+    lame.WritingVBRHeader = ReadOption(option::MP3WritingVBRHeader);
+    lame.StrictlyEnforceMinBitrate = ReadOption(option::MP3StrictlyEnforceMinBitrate);
     audioFile.SetMP3Encoder(lame);
     return RefreshMp3FormatStr(audioFile);
 }
@@ -36,35 +35,30 @@ QString RefreshMp3FormatStr(const AudioFile& audioFile) {
 
 ID3Defaults LoadId3Defaults() {
     ID3Defaults d;
-    d.Title = ReadSetting(QStringLiteral("ID3_Title"));
-    d.Artist = ReadSetting(QStringLiteral("ID3_Artist"));
-    d.Album = ReadSetting(QStringLiteral("ID3_Album"));
-    d.Genre = ReadSetting(QStringLiteral("ID3_Genre"));
-    d.Year = ReadSetting(QStringLiteral("ID3_Year"));
-    d.Track = ReadSetting(QStringLiteral("ID3_Track"));
-    d.Comment = ReadSetting(QStringLiteral("ID3_Comment"));
+    d.Title = ReadOption(option::ID3_Title);
+    d.Artist = ReadOption(option::ID3_Artist);
+    d.Album = ReadOption(option::ID3_Album);
+    d.Genre = ReadOption(option::ID3_Genre);
+    d.Year = ReadOption(option::ID3_Year);
+    d.Track = ReadOption(option::ID3_Track);
+    d.Comment = ReadOption(option::ID3_Comment);
     if (d.Year.isEmpty())
         d.Year = QString::number(QDate::currentDate().year());
-    if (d.Track.isEmpty())
-        d.Track = QStringLiteral("1");
-    if (d.Genre.isEmpty())
-        d.Genre = QStringLiteral("-1");
     return d;
 }
 
 void SaveMp3Settings(const MP3Lame& lame) {
-    WriteSetting(QStringLiteral("MP3Freq"), QString::number(lame.SampleRate));
-    WriteSetting(QStringLiteral("MP3Quality"), QString::number(lame.Quality));
-    WriteSetting(QStringLiteral("MP3Bitrate"), QString::number(lame.Bitrate));
-    WriteSetting(QStringLiteral("MP3VbrBitrate"), QString::number(lame.VbrBitrate));
-    WriteSetting(QStringLiteral("MP3VbrQuality"), QString::number(lame.VbrQuality));
-    WriteSetting(QStringLiteral("MP3VbrCodingMethod"), QString::number(lame.VbrCodingMethod));
-    WriteSetting(QStringLiteral("MP3AbrBitrate"), QString::number(lame.AbrBitrate));
-    WriteSetting(QStringLiteral("MP3Channels"), QString::number(lame.Channels));
-    WriteSetting(QStringLiteral("MP3TypeStereo"), QString::number(lame.TypeStereo));
-    WriteSetting(QStringLiteral("MP3WritingVBRHeader"), BoolText(lame.WritingVBRHeader));
-    WriteSetting(QStringLiteral("MP3StrictlyEnforceMinBitrate"),
-                 BoolText(lame.StrictlyEnforceMinBitrate));
+    WriteOption(option::MP3Freq, lame.SampleRate);
+    WriteOption(option::MP3Quality, lame.Quality);
+    WriteOption(option::MP3Bitrate, lame.Bitrate);
+    WriteOption(option::MP3VbrBitrate, lame.VbrBitrate);
+    WriteOption(option::MP3VbrQuality, lame.VbrQuality);
+    WriteOption(option::MP3VbrCodingMethod, lame.VbrCodingMethod);
+    WriteOption(option::MP3AbrBitrate, lame.AbrBitrate);
+    WriteOption(option::MP3Channels, lame.Channels);
+    WriteOption(option::MP3TypeStereo, lame.TypeStereo);
+    WriteOption(option::MP3WritingVBRHeader, lame.WritingVBRHeader);
+    WriteOption(option::MP3StrictlyEnforceMinBitrate, lame.StrictlyEnforceMinBitrate);
 }
 
 } // namespace quillotap

@@ -1,58 +1,29 @@
 #include "formats/OutputFormatSettings.h"
 
 #include "audio/AudioFile.h"
-#include "audio/codecs/WmaProfiles.h"
-#include "settings/Settings.h"
+#include "settings/SettingsSchema.h"
 
 #include <QStringList>
+
+#include <iterator>
 
 namespace quillotap {
 
 const QStringList& OggFrequencyTexts() {
-    static const QStringList texts{QStringLiteral("16,000 Hz"), QStringLiteral("22,050 Hz"),
-                                   QStringLiteral("24,000 Hz"), QStringLiteral("32,000 Hz"),
-                                   QStringLiteral("44,100 Hz"), QStringLiteral("48,000 Hz")};
+    static const QStringList texts = [] {
+        QStringList list;
+        for (const char* text : option::OggFrequencyTexts)
+            list << QString::fromLatin1(text);
+        return list;
+    }();
     return texts;
 }
 
 int OggFrequencyValue(const QString& text) {
     static const int values[] = {16000, 22050, 24000, 32000, 44100, 48000};
+    static_assert(std::size(values) == option::OggFrequencyTexts.size());
     const qsizetype i = OggFrequencyTexts().indexOf(text);
     return i < 0 ? 0 : values[i];
-}
-
-bool ReadIntSetting(const QString& name, int& value) {
-    const QString text = ReadSetting(name).trimmed();
-    if (text.isEmpty())
-        return false;
-    bool ok = false;
-    const int v = text.toInt(&ok);
-    if (!ok)
-        return false;
-    value = v;
-    return true;
-}
-
-bool ReadBoolSetting(const QString& name, bool& value) {
-    const QString text = ReadSetting(name).trimmed();
-    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) {
-        value = true;
-        return true;
-    }
-    if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) {
-        value = false;
-        return true;
-    }
-    bool ok = false;
-    const int v = text.toInt(&ok);
-    if (!ok)
-        return false;
-    value = v != 0;
-    return true;
-}
-
-QString BoolText(bool value) {
-    return value ? QStringLiteral("True") : QStringLiteral("False");
 }
 
 void ApplyOggToAudioFile(const OutputFormatSettings& s, AudioFile& audioFile) {
@@ -68,99 +39,69 @@ void ApplyOggToAudioFile(const OutputFormatSettings& s, AudioFile& audioFile) {
 }
 
 void LoadOggSettings(OutputFormatSettings& s, AudioFile& audioFile) {
-    const OutputFormatSettings defaults;
-    s.OGGFreq = defaults.OGGFreq;
-    s.OGGChMode = defaults.OGGChMode;
-    s.OGGsldrBitrate = s.OGGsldrMinBitrate = s.OGGsldrMaxBitrate = 128;
-    s.OGGsldrQuality = 300;
-    s.OGGchVbr = s.OGGchQuality = false;
-
-    const QString freq = ReadSetting(QStringLiteral("OGGFreq"));
-    if (OggFrequencyValue(freq) != 0)
-        s.OGGFreq = freq;
-    const QString mode = ReadSetting(QStringLiteral("OGGChMode"));
-    if (!mode.isEmpty())
-        s.OGGChMode = mode;
-    ReadIntSetting(QStringLiteral("OGGsldrBitrate"), s.OGGsldrBitrate);
-    ReadIntSetting(QStringLiteral("OGGsldrMinBitrate"), s.OGGsldrMinBitrate);
-    ReadIntSetting(QStringLiteral("OGGsldrMaxBitrate"), s.OGGsldrMaxBitrate);
-    ReadIntSetting(QStringLiteral("OGGsldrQuality"), s.OGGsldrQuality);
-    ReadBoolSetting(QStringLiteral("OGGchVbr"), s.OGGchVbr);
-    ReadBoolSetting(QStringLiteral("OGGchQuality"), s.OGGchQuality);
+    s.OGGFreq = ReadOption(option::OGGFreq);
+    s.OGGChMode = ReadOption(option::OGGChMode);
+    s.OGGsldrBitrate = ReadOption(option::OGGsldrBitrate);
+    s.OGGsldrMinBitrate = ReadOption(option::OGGsldrMinBitrate);
+    s.OGGsldrMaxBitrate = ReadOption(option::OGGsldrMaxBitrate);
+    s.OGGsldrQuality = ReadOption(option::OGGsldrQuality);
+    s.OGGchVbr = ReadOption(option::OGGchVbr);
+    s.OGGchQuality = ReadOption(option::OGGchQuality);
     ApplyOggToAudioFile(s, audioFile);
 }
 
 void LoadWavSettings(OutputFormatSettings& s, AudioFile& audioFile) {
-    s.WAVFreq = 44100;
-    s.WAVChannel = 2;
-    s.WAVBit = 16;
-    ReadIntSetting(QStringLiteral("WAVFreq"), s.WAVFreq);
-    ReadIntSetting(QStringLiteral("WAVChannel"), s.WAVChannel);
-    ReadIntSetting(QStringLiteral("WAVBit"), s.WAVBit);
+    s.WAVFreq = ReadOption(option::WAVFreq);
+    s.WAVChannel = ReadOption(option::WAVChannel);
+    s.WAVBit = ReadOption(option::WAVBit);
     audioFile.SetWAVFormat(s.WAVFreq, s.WAVChannel, s.WAVBit);
 }
 
 void LoadWmaSettings(OutputFormatSettings& s, AudioFile& audioFile) {
-    s.WMAProfile = kWmaDefaultProfile;
-    ReadIntSetting(QStringLiteral("WMAProfile"), s.WMAProfile);
-    // The audio-file object ignores a number that is no profile; keeping it
-    // here would leave the setting and the recordings on different profiles.
-    if (!isWmaProfile(s.WMAProfile))
-        s.WMAProfile = kWmaDefaultProfile;
+    // A number that is no profile gives the default: the audio-file object
+    // would ignore it, leaving the setting and the recordings on different
+    // profiles.
+    s.WMAProfile = ReadOption(option::WMAProfile);
     audioFile.SetWMAProfile(s.WMAProfile);
 }
 
 QString OpusModeText(bool voice) {
-    return voice ? QStringLiteral("Voice") : QStringLiteral("Music");
+    return QString::fromLatin1(option::OpusModes[voice ? 1 : 0]);
 }
 
 bool IsOpusVoice(const QString& mode) {
-    return mode == QLatin1String("Voice");
+    return mode == OpusModeText(true);
 }
 
 void LoadFlacSettings(OutputFormatSettings& s, AudioFile& audioFile) {
-    const OutputFormatSettings defaults;
-    s.FLACLevel = defaults.FLACLevel;
-    s.FLACBit = defaults.FLACBit;
-    int level = s.FLACLevel;
-    if (ReadIntSetting(QStringLiteral("FLACLevel"), level) && level >= 0 && level <= 8)
-        s.FLACLevel = level;
-    int bits = s.FLACBit;
-    if (ReadIntSetting(QStringLiteral("FLACBit"), bits) && (bits == 16 || bits == 24))
-        s.FLACBit = bits;
+    s.FLACLevel = ReadOption(option::FLACLevel);
+    s.FLACBit = ReadOption(option::FLACBit);
     audioFile.SetFLACFormat(s.FLACLevel, s.FLACBit);
 }
 
 void LoadOpusSettings(OutputFormatSettings& s, AudioFile& audioFile) {
-    const OutputFormatSettings defaults;
-    s.OPUSBitrate = defaults.OPUSBitrate;
-    s.OPUSMode = defaults.OPUSMode;
-    int bitrate = s.OPUSBitrate;
-    if (ReadIntSetting(QStringLiteral("OPUSBitrate"), bitrate) && bitrate >= 6 && bitrate <= 256)
-        s.OPUSBitrate = bitrate;
-    const QString mode = ReadSetting(QStringLiteral("OPUSMode")).trimmed();
-    if (mode == OpusModeText(true) || mode == OpusModeText(false))
-        s.OPUSMode = mode;
+    s.OPUSBitrate = ReadOption(option::OPUSBitrate);
+    s.OPUSMode = ReadOption(option::OPUSMode);
     audioFile.SetOpusFormat(s.OPUSBitrate, IsOpusVoice(s.OPUSMode));
 }
 
 void SaveOutputFormatSettings(const OutputFormatSettings& s) {
-    WriteSetting(QStringLiteral("WMAProfile"), QString::number(s.WMAProfile));
-    WriteSetting(QStringLiteral("WAVFreq"), QString::number(s.WAVFreq));
-    WriteSetting(QStringLiteral("WAVChannel"), QString::number(s.WAVChannel));
-    WriteSetting(QStringLiteral("WAVBit"), QString::number(s.WAVBit));
-    WriteSetting(QStringLiteral("OGGFreq"), s.OGGFreq);
-    WriteSetting(QStringLiteral("OGGChMode"), s.OGGChMode);
-    WriteSetting(QStringLiteral("OGGsldrBitrate"), QString::number(s.OGGsldrBitrate));
-    WriteSetting(QStringLiteral("OGGsldrMinBitrate"), QString::number(s.OGGsldrMinBitrate));
-    WriteSetting(QStringLiteral("OGGsldrMaxBitrate"), QString::number(s.OGGsldrMaxBitrate));
-    WriteSetting(QStringLiteral("OGGsldrQuality"), QString::number(s.OGGsldrQuality));
-    WriteSetting(QStringLiteral("OGGchVbr"), BoolText(s.OGGchVbr));
-    WriteSetting(QStringLiteral("OGGchQuality"), BoolText(s.OGGchQuality));
-    WriteSetting(QStringLiteral("FLACLevel"), QString::number(s.FLACLevel));
-    WriteSetting(QStringLiteral("FLACBit"), QString::number(s.FLACBit));
-    WriteSetting(QStringLiteral("OPUSBitrate"), QString::number(s.OPUSBitrate));
-    WriteSetting(QStringLiteral("OPUSMode"), s.OPUSMode);
+    WriteOption(option::WMAProfile, s.WMAProfile);
+    WriteOption(option::WAVFreq, s.WAVFreq);
+    WriteOption(option::WAVChannel, s.WAVChannel);
+    WriteOption(option::WAVBit, s.WAVBit);
+    WriteOption(option::OGGFreq, s.OGGFreq);
+    WriteOption(option::OGGChMode, s.OGGChMode);
+    WriteOption(option::OGGsldrBitrate, s.OGGsldrBitrate);
+    WriteOption(option::OGGsldrMinBitrate, s.OGGsldrMinBitrate);
+    WriteOption(option::OGGsldrMaxBitrate, s.OGGsldrMaxBitrate);
+    WriteOption(option::OGGsldrQuality, s.OGGsldrQuality);
+    WriteOption(option::OGGchVbr, s.OGGchVbr);
+    WriteOption(option::OGGchQuality, s.OGGchQuality);
+    WriteOption(option::FLACLevel, s.FLACLevel);
+    WriteOption(option::FLACBit, s.FLACBit);
+    WriteOption(option::OPUSBitrate, s.OPUSBitrate);
+    WriteOption(option::OPUSMode, s.OPUSMode);
 }
 
 } // namespace quillotap

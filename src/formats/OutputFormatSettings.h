@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/SettingsSchema.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,22 +13,22 @@ class AudioFile;
 // Filled at start-up from the settings, changed by the format dialogs, and
 // written back when the program closes. Field names are the setting names.
 struct OutputFormatSettings {
-    QString OGGFreq = QStringLiteral("44,100 Hz");
-    QString OGGChMode = QStringLiteral("Stereo");
-    int OGGsldrBitrate = 128;
-    int OGGsldrMinBitrate = 128;
-    int OGGsldrMaxBitrate = 128;
-    int OGGsldrQuality = 300; // hundredths: 300 = quality 3.00
-    bool OGGchVbr = false;
-    bool OGGchQuality = false;
-    int WAVFreq = 44100;
-    int WAVChannel = 2;
-    int WAVBit = 16;
-    int WMAProfile = 14;
-    int FLACLevel = 5;                          // compression level 0..8
-    int FLACBit = 16;                           // 16 or 24
-    int OPUSBitrate = 96;                       // kbit/s, 6..256
-    QString OPUSMode = QStringLiteral("Music"); // "Music" or "Voice"
+    QString OGGFreq = QString::fromLatin1(option::OGGFreq.fallback);
+    QString OGGChMode = QString::fromLatin1(option::OGGChMode.fallback);
+    int OGGsldrBitrate = option::OGGsldrBitrate.fallback;
+    int OGGsldrMinBitrate = option::OGGsldrMinBitrate.fallback;
+    int OGGsldrMaxBitrate = option::OGGsldrMaxBitrate.fallback;
+    int OGGsldrQuality = option::OGGsldrQuality.fallback; // hundredths: 300 = quality 3.00
+    bool OGGchVbr = option::OGGchVbr.fallback;
+    bool OGGchQuality = option::OGGchQuality.fallback;
+    int WAVFreq = option::WAVFreq.fallback;
+    int WAVChannel = option::WAVChannel.fallback;
+    int WAVBit = option::WAVBit.fallback;
+    int WMAProfile = option::WMAProfile.fallback;
+    int FLACLevel = option::FLACLevel.fallback;                        // compression level 0..8
+    int FLACBit = option::FLACBit.fallback;                            // 16 or 24
+    int OPUSBitrate = option::OPUSBitrate.fallback;                    // kbit/s, 6..256
+    QString OPUSMode = QString::fromLatin1(option::OPUSMode.fallback); // "Music" or "Voice"
 };
 
 // The six OGG sample-rate texts in list order, and the rate of one (0 when the
@@ -36,8 +38,9 @@ int OggFrequencyValue(const QString& text);
 
 // Start-up loads: read the stored values over the defaults and hand the
 // parameters to the audio-file object. Values are taken as stored, except
-// an OGG rate that is not one of the six texts and a WMA profile outside
-// 1..47, which give the defaults (44,100 Hz, profile 14).
+// an OGG rate that is not one of the six texts, an OGG channel mode other
+// than "Mono" or "Stereo" and a WMA profile outside 1..47, which give the
+// defaults (44,100 Hz, stereo, profile 14).
 void LoadOggSettings(OutputFormatSettings& settings, AudioFile& audioFile);
 void LoadWavSettings(OutputFormatSettings& settings, AudioFile& audioFile);
 void LoadWmaSettings(OutputFormatSettings& settings, AudioFile& audioFile);
@@ -54,16 +57,8 @@ bool IsOpusVoice(const QString& mode);
 // (quality mode wins over VBR, VBR over constant bitrate).
 void ApplyOggToAudioFile(const OutputFormatSettings& settings, AudioFile& audioFile);
 
-// Writes "WMAProfile", "WAVFreq", "WAVChannel", "WAVBit", the eight OGG
-// values, then "FLACLevel", "FLACBit", "OPUSBitrate" and "OPUSMode", in that
-// order.
+// Writes the WMA profile, the three WAV values, the eight OGG values, then
+// the two FLAC and the two Opus values, in that order.
 void SaveOutputFormatSettings(const OutputFormatSettings& settings);
-
-// Setting-text conversions shared by the loaders: a whole number, or a
-// Boolean stored as True/False (or a number). Empty or unconvertible text
-// leaves `value` as it is and returns false.
-bool ReadIntSetting(const QString& name, int& value);
-bool ReadBoolSetting(const QString& name, bool& value);
-QString BoolText(bool value);
 
 } // namespace quillotap

@@ -1,7 +1,7 @@
 #include "hotkeys/HotkeyTable.h"
 
 #include "hotkeys/HotkeyCode.h"
-#include "settings/Settings.h"
+#include "settings/SettingsSchema.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,25 +14,18 @@ namespace quillotap {
 
 namespace {
 const QString Enabled = QStringLiteral("Enabled");
-
-QString CodeSetting(int n) {
-    return QStringLiteral("Hotkey%1").arg(n);
-}
-QString EnabledSetting(int n) {
-    return QStringLiteral("Hotkey%1E").arg(n);
-}
 } // namespace
 
 const std::array<HotkeyRowDefault, HotkeyRowCount>& HotkeyRowDefaults() {
     static const std::array<HotkeyRowDefault, HotkeyRowCount> actions{{
-        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Start recording"), "CA+R"},
-        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Stop recording"), "CA+S"},
-        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Turn sound volume up"), "CA+Up"},
-        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Turn sound volume down"), "CA+Down"},
-        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Turn volume on/off(mute)"), "CA+M"},
-        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "(Stop recording and) Play the recorded file"),
-         "CA+P"},
-        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Enter/Exit Icon mode"), "CA+I"},
+        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Start recording")},
+        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Stop recording")},
+        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Turn sound volume up")},
+        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Turn sound volume down")},
+        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Turn volume on/off(mute)")},
+        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable",
+                           "(Stop recording and) Play the recorded file")},
+        {QT_TRANSLATE_NOOP("quillotap::HotkeyTable", "Enter/Exit Icon mode")},
     }};
     return actions;
 }
@@ -44,13 +37,8 @@ QString HotkeyFunctionText(int n) {
 
 void LoadHotkeyTable(QTreeWidget* list) {
     for (int n = 1; n <= HotkeyRowCount; ++n) {
-        const HotkeyRowDefault& action = HotkeyRowDefaults()[n - 1];
-        QString code = ReadSetting(CodeSetting(n));
-        if (code.isEmpty())
-            code = QString::fromLatin1(action.defaultCode);
-        QString enabled = ReadSetting(EnabledSetting(n));
-        if (enabled.isEmpty())
-            enabled = Enabled;
+        const QString code = ReadOption(option::HotkeyCodeOption(n));
+        const QString enabled = ReadOption(option::HotkeyEnabledOption(n));
 
         auto* row = new QTreeWidgetItem(list);
         row->setText(HotkeyFunctionColumn, HotkeyFunctionText(n));
@@ -86,9 +74,9 @@ void SetHotkeyEnabledText(QTreeWidgetItem* row, const QString& stored) {
 
 void SaveHotkeyTable(const QTreeWidget* list) {
     for (int n = 1; n <= HotkeyRowCount; ++n)
-        WriteSetting(CodeSetting(n), HotkeyCode(list->topLevelItem(n - 1)));
+        WriteOption(option::HotkeyCodeOption(n), HotkeyCode(list->topLevelItem(n - 1)));
     for (int n = 1; n <= HotkeyRowCount; ++n)
-        WriteSetting(EnabledSetting(n), HotkeyEnabledText(list->topLevelItem(n - 1)));
+        WriteOption(option::HotkeyEnabledOption(n), HotkeyEnabledText(list->topLevelItem(n - 1)));
 }
 
 void ShowHotkeyInEditor(const QTreeWidgetItem* row, const HotkeyEditorControls& editor) {

@@ -7,6 +7,8 @@
 // enabled text ("Enabled"/"Disabled") in column 2.
 #pragma once
 
+#include "settings/SettingsSchema.h"
+
 #include <QString>
 #include <Qt>
 
@@ -21,7 +23,7 @@ class QTreeWidgetItem;
 
 namespace quillotap {
 
-inline constexpr int HotkeyRowCount = 7;
+inline constexpr int HotkeyRowCount = option::HotkeyRows;
 // Column 0 data: the hotkey code that is tested and stored, and the item key.
 inline constexpr int HotkeyCodeRole = Qt::UserRole;
 inline constexpr int HotkeyItemKeyRole = Qt::UserRole + 1;
@@ -30,19 +32,18 @@ inline constexpr int HotkeyItemKeyRole = Qt::UserRole + 1;
 inline constexpr int HotkeyStatusRole = Qt::UserRole + 2;
 enum HotkeyColumn { HotkeyFunctionColumn = 0, HotkeyKeysColumn = 1, HotkeyStatusColumn = 2 };
 
+// The row's default code is its stored option's default.
 struct HotkeyRowDefault {
-    const char* function;    // the English text of the "Function" column (see HotkeyFunctionText)
-    const char* defaultCode; // used when nothing is stored
+    const char* function; // the English text of the "Function" column (see HotkeyFunctionText)
 };
 const std::array<HotkeyRowDefault, HotkeyRowCount>& HotkeyRowDefaults();
 
-// Fills the (empty) list from "Hotkey1".."Hotkey7" and "Hotkey1E".."Hotkey7E";
+// Fills the (empty) list from the stored code and enabled text of each row;
 // an empty stored text gives the default code or "Enabled". Stored texts are
 // taken as they are.
 void LoadHotkeyTable(QTreeWidget* list);
 
-// Writes the code of rows 1..7 to "Hotkey1".."Hotkey7", then their enabled
-// texts to "Hotkey1E".."Hotkey7E".
+// Writes the codes of rows 1..7, then their enabled texts.
 void SaveHotkeyTable(const QTreeWidget* list);
 
 QString HotkeyCode(const QTreeWidgetItem* row);

@@ -1,12 +1,14 @@
 // The visualization preset numbers the two display panes start with.
 #pragma once
 
+#include "settings/SettingsSchema.h"
+
 #include <QString>
 
 namespace quillotap {
 
-inline constexpr int DefaultPreset1 = 4;  // input display
-inline constexpr int DefaultPreset2 = 11; // playback display
+inline constexpr int DefaultPreset1 = option::Preset1.fallback; // input display
+inline constexpr int DefaultPreset2 = option::Preset2.fallback; // playback display
 
 // The preset a stored text names: its leading number when that is a whole
 // number from 1 to 12, otherwise `defaultPreset` ("", "0", "13", "4.5",
@@ -18,7 +20,7 @@ struct PanePresets {
     int preset2 = DefaultPreset2;
 };
 
-// Reads "Preset1" and "Preset2".
+// Reads the stored presets of the two panes.
 PanePresets LoadVisualizationPresets();
 
 } // namespace quillotap
