@@ -12,16 +12,16 @@
 #include "recording/RecordingStartOptions.h"
 #include "recording/StartOptionBoxes.h"
 #include "settings/LaunchAtStartup.h"
-#include "settings/NumericText.h"
 #include "settings/OptionBoxes.h"
 #include "settings/OutputFolder.h"
 #include "settings/OutputFolderChooser.h"
 #include "settings/Registry.h"
 #include "settings/Settings.h"
-#include "ui/Bitmaps.h"
+#include "settings/SettingsSchema.h"
+#include "widgets/Bitmaps.h"
 #include "ui/PageMenu.h"
 #include "ui/PageMenuHandlers.h"
-#include "ui/PictureButton.h"
+#include "widgets/PictureButton.h"
 #include "ui/PresetMenus.h"
 #include "ui/SliderHandlers.h"
 #include "ui_FormMain.h"
@@ -38,7 +38,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include <cmath>
 
 namespace quillotap {
 
@@ -102,7 +101,7 @@ void FormMain::LoadSettings() {
 
 void FormMain::InitOutputFolder() {
     folderChooser_->setFolder(
-        quillotap::InitOutputFolder(ReadSetting(QStringLiteral("FilePath")), DocumentsFolder()));
+        quillotap::InitOutputFolder(ReadOption(option::FilePath), DocumentsFolder()));
     options_->TextPath->setText(folderChooser_->folder());
 }
 
@@ -135,12 +134,9 @@ void FormMain::SelectLastFormat() {
     QComboBox* formats = recorder_->ComboFormat;
     formats->setCurrentIndex(0);
     // An index the list does not have leaves MP3.
-    const double stored = LeadingNumber(ReadSetting(QStringLiteral("LastFormat")));
-    if (!(stored > -1 && stored < formats->count()))
-        return;
-    const long index = std::lround(stored);
-    if (index >= 0 && index < formats->count())
-        formats->setCurrentIndex(static_cast<int>(index));
+    const int index = ReadOption(option::LastFormat);
+    if (index < formats->count())
+        formats->setCurrentIndex(index);
 }
 
 void FormMain::ArmHotkeyTimers() {
@@ -160,7 +156,7 @@ void FormMain::LoadHotkeyTable() {
 }
 
 void FormMain::SetPreviewFromSettings() {
-    if (ReadSetting(QStringLiteral("Preview")) == QLatin1String("1")) {
+    if (ReadOption(option::Preview)) {
         pageMenuHandlers_->setPreviewRestore(true);
         return;
     }
@@ -222,14 +218,12 @@ void FormMain::Shutdown() {
 void FormMain::SaveSettings() {
     // Every value reaches the settings file in one rewrite.
     SettingsWriteGroup group;
-    WriteSetting(QStringLiteral("FilePath"), folderChooser_->folder());
-    WriteSetting(QStringLiteral("LastFormat"),
-                 QString::number(recorder_->ComboFormat->currentIndex()));
+    WriteOption(option::FilePath, folderChooser_->folder());
+    WriteOption(option::LastFormat, recorder_->ComboFormat->currentIndex());
     SaveHotkeyTable(hotkey_->ListViewHotkey);
-    WriteSetting(QStringLiteral("Preset1"), QString::number(presetMenus_->current(1)));
-    WriteSetting(QStringLiteral("Preset2"), QString::number(presetMenus_->current(2)));
-    WriteSetting(QStringLiteral("Preview"),
-                 recorder_->CheckPreview->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    WriteOption(option::Preset1, presetMenus_->current(1));
+    WriteOption(option::Preset2, presetMenus_->current(2));
+    WriteOption(option::Preview, recorder_->CheckPreview->isChecked());
     optionBoxes_->Save({cues_->startCueOn(), cues_->stopCueOn()});
     SaveFormatOptions(formats_);
     SaveRecordingStartOptions(startOptions_->options());

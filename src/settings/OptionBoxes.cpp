@@ -1,37 +1,14 @@
 #include "settings/OptionBoxes.h"
 
-#include "settings/Settings.h"
+#include "settings/SettingsSchema.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include <cmath>
 
 namespace quillotap {
 
 namespace {
-
-const QString Yes = QStringLiteral("Yes");
-const QString No = QStringLiteral("No");
-
-QString YesNo(bool on) {
-    return on ? Yes : No;
-}
-
-// A "Yes"/"No" option that is on only when the stored text is exactly "Yes".
-bool StoredYesMeansOn(const QString& name) {
-    return ReadSetting(name) == Yes;
-}
-
-// A stored whole number, or `fallback` when the text is empty or no number.
-int StoredNumber(const QString& name, int fallback) {
-    const QString text = ReadSetting(name).trimmed();
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value) || std::fabs(value) > 2147483647.0)
-        return fallback;
-    return static_cast<int>(std::lround(value));
-}
 
 // Shows the corrected form of the box's text, keeping the cursor at the end.
 void ShowCorrectedText(QLineEdit* box, const LimitText& corrected) {
@@ -54,10 +31,9 @@ OptionBoxes::OptionBoxes(const OptionControls& controls, QObject* parent)
 }
 
 CueFlags OptionBoxes::LoadCueFlags() {
-    // A cue is off only when stored as exactly "No".
     CueFlags flags;
-    flags.playStartSound = ReadSetting(QStringLiteral("PlayStartSound")) != No;
-    flags.playStopSound = ReadSetting(QStringLiteral("PlayStopSound")) != No;
+    flags.playStartSound = ReadOption(option::PlayStartSound);
+    flags.playStopSound = ReadOption(option::PlayStopSound);
     if (flags.playStartSound)
         c_.CheckSound1->setChecked(true);
     if (flags.playStopSound)
@@ -66,10 +42,10 @@ CueFlags OptionBoxes::LoadCueFlags() {
 }
 
 void OptionBoxes::LoadLimits() {
-    limits_.sizeLimit = StoredYesMeansOn(QStringLiteral("SizeLimit"));
-    limits_.timeLimit = StoredYesMeansOn(QStringLiteral("Timelimit"));
-    limits_.maxSizeMegabytes = StoredNumber(QStringLiteral("MaxSize"), 10);
-    limits_.maxTimeSeconds = StoredNumber(QStringLiteral("MaxTime"), 600);
+    limits_.sizeLimit = ReadOption(option::SizeLimit);
+    limits_.timeLimit = ReadOption(option::Timelimit);
+    limits_.maxSizeMegabytes = ReadOption(option::MaxSize);
+    limits_.maxTimeSeconds = ReadOption(option::MaxTime);
     const bool sizeOn = limits_.sizeLimit;
     const bool timeOn = limits_.timeLimit;
     // The boxes first, so that a ticked limit locks its box on the stored
@@ -90,7 +66,7 @@ void OptionBoxes::LoadLimits() {
 }
 
 void OptionBoxes::LoadIconModeFlag() {
-    iconModeWhenMinimised_ = StoredYesMeansOn(QStringLiteral("StartIconWhenMin"));
+    iconModeWhenMinimised_ = ReadOption(option::StartIconWhenMin);
     if (iconModeWhenMinimised_)
         c_.CheckIconMode->setChecked(true);
 }
@@ -144,13 +120,13 @@ void OptionBoxes::CheckIconMode_Click(bool ticked) {
 }
 
 void OptionBoxes::Save(const CueFlags& cues) const {
-    WriteSetting(QStringLiteral("PlayStopSound"), YesNo(cues.playStopSound));
-    WriteSetting(QStringLiteral("PlayStartSound"), YesNo(cues.playStartSound));
-    WriteSetting(QStringLiteral("StartIconWhenMin"), YesNo(iconModeWhenMinimised_));
-    WriteSetting(QStringLiteral("SizeLimit"), YesNo(limits_.sizeLimit));
-    WriteSetting(QStringLiteral("Timelimit"), YesNo(limits_.timeLimit));
-    WriteSetting(QStringLiteral("MaxSize"), QString::number(limits_.maxSizeMegabytes));
-    WriteSetting(QStringLiteral("MaxTime"), QString::number(limits_.maxTimeSeconds));
+    WriteOption(option::PlayStopSound, cues.playStopSound);
+    WriteOption(option::PlayStartSound, cues.playStartSound);
+    WriteOption(option::StartIconWhenMin, iconModeWhenMinimised_);
+    WriteOption(option::SizeLimit, limits_.sizeLimit);
+    WriteOption(option::Timelimit, limits_.timeLimit);
+    WriteOption(option::MaxSize, limits_.maxSizeMegabytes);
+    WriteOption(option::MaxTime, limits_.maxTimeSeconds);
 }
 
 } // namespace quillotap
