@@ -1323,15 +1323,7 @@ Möchten Sie sie ersetzen?</translation>
     </message>
 </context>
 <context>
-    <name>quillotap::FormMain</name>
-    <message>
-        <source>Error</source>
-        <translation>Fehler</translation>
-    </message>
-    <message>
-        <source>Recording in progress</source>
-        <translation>Aufnahme läuft</translation>
-    </message>
+    <name>quillotap::FileTools</name>
     <message>
         <source>Please select a mp3 file</source>
         <translation>Bitte wählen Sie eine MP3-Datei</translation>
@@ -1343,6 +1335,17 @@ Möchten Sie sie ersetzen?</translation>
     <message>
         <source>Please select a file to convert</source>
         <translation>Bitte wählen Sie eine Datei zum Umwandeln</translation>
+    </message>
+</context>
+<context>
+    <name>quillotap::FormMain</name>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Recording in progress</source>
+        <translation>Aufnahme läuft</translation>
     </message>
     <message>
         <source>Can not initialize sound device. If you started other sound recorder, please exit it before run this application</source>

@@ -17,14 +17,12 @@
 #include "settings/OutputFolder.h"
 #include "settings/OutputFolderChooser.h"
 #include "settings/Settings.h"
-#include "ui/Bitmaps.h"
 #include "ui/CaptionedPictures.h"
 #include "ui/FormAbout.h"
 #include "ui/HelpViewer.h"
 #include "ui/IconMode.h"
 #include "ui/PageMenu.h"
 #include "ui/PageMenuHandlers.h"
-#include "ui/PictureButton.h"
 #include "ui/SliderHandlers.h"
 #include "ui_FormMain.h"
 #include "ui_PageFiles.h"
@@ -32,6 +30,9 @@
 #include "ui_PageIconMode.h"
 #include "ui_PageOptions.h"
 #include "ui_PageRecorder.h"
+#include "widgets/Bitmaps.h"
+#include "widgets/PictureButton.h"
+#include "widgets/ReportView.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -46,7 +47,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QStyledItemDelegate>
 
 #include <algorithm>
 #include <initializer_list>
@@ -69,66 +69,6 @@ constexpr int MenuHeight = 405;
 constexpr int WindowMargin = 15;
 
 const char* const WindowIconPath = ":/icons/quillotap.png";
-
-// Draws the cells of a report-style list: grid lines between the cells, and
-// each cell aligned like its column header unless the item says otherwise,
-// so right-aligned columns stay right-aligned whoever fills the rows.
-class ReportItemDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        QStyledItemDelegate::paint(painter, option, index);
-        painter->save();
-        painter->setPen(option.palette.color(QPalette::Midlight));
-        const QRect r = option.rect;
-        painter->drawLine(r.topRight(), r.bottomRight());
-        painter->drawLine(r.bottomLeft(), r.bottomRight());
-        painter->restore();
-    }
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (index.data(Qt::TextAlignmentRole).isValid() || !index.model())
-            return;
-        const QVariant headerAlignment =
-            index.model()->headerData(index.column(), Qt::Horizontal, Qt::TextAlignmentRole);
-        if (headerAlignment.isValid())
-            option->displayAlignment = Qt::Alignment(headerAlignment.toInt());
-    }
-};
-
-// A column of a report view: its width in twips and a typical cell text.
-struct ReportColumn {
-    int twips;
-    QString sample;
-};
-
-// Room a cell keeps around its text, in pixels.
-constexpr int CellPadding = 12;
-
-// Report style: one row per item without tree decoration, whole rows
-// selected, grid lines, clickable headers (the owner decides about sorting).
-// Each column gets its width in twips, widened where its caption or its
-// typical text would not fit in the desktop's font.
-void SetUpReportView(QTreeWidget* view, std::initializer_list<ReportColumn> columns) {
-    view->setItemDelegate(new ReportItemDelegate(view));
-    view->setRootIsDecorated(false);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setAllColumnsShowFocus(true);
-    view->setSortingEnabled(false);
-    view->header()->setSectionsClickable(true);
-    view->header()->setSectionsMovable(false);
-    int index = 0;
-    for (const ReportColumn& column : columns) {
-        const int text = view->fontMetrics().horizontalAdvance(column.sample) + CellPadding;
-        view->setColumnWidth(index, std::max({FormMain::Twips(column.twips), text,
-                                              view->header()->sectionSizeHint(index)}));
-        ++index;
-    }
-}
 
 } // namespace
 
@@ -158,7 +98,6 @@ FormMain::FormMain(FormMainServices services, QWidget* parent)
     setUpRecording();
     setUpHotkeys();
     setUpRecordingsList();
-    setUpFileTools();
     setUpIconMode();
     setUpPresets();
     // A settings change that cannot reach the disk is said once, not lost

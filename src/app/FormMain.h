@@ -13,7 +13,7 @@
 #include "hotkeys/KeyboardState.h"
 #include "recording/CueSounds.h"
 #include "recording/RecordingSession.h"
-#include "ui/PictureSlider.h"
+#include "widgets/ReportView.h"
 
 #include <QDBusConnection>
 #include <QMessageBox>
@@ -81,32 +81,6 @@ struct FormMainServices {
     std::function<std::unique_ptr<TrayIcon>()> trayFactory;
 };
 
-// The window's picture sliders as its forms create them (a form passes only
-// the parent); each class fixes the orientation and the range of its kind.
-// Playback position and input balance run from 0 to 100.
-class PercentSlider : public PictureSlider {
-    Q_OBJECT
-public:
-    explicit PercentSlider(QWidget* parent = nullptr)
-        : PictureSlider(Qt::Horizontal, 100, parent) {}
-};
-
-// Player volume, 0 to 65535 from left to right.
-class HorizontalVolumeSlider : public PictureSlider {
-    Q_OBJECT
-public:
-    explicit HorizontalVolumeSlider(QWidget* parent = nullptr)
-        : PictureSlider(Qt::Horizontal, 65535, parent) {}
-};
-
-// Input volume, 0 at the bottom to 65535 at the top.
-class VerticalVolumeSlider : public PictureSlider {
-    Q_OBJECT
-public:
-    explicit VerticalVolumeSlider(QWidget* parent = nullptr)
-        : PictureSlider(Qt::Vertical, 65535, parent) {}
-};
-
 class FormMain : public QWidget {
     Q_OBJECT
 public:
@@ -118,7 +92,7 @@ public:
 
     // Window geometry is given in twips; 15 twips make one pixel. Rounds to
     // the nearest pixel (7150 twips are 477 pixels).
-    static constexpr int Twips(int twips) { return (2 * twips + 15) / 30; }
+    static constexpr int Twips(int twips) { return TwipsToPixels(twips); }
     // The rectangle the five pages share.
     static QRect PageRect();
     // Menu button i (0..5).
@@ -267,7 +241,6 @@ private:
     // FormMainIconMode.cpp, FormMainPresets.cpp).
     void setUpRecordingsList();
     void setUpPlayback();
-    void setUpFileTools();
     void setUpIconMode();
     void setUpPresets();
     // Applies the stored visualization presets to the two panes.

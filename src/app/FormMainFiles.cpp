@@ -2,6 +2,7 @@
 #include "app/FormMain.h"
 
 #include "files/FileCommands.h"
+#include "files/FileTools.h"
 #include "files/RecordingsList.h"
 #include "settings/OutputFolderChooser.h"
 #include "ui_PageFiles.h"
@@ -20,13 +21,16 @@ void FormMain::setUpRecordingsList() {
                 if (started_)
                     BuildRecordingsList();
             });
-    fileCommands_ = new FileCommands(
-        *this, *recordingsList_, *session_, *playback_,
-        {[this] { SuspendHotkeys(); }, [this] { ResumeHotkeys(); }},
-        [this](QMessageBox::Icon icon, const QString& title, const QString& text) {
-            showMessage(icon, title, text);
-        },
-        this);
+    const FileCommands::Hooks hooks{[this] { SuspendHotkeys(); }, [this] { ResumeHotkeys(); }};
+    const auto message = [this](QMessageBox::Icon icon, const QString& title, const QString& text) {
+        showMessage(icon, title, text);
+    };
+    fileCommands_ =
+        new FileCommands(*this, *recordingsList_, *session_, *playback_, hooks, message, this);
+    auto* tools = new FileTools(*this, *recordingsList_, *session_, *playback_, formats_, hooks,
+                                message, this);
+    connect(files_->CmdID3, &QPushButton::clicked, tools, &FileTools::EditTag);
+    connect(files_->CmdConvert, &QPushButton::clicked, tools, &FileTools::Convert);
     connect(fileCommands_, &FileCommands::renamed, session_.get(), &RecordingSession::followRename);
     // A finished recording belongs in the list.
     connect(session_.get(), &RecordingSession::recordingStopped, recordingsList_,

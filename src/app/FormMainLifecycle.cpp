@@ -18,10 +18,8 @@
 #include "settings/Registry.h"
 #include "settings/Settings.h"
 #include "settings/SettingsSchema.h"
-#include "widgets/Bitmaps.h"
 #include "ui/PageMenu.h"
 #include "ui/PageMenuHandlers.h"
-#include "widgets/PictureButton.h"
 #include "ui/PresetMenus.h"
 #include "ui/SliderHandlers.h"
 #include "ui_FormMain.h"
@@ -30,6 +28,8 @@
 #include "ui_PageIconMode.h"
 #include "ui_PageOptions.h"
 #include "ui_PageRecorder.h"
+#include "widgets/Bitmaps.h"
+#include "widgets/PictureButton.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,7 +37,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
-
 
 namespace quillotap {
 

@@ -6,7 +6,7 @@
 #include "recording/CueSounds.h"
 #include "recording/RecordingSession.h"
 #include "ui/PageMenu.h"
-#include "ui/PictureSlider.h"
+#include "widgets/PictureSlider.h"
 #include "ui_PageFiles.h"
 
 namespace quillotap {

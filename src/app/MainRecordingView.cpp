@@ -5,7 +5,7 @@
 #include "formats/FormatCatalogue.h"
 #include "recording/InputSelection.h"
 #include "ui/PageMenu.h"
-#include "ui/PictureSlider.h"
+#include "widgets/PictureSlider.h"
 #include "ui_PageRecorder.h"
 
 #include <QCheckBox>

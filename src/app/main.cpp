@@ -12,7 +12,7 @@
 #include "remote/RemoteControlClient.h"
 #include "remote/RemoteControlServer.h"
 #include "remote/RemoteLaunch.h"
-#include "ui/Bitmaps.h"
+#include "widgets/Bitmaps.h"
 #include "ui/Translations.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "audio/AudioPlayer.h"
 #include "audio/AudioVisualizationEx2.h"
 #include "recording/FormatElapsed.h"
-#include "ui/PictureSlider.h"
+#include "widgets/PictureSlider.h"
 
 #include <QAbstractButton>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "formats/DialogControls.h"
 
-#include "ui/Bitmaps.h"
+#include "widgets/Bitmaps.h"
 
 #include <QAbstractButton>
 #include <QDialog>

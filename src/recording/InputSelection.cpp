@@ -3,7 +3,7 @@
 #include "audio/AudioFile.h"
 #include "audio/AudioRecord.h"
 #include "audio/AudioVisualizationEx2.h"
-#include "ui/PictureSlider.h"
+#include "widgets/PictureSlider.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -5,7 +5,7 @@
 #include "recording/RecordingSession.h"
 #include "recording/RecordingTexts.h"
 #include "recording/RecordingView.h"
-#include "ui/SliderMath.h"
+#include "widgets/SliderMath.h"
 
 #include <QFileInfo>
 

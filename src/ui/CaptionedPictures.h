@@ -4,7 +4,7 @@
 // picture's own colour and at its own place.
 #pragma once
 
-#include "ui/Bitmaps.h"
+#include "widgets/Bitmaps.h"
 
 #include <QColor>
 #include <QFont>

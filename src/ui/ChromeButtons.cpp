@@ -1,8 +1,8 @@
 #include "ui/ChromeButtons.h"
 
-#include "ui/Bitmaps.h"
+#include "widgets/Bitmaps.h"
 #include "ui/CaptionedPictures.h"
-#include "ui/PictureButton.h"
+#include "widgets/PictureButton.h"
 
 #include <QCoreApplication>
 

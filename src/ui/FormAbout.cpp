@@ -1,6 +1,6 @@
 #include "ui/FormAbout.h"
 
-#include "ui/Bitmaps.h"
+#include "widgets/Bitmaps.h"
 
 #include <QEvent>
 #include <QLabel>

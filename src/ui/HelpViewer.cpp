@@ -1,7 +1,7 @@
 #include "ui/HelpViewer.h"
 
 #include "settings/CompanionFiles.h"
-#include "ui/Bitmaps.h"
+#include "widgets/Bitmaps.h"
 
 #include <QDesktopServices>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 #include "ui/PresetMenus.h"
 
 #include "audio/AudioVisualizationEx2.h"
-#include "ui/PictureButton.h"
+#include "widgets/PictureButton.h"
 #include "ui/VisualizationPresets.h"
 
 #include <QActionGroup>

@@ -3,7 +3,7 @@
 #include "audio/AudioPlayer.h"
 #include "files/Playback.h"
 #include "recording/InputSelection.h"
-#include "ui/PictureSlider.h"
+#include "widgets/PictureSlider.h"
 
 namespace quillotap {
 

@@ -5,7 +5,7 @@
 #include "app/FormMain.h"
 #include "files/Playback.h"
 #include "ui/PageMenu.h"
-#include "ui/PictureButton.h"
+#include "widgets/PictureButton.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

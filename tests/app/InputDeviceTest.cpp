@@ -6,7 +6,7 @@
 #include "app/SoundDeviceInit.h"
 #include "recording/InputSelection.h"
 #include "ui/PageMenu.h"
-#include "ui/PictureSlider.h"
+#include "widgets/PictureSlider.h"
 
 #include <QSignalSpy>
 #include <QTest>

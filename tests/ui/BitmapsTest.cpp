@@ -1,6 +1,6 @@
 // Every chrome bitmap is embedded under its resource number with the size the
 // window layout depends on.
-#include "ui/Bitmaps.h"
+#include "widgets/Bitmaps.h"
 
 #include <QImage>
 

@@ -2,7 +2,7 @@
 // and screen-reader users get from every picture button.
 #include "ui/ChromeButtons.h"
 #include "ui/PageMenu.h"
-#include "ui/PictureButton.h"
+#include "widgets/PictureButton.h"
 
 #include <QAccessible>
 #include <QEnterEvent>

@@ -2,7 +2,7 @@
 // recording runs), the page shown, the Help button keeping the page, and the
 // signals the main window acts on.
 #include "ui/PageMenu.h"
-#include "ui/PictureButton.h"
+#include "widgets/PictureButton.h"
 
 #include <QEnterEvent>
 #include <QSignalSpy>

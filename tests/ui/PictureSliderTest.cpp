@@ -1,7 +1,7 @@
 // Picture slider behaviour: drags that run past the ends, placement from
 // code, the drag flag shared between tracks, keyboard steps and what screen
 // readers see.
-#include "ui/PictureSlider.h"
+#include "widgets/PictureSlider.h"
 
 #include <QAccessible>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 // Knob placement arithmetic: ends, middle, beyond the ends, halves to even,
 // snapping to whole values, and tracks without travel.
-#include "ui/SliderMath.h"
+#include "widgets/SliderMath.h"
 
 #include <gtest/gtest.h>
 

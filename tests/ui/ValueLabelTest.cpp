@@ -1,6 +1,6 @@
 // Value labels: what a screen reader hears for them, and how a value too long
 // for its label is shortened and still readable whole.
-#include "ui/ValueLabel.h"
+#include "widgets/ValueLabel.h"
 
 #include <QAccessible>
 #include <QApplication>

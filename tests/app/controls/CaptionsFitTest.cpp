@@ -20,7 +20,7 @@
 #include "formats/Mp3Settings.h"
 #include "ui/FormAbout.h"
 #include "ui/PageMenu.h"
-#include "ui/ValueLabel.h"
+#include "widgets/ValueLabel.h"
 
 #include <QGroupBox>
 #include <QPushButton>

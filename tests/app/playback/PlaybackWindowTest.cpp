@@ -8,7 +8,7 @@
 #include "formats/FormatCatalogue.h"
 #include "hotkeys/ScriptedKeyboardState.h"
 #include "support/ToneAnalysis.h"
-#include "ui/PictureSlider.h"
+#include "widgets/PictureSlider.h"
 #include "ui/SliderHandlers.h"
 
 #include <QPushButton>

@@ -10,8 +10,8 @@
 #include "hotkeys/HotkeyTexts.h"
 #include "hotkeys/ScriptedKeyboardState.h"
 #include "recording/RecordingMonitor.h"
-#include "ui/PictureButton.h"
-#include "ui/PictureSlider.h"
+#include "widgets/PictureButton.h"
+#include "widgets/PictureSlider.h"
 #include "ui/iconmode/FakeTrayIcon.h"
 
 #include <QAction>

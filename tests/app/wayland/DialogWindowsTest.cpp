@@ -7,7 +7,7 @@
 
 #include "../../files/tools/SoundFiles.h"
 #include "support/CompositorScreen.h"
-#include "ui/PictureButton.h"
+#include "widgets/PictureButton.h"
 
 #include <QDialog>
 #include <QPushButton>

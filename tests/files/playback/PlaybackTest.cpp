@@ -7,7 +7,7 @@
 #include "audio/AudioVisualizationEx2.h"
 #include "audio/backends/SyntheticBackend.h"
 #include "support/ToneAnalysis.h"
-#include "ui/PictureSlider.h"
+#include "widgets/PictureSlider.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

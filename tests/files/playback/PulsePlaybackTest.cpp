@@ -9,7 +9,7 @@
 #include "audio/backends/PulseBackend.h"
 #include "files/Playback.h"
 #include "support/PrivatePulse.h"
-#include "ui/PictureSlider.h"
+#include "widgets/PictureSlider.h"
 
 #include <QLabel>
 #include <QPushButton>

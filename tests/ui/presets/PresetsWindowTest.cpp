@@ -4,7 +4,7 @@
 #include "app/AppFixture.h"
 
 #include "audio/AudioVisualizationEx2.h"
-#include "ui/PictureButton.h"
+#include "widgets/PictureButton.h"
 #include "ui/VisualizationPresets.h"
 
 #include <QAction>

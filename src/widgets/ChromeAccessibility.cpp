@@ -1,8 +1,8 @@
-#include "ui/ChromeAccessibility.h"
+#include "widgets/ChromeAccessibility.h"
 
-#include "ui/PictureButton.h"
-#include "ui/PictureSlider.h"
-#include "ui/ValueLabel.h"
+#include "widgets/PictureButton.h"
+#include "widgets/PictureSlider.h"
+#include "widgets/ValueLabel.h"
 
 #include <QAccessibleWidget>
 #include <algorithm>

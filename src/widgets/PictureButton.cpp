@@ -1,6 +1,6 @@
-#include "ui/PictureButton.h"
+#include "widgets/PictureButton.h"
 
-#include "ui/ChromeAccessibility.h"
+#include "widgets/ChromeAccessibility.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

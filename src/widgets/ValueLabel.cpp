@@ -1,6 +1,6 @@
-#include "ui/ValueLabel.h"
+#include "widgets/ValueLabel.h"
 
-#include "ui/ChromeAccessibility.h"
+#include "widgets/ChromeAccessibility.h"
 
 #include <QAccessible>
 #include <QHelpEvent>

@@ -1,4 +1,4 @@
-#include "ui/Bitmaps.h"
+#include "widgets/Bitmaps.h"
 
 #include <QImageReader>
 #include <QPixmapCache>

@@ -1,7 +1,7 @@
-#include "ui/PictureSlider.h"
+#include "widgets/PictureSlider.h"
 
-#include "ui/Bitmaps.h"
-#include "ui/ChromeAccessibility.h"
+#include "widgets/Bitmaps.h"
+#include "widgets/ChromeAccessibility.h"
 
 #include <QAccessible>
 #include <QKeyEvent>

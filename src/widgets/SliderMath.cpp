@@ -1,4 +1,4 @@
-#include "ui/SliderMath.h"
+#include "widgets/SliderMath.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 // count as a release.
 #pragma once
 
-#include "ui/SliderMath.h"
+#include "widgets/SliderMath.h"
 
 #include <QPixmap>
 #include <QWidget>
