@@ -137,10 +137,19 @@ e2e_sni_call() {
         "org.kde.StatusNotifierItem.$2" int32:0 int32:0 >/dev/null
 }
 
-# e2e_wayland_titles: the titles of every toplevel window a client gave so
-# far, one a line, in order ("" for a title set to nothing).
+# e2e_wayland_mark: from now on e2e_wayland_log and e2e_wayland_titles
+# leave out what the compositor logged before, e.g. the windows of test
+# programs run on the same compositor before the program under test.
+E2E_WESTON_MARK=0
+e2e_wayland_mark() { E2E_WESTON_MARK=$(wc -l <"$E2E_WESTON_LOG"); }
+
+# e2e_wayland_log: the compositor's protocol log since the last mark.
+e2e_wayland_log() { tail -n +$((E2E_WESTON_MARK + 1)) "$E2E_WESTON_LOG"; }
+
+# e2e_wayland_titles: the titles of every toplevel window a client gave since
+# the last mark, one a line, in order ("" for a title set to nothing).
 e2e_wayland_titles() {
-    sed -n 's/.*xdg_toplevel@[0-9]*\.set_title("\(.*\)")$/\1/p' "$E2E_WESTON_LOG"
+    e2e_wayland_log | sed -n 's/.*xdg_toplevel@[0-9]*\.set_title("\(.*\)")$/\1/p'
 }
 
 # e2e_wayland_has_title TITLE: whether a toplevel ever carried that title.
@@ -182,6 +191,9 @@ e2e_start_pulse() {
 # e2e_wait_for DESCRIPTION COMMAND...: retries COMMAND for up to 20 seconds.
 # E2E_WAIT_TENTHS (default 200: 20 s) sets how long, for a step that waits on
 # several services starting under load (a portal front end and back end).
+# Only COMMAND runs again on each try: a "$(...)" among its arguments is
+# expanded once, before the first, so a value that must be read afresh each
+# time goes into a function (or an sh -c script with an escaped \$(...)).
 e2e_wait_for() {
     local what=$1 i
     shift
@@ -432,6 +444,14 @@ e2e_portal() {
 # e2e_portal_bind_count: how many binds the back end has answered.
 e2e_portal_bind_count() {
     e2e_portal BindCount | awk '{print $2}'
+}
+
+# e2e_portal_bound [N]: whether the back end has answered at least N binds
+# (default 1), asked anew on every call, so that e2e_wait_for can wait on it.
+e2e_portal_bound() {
+    local count
+    count=$(e2e_portal_bind_count)
+    [ "${count:-0}" -ge "${1:-1}" ] 2>/dev/null
 }
 
 # e2e_start_atspi: the accessibility bus, as a desktop session starts it (its
