@@ -143,14 +143,14 @@ struct Rig {
     // Records until the monitor shows `seconds` of audio; false on failure.
     bool record(qint64 seconds) {
         view.timeText.clear();
-        session->Record();
+        session->start();
         if (!session->isRecording())
             return false;
         const QString target = FormatElapsed(double(seconds));
         const bool reached =
             waitFor([&] { return view.timeText >= target || !session->isRecording(); },
                     seconds * 1000 * 10 + 60000);
-        session->Stop();
+        session->stop();
         return reached && view.errors.isEmpty();
     }
 };
@@ -213,7 +213,7 @@ int runCpu(qint64 seconds, const QString& folder) {
     }
     const double ours = cpuSeconds(RUSAGE_SELF) - before;
     const qint64 wallMs = wall.elapsed();
-    rig.session->StopRecording();
+    rig.session->stopCapture();
     int rate = 44100;
     const double ourAudio = double(decodedFrames(rig.session->outputFilePath(), &rate)) / rate;
 
@@ -266,7 +266,7 @@ int runMemory(double hours, double speed, const QString& format, const QString& 
     int rate = 44100;
     const double audio = double(decodedFrames(rig.session->outputFilePath(), &rate)) / rate;
     QFile::remove(rig.session->outputFilePath());
-    rig.session->StopRecording();
+    rig.session->stopCapture();
     if (!ok) {
         std::fprintf(stderr, "recording failed: %s\n", qPrintable(rig.view.errors.join('\n')));
         return 1;

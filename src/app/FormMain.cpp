@@ -3,6 +3,7 @@
 #include "app/MainHotkeyActions.h"
 #include "app/MainRecordingView.h"
 #include "audio/AudioRecord.h"
+#include "formats/FormatLine.h"
 #include "hotkeys/HotkeyEditor.h"
 #include "hotkeys/HotkeyPageNotice.h"
 #include "hotkeys/HotkeyRows.h"
@@ -226,7 +227,7 @@ void FormMain::setUpSubsystems() {
     pageMenu_ = new PageMenu(buttons, pageStack(), this);
     pageMenuHandlers_ =
         new PageMenuHandlers(*pageMenu_, recorder_->CheckPreview,
-                             {[this] { BuildRecordingsList(); }, [this] { CmdStopPlay_Click(); },
+                             {[this] { BuildRecordingsList(); }, [this] { onStopPlayClicked(); },
                               [this] { OpenManual(); }, [this] { return session_->isRecording(); }},
                              this);
     connect(frame_->PicAbout, &PictureButton::clicked, this, [this] {
@@ -259,8 +260,8 @@ void FormMain::setUpSubsystems() {
         showMessage(QMessageBox::Critical, title, text);
     });
     connect(options_->CmdBrowse, &QPushButton::clicked, folderChooser_,
-            &OutputFolderChooser::CmdBrowse_Click);
-    connect(options_->CheckStart, &QCheckBox::toggled, this, &FormMain::CheckStart_Toggled);
+            &OutputFolderChooser::browse);
+    connect(options_->CheckStart, &QCheckBox::toggled, this, &FormMain::onLaunchAtStartupToggled);
 
     connect(hotkey_->ListViewHotkey, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* row) {
@@ -271,7 +272,7 @@ void FormMain::setUpSubsystems() {
             });
 }
 
-void FormMain::CheckStart_Toggled(bool ticked) {
+void FormMain::onLaunchAtStartupToggled(bool ticked) {
     QString error;
     if (CheckStart_Click(ticked, &error))
         return;
@@ -312,7 +313,7 @@ void FormMain::setUpRecording() {
     // The preview switched off: the input stays open only for the pre-roll.
     input_->setStopRecording([this] {
         StopRecording();
-        session_->UpdateStandby();
+        session_->updateStandby();
     });
     startOptions_ = new StartOptionBoxes({options_->SpinPreRoll, options_->CheckSoundStart,
                                           options_->SpinSilence, options_->SliderThreshold,
@@ -320,11 +321,11 @@ void FormMain::setUpRecording() {
                                          this);
     connect(startOptions_, &StartOptionBoxes::changed, session_.get(), [this] {
         session_->setStartOptions(startOptions_->options());
-        session_->UpdateStandby();
+        session_->updateStandby();
     });
     // After the input selection has switched the device.
     connect(recorder_->DeviceCombo, &QComboBox::currentIndexChanged, session_.get(),
-            [this] { session_->UpdateStandby(true); });
+            [this] { session_->updateStandby(true); });
     connect(&session_->recorder(), &AudioRecord::Timer, startOptions_,
             [this](qint64, int left, int right) { startOptions_->ShowInputLevel(left, right); });
     // The machine must not suspend in the middle of a recording.
@@ -334,24 +335,26 @@ void FormMain::setUpRecording() {
     connect(session_.get(), &RecordingSession::recordingStopped, inhibitor,
             &SleepInhibitor::release);
 
-    connect(recorder_->CmdRecord, &QPushButton::clicked, session_.get(), &RecordingSession::Record);
+    connect(recorder_->CmdRecord, &QPushButton::clicked, session_.get(), &RecordingSession::start);
     connect(recorder_->CmdStopRecord, &QPushButton::clicked, session_.get(),
-            &RecordingSession::Stop);
-    connect(recorder_->CmdPlayNow, &QPushButton::clicked, this, &FormMain::CmdPlayNow_Click);
-    connect(recorder_->ComboFormat, &QComboBox::currentIndexChanged, this,
-            &FormMain::ComboFormat_Click);
-    connect(recorder_->CmdSet, &QPushButton::clicked, this, &FormMain::CmdSet_Click);
-    recorder_->LabelFomartStr->installEventFilter(this);
+            &RecordingSession::stop);
+    connect(recorder_->CmdPlayNow, &QPushButton::clicked, this, &FormMain::onPlayNowClicked);
+    formatLine_ = new FormatLine(recorder_->ComboFormat, recorder_->LabelFomartStr,
+                                 recorder_->CmdSet, formats_, session_->writer(), this,
+                                 {[this] { return session_->isRecording(); },
+                                  [this] { SuspendHotkeys(); }, [this] { ResumeHotkeys(); },
+                                  // The pre-roll is captured in the output format.
+                                  [this] { session_->updateStandby(); }},
+                                 this);
 
     cues_ = std::make_unique<CueSounds>(appFolder_, nullptr, services_.cueWait);
     connect(options_->CheckSound1, &QCheckBox::toggled, this,
-            [this](bool ticked) { cues_->CheckSound1_Click(ticked); });
+            [this](bool ticked) { cues_->setStartCueOn(ticked); });
     connect(options_->CheckSound2, &QCheckBox::toggled, this,
-            [this](bool ticked) { cues_->CheckSound2_Click(ticked); });
+            [this](bool ticked) { cues_->setStopCueOn(ticked); });
     connect(options_->CmdTestSound1, &QPushButton::clicked, this,
-            [this] { cues_->CmdTestSound1_Click(); });
-    connect(options_->CmdTestSound2, &QPushButton::clicked, this,
-            [this] { cues_->CmdTestSound2_Click(); });
+            [this] { cues_->testStartCue(); });
+    connect(options_->CmdTestSound2, &QPushButton::clicked, this, [this] { cues_->testStopCue(); });
 }
 
 void FormMain::setUpHotkeys() {
@@ -384,17 +387,6 @@ void FormMain::setUpHotkeys() {
         if (hotkeyEditor_->CmdChange_Click())
             hotkeys_->rowsChanged();
     });
-}
-
-bool FormMain::eventFilter(QObject* watched, QEvent* event) {
-    // The format line is locked with the format list while a recording runs.
-    if (watched == recorder_->LabelFomartStr && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
-        recorder_->LabelFomartStr->isEnabled()) {
-        CmdSet_Click();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void FormMain::setMessageHandler(MessageHandler handler) {

@@ -40,6 +40,7 @@ class PageOptions;
 
 namespace quillotap {
 
+class FormatLine;
 class HotkeyEditor;
 class InputSelection;
 class MainHotkeyActions;
@@ -164,6 +165,7 @@ public:
     RecordingMonitor& recordingMonitor() const { return *monitor_; }
     Hotkeys& hotkeys() const { return *hotkeys_; }
     CueSounds& cueSounds() const { return *cues_; }
+    FormatLine& formatLine() const { return *formatLine_; }
     Playback& playback() const { return *playback_; }
     RecordingsList& recordingsList() const { return *recordingsList_; }
     PresetMenus& presetMenus() const { return *presetMenus_; }
@@ -176,11 +178,9 @@ public:
     // Ends playback; safe in every state.
     void StopPlayback();
     // The player's Stop button.
-    void CmdStopPlay_Click();
+    void onStopPlayClicked();
     // The recorder page's "Play" button: plays the last recording.
-    void CmdPlayNow_Click();
-    // "Set" and a click on the format line: the selected format's options.
-    void CmdSet_Click();
+    void onPlayNowClicked();
     // Moves playback to the position slider's value and ends its drag.
     void SeekPlayback();
     // Re-reads the recordings list from the output folder when it is stale.
@@ -188,8 +188,6 @@ public:
     // Switch the hotkeys off and on around modal dialogs.
     void SuspendHotkeys();
     void ResumeHotkeys();
-    // The format list's selection handling: the format line and "Set".
-    void ComboFormat_Click();
     // Icon mode as the icon-mode button enters it.
     void EnterIconMode();
     bool iconModeRequested() const { return iconModeRequested_; }
@@ -210,13 +208,13 @@ public:
     // Opens the file and starts playing it; fails silently.
     void PlayFile(const QString& path);
     // The files page's "Play": plays the current recording.
-    void CmdPlay_Click();
+    void onPlayClicked();
     // Pauses or continues playback; nothing while stopped.
     void TogglePause();
 
     // ---- icon mode ----
     // The icon-mode button: minimises, then enters icon mode.
-    void CmdIcon_Click();
+    void onIconModeClicked();
     // In icon mode, sets the notification icon and its tip to the recording
     // (true) or the ready (false) picture; nothing outside icon mode.
     void ShowIconRecording(bool recording);
@@ -224,7 +222,6 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -248,14 +245,13 @@ private:
     void showMessage(QMessageBox::Icon icon, const QString& title, const QString& text);
     // "Launch at startup": writes or removes the login entry; one that
     // cannot be written or removed puts the box back and tells why.
-    void CheckStart_Toggled(bool ticked);
+    void onLaunchAtStartupToggled(bool ticked);
 
     void InitOutputFolder();
     bool InitSoundDevice();
     void LayoutPages();
     void LoadMenuPictures();
     void LoadFormatSettings();
-    void SelectLastFormat();
     void ArmHotkeyTimers();
     void LoadHotkeyTable();
     void SetPreviewFromSettings();
@@ -291,6 +287,7 @@ private:
     Playback* playback_ = nullptr;
     IconMode* iconModeController_ = nullptr;
     PresetMenus* presetMenus_ = nullptr;
+    FormatLine* formatLine_ = nullptr;
     MessageHandler messageHandler_;
     // After messageHandler_, so that it goes first.
     std::unique_ptr<SettingsFailureReporter> settingsReporter_;

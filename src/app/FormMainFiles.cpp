@@ -35,7 +35,7 @@ void FormMain::setUpRecordingsList() {
     // A finished recording belongs in the list.
     connect(session_.get(), &RecordingSession::recordingStopped, recordingsList_,
             &RecordingsList::invalidate);
-    connect(recordingsList_, &RecordingsList::playRequested, this, &FormMain::CmdPlay_Click);
+    connect(recordingsList_, &RecordingsList::playRequested, this, &FormMain::onPlayClicked);
     connect(recordingsList_, &RecordingsList::deleteRequested, this, &FormMain::DeleteRecording);
     connect(files_->CmdRefresh, &QPushButton::clicked, recordingsList_, &RecordingsList::Refresh);
     connect(files_->CmdRename, &QPushButton::clicked, fileCommands_, &FileCommands::Rename);

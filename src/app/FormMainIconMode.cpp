@@ -21,24 +21,24 @@ void FormMain::setUpIconMode() {
         services_.trayFactory ? services_.trayFactory() : std::make_unique<SystemTrayIcon>();
     iconModeController_ = new IconMode(
         *this, std::move(tray),
-        {[this] { session_->Record(); }, [this] { session_->Stop(); },
+        {[this] { session_->start(); }, [this] { session_->stop(); },
          [this](const QString& text) { statusLabel()->setText(text); },
          [this] { return session_->isRecording(); }, [this] { return session_->isArmed(); }},
         this);
     iconMode_->Image3->setPixmap(DrawTrayPicture(TrayPicture::Ready, 16));
     iconMode_->Image4->setPixmap(DrawTrayPicture(TrayPicture::Recording, 16));
-    connect(iconMode_->CmdIcon, &QPushButton::clicked, this, &FormMain::CmdIcon_Click);
+    connect(iconMode_->CmdIcon, &QPushButton::clicked, this, &FormMain::onIconModeClicked);
 }
 
 void FormMain::EnterIconMode() {
-    CmdIcon_Click();
+    onIconModeClicked();
 }
 
 void FormMain::LeaveIconMode() {
     iconModeController_->LeaveIconMode();
 }
 
-void FormMain::CmdIcon_Click() {
+void FormMain::onIconModeClicked() {
     iconModeRequested_ = true;
     // Without a notification area the minimised window is the icon; asked
     // again (the icon-mode hotkey, which sees a window that is still shown),

@@ -6,7 +6,7 @@
 #include "app/SoundDeviceInit.h"
 #include "files/Playback.h"
 #include "files/RecordingsList.h"
-#include "formats/FormatCatalogue.h"
+#include "formats/FormatLine.h"
 #include "hotkeys/HotkeyTable.h"
 #include "recording/InputSelection.h"
 #include "recording/RecordingStartOptions.h"
@@ -61,11 +61,11 @@ bool FormMain::StartUp(const QStringList& arguments) {
     recorder_->CheckPreview->setChecked(true);
     SetPreviewFromSettings();
     pageMenu_->PicMenu_Click(RecorderPage);
-    ComboFormat_Click();
+    formatLine_->onFormatChosen();
 
     // Only the exact single argument "/icon" asks for icon mode.
     if (arguments.size() == 2 && arguments.at(1) == IconModeArgument)
-        CmdIcon_Click();
+        onIconModeClicked();
     // No skin: the window keeps the desktop's style.
     setWindowIcon(ProgramIcon());
     started_ = true;
@@ -81,13 +81,13 @@ void FormMain::LoadSettings() {
     LoadMenuPictures();
     LoadFormatSettings();
     ApplyStoredPresets();
-    SelectLastFormat();
+    formatLine_->selectStored();
     recordingsList_->invalidate();
     BuildRecordingsList();
     ArmHotkeyTimers();
     const CueFlags cues = optionBoxes_->LoadCueFlags();
-    cues_->CheckSound1_Click(cues.playStartSound);
-    cues_->CheckSound2_Click(cues.playStopSound);
+    cues_->setStartCueOn(cues.playStartSound);
+    cues_->setStopCueOn(cues.playStopSound);
     optionBoxes_->LoadLimits();
     optionBoxes_->LoadIconModeFlag();
     startOptions_->Load();
@@ -129,15 +129,6 @@ void FormMain::LoadFormatSettings() {
     LoadFormatOptions(formats_, session_->writer());
 }
 
-void FormMain::SelectLastFormat() {
-    QComboBox* formats = recorder_->ComboFormat;
-    formats->setCurrentIndex(0);
-    // An index the list does not have leaves MP3.
-    const int index = ReadOption(option::LastFormat);
-    if (index < formats->count())
-        formats->setCurrentIndex(index);
-}
-
 void FormMain::ArmHotkeyTimers() {
     hotkeys_->start();
 }
@@ -163,31 +154,8 @@ void FormMain::SetPreviewFromSettings() {
     recorder_->CheckPreview->setChecked(false);
 }
 
-void FormMain::ComboFormat_Click() {
-    const int code = recorder_->ComboFormat->currentIndex();
-    // "Set" stays locked with the format list while a recording runs.
-    recorder_->CmdSet->setEnabled(FormatHasOptions(code) && !session_->isRecording());
-    const std::optional<QString> text = DescribeFormat(code, formats_, session_->writer());
-    if (text)
-        recorder_->LabelFomartStr->setText(*text);
-    // The pre-roll is captured in the output format.
-    if (session_)
-        session_->UpdateStandby();
-}
-
-void FormMain::CmdSet_Click() {
-    // The format cannot change in the middle of a file.
-    if (session_->isRecording())
-        return;
-    // No hotkey acts while an options dialog is open.
-    SuspendHotkeys();
-    EditOutputFormat(recorder_->ComboFormat->currentIndex(), formats_, session_->writer(), this);
-    ComboFormat_Click();
-    ResumeHotkeys();
-}
-
 void FormMain::StopRecording() {
-    session_->StopRecording();
+    session_->stopCapture();
 }
 
 void FormMain::SuspendHotkeys() {
@@ -218,7 +186,7 @@ void FormMain::SaveSettings() {
     // Every value reaches the settings file in one rewrite.
     SettingsWriteGroup group;
     WriteOption(option::FilePath, folderChooser_->folder());
-    WriteOption(option::LastFormat, recorder_->ComboFormat->currentIndex());
+    formatLine_->saveChoice();
     SaveHotkeyTable(hotkey_->ListViewHotkey);
     WriteOption(option::Preset1, presetMenus_->current(1));
     WriteOption(option::Preset2, presetMenus_->current(2));

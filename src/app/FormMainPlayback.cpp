@@ -16,9 +16,9 @@ void FormMain::setUpPlayback() {
     playback_ = new Playback({files_->PicSlider1, files_->AudioVisualizationEx21, files_->LabelTime,
                               files_->LabelFileName, files_->CmdPausePlay},
                              this);
-    connect(files_->CmdPlay, &QPushButton::clicked, this, &FormMain::CmdPlay_Click);
+    connect(files_->CmdPlay, &QPushButton::clicked, this, &FormMain::onPlayClicked);
     connect(files_->CmdPausePlay, &QPushButton::clicked, this, &FormMain::TogglePause);
-    connect(files_->CmdStopPlay, &QPushButton::clicked, this, &FormMain::CmdStopPlay_Click);
+    connect(files_->CmdStopPlay, &QPushButton::clicked, this, &FormMain::onStopPlayClicked);
     // The status line belongs to a running recording; the message box tells
     // either way.
     connect(playback_, &Playback::playbackFailed, this,
@@ -33,7 +33,7 @@ void FormMain::PlayFile(const QString& path) {
     playback_->PlayFile(path);
 }
 
-void FormMain::CmdPlay_Click() {
+void FormMain::onPlayClicked() {
     if (const QTreeWidgetItem* item = CurrentRecording())
         PlayFile(recordingsList_->folder() + item->text(0));
 }
@@ -47,11 +47,11 @@ void FormMain::StopPlayback() {
         playback_->StopPlayback();
 }
 
-void FormMain::CmdStopPlay_Click() {
+void FormMain::onStopPlayClicked() {
     StopPlayback();
 }
 
-void FormMain::CmdPlayNow_Click() {
+void FormMain::onPlayNowClicked() {
     if (session_->outputFilePath().isEmpty())
         return;
     // Showing the files page rebuilds the list if the recording is not in it

@@ -6,8 +6,8 @@
 #include "recording/CueSounds.h"
 #include "recording/RecordingSession.h"
 #include "ui/PageMenu.h"
-#include "widgets/PictureSlider.h"
 #include "ui_PageFiles.h"
+#include "widgets/PictureSlider.h"
 
 namespace quillotap {
 
@@ -34,7 +34,7 @@ bool MainHotkeyActions::isIconMode() const {
 void MainHotkeyActions::playStartCue() {
     // The pre-roll ends at the key press: the cue must not be recorded.
     if (cues_.startCueWillPlay())
-        session_.CutPreRoll();
+        session_.cutPreRoll();
     cues_.PlayStartCue();
 }
 
@@ -47,11 +47,11 @@ void MainHotkeyActions::showRecorderPage() {
 }
 
 void MainHotkeyActions::record() {
-    session_.Record();
+    session_.start();
 }
 
 void MainHotkeyActions::stop() {
-    session_.Stop();
+    session_.stop();
 }
 
 void MainHotkeyActions::setTrayRecording() {
@@ -63,7 +63,7 @@ void MainHotkeyActions::stopPlayback() {
 }
 
 void MainHotkeyActions::playNow() {
-    form_.CmdPlayNow_Click();
+    form_.onPlayNowClicked();
 }
 
 void MainHotkeyActions::enterIconMode() {

@@ -5,8 +5,8 @@
 #include "formats/FormatCatalogue.h"
 #include "recording/InputSelection.h"
 #include "ui/PageMenu.h"
-#include "widgets/PictureSlider.h"
 #include "ui_PageRecorder.h"
+#include "widgets/PictureSlider.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -90,7 +90,7 @@ bool MainRecordingView::isPreviewChecked() const {
 }
 
 void MainRecordingView::runPreviewClick() {
-    form_.inputSelection().CheckPreview_Click(isPreviewChecked());
+    form_.inputSelection().onPreviewToggled(isPreviewChecked());
 }
 
 void MainRecordingView::setDisplayFormat(int sampleRate, int channels) {

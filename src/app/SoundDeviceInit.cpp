@@ -38,7 +38,7 @@ SoundDeviceResult InitSoundDevice(AudioRecord& recorder, QComboBox* deviceCombo,
     input.recountSources();
     if (input.sourceCount() <= 0)
         return SoundDeviceResult::NoSource;
-    input.DeviceCombo_Click();
+    input.onDeviceChosen();
     return SoundDeviceResult::Ready;
 }
 

@@ -48,8 +48,8 @@ Playback::Playback(const PlaybackControls& controls, QObject* parent,
     connect(player, &AudioPlayer::RequestOnLoadArray, this, &Playback::FeedPlayer);
     connect(player, &AudioPlayer::EndPlay, this, &Playback::StopPlayback);
     connect(player, &AudioPlayer::Timer, this,
-            [this](qint64 currentSamples, int, int) { AudioPlayer_Timer(currentSamples); });
-    connect(player, &AudioPlayer::PlaybackError, this, &Playback::AudioPlayer_PlaybackError);
+            [this](qint64 currentSamples, int, int) { onProgress(currentSamples); });
+    connect(player, &AudioPlayer::PlaybackError, this, &Playback::onOutputFailed);
 }
 
 // The player goes before the reader: it only ever plays what was queued.
@@ -162,7 +162,7 @@ void Playback::SeekPlayback(int percent) {
         FeedPlayer();
 }
 
-void Playback::AudioPlayer_PlaybackError(const QString& reason) {
+void Playback::onOutputFailed(const QString& reason) {
     if (!isActive())
         return;
     const QString path = c_.LabelFileName->text();
@@ -173,7 +173,7 @@ void Playback::AudioPlayer_PlaybackError(const QString& reason) {
                             .arg(path, reason));
 }
 
-void Playback::AudioPlayer_Timer(qint64 currentSamples) {
+void Playback::onProgress(qint64 currentSamples) {
     if (!isActive())
         return;
     const qint64 length = reader_->GetLength();

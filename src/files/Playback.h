@@ -92,10 +92,10 @@ signals:
     void playbackFailed(const QString& status, const QString& text);
 
 private:
-    void AudioPlayer_PlaybackError(const QString& reason);
+    void onOutputFailed(const QString& reason);
     // `currentSamples`: frames sounded since the player's last start or
     // reset, which is also where PlayBase was last fixed.
-    void AudioPlayer_Timer(qint64 currentSamples);
+    void onProgress(qint64 currentSamples);
     void setPauseCaption(bool paused);
 
     PlaybackControls c_;

@@ -24,8 +24,8 @@ public:
     virtual void stop() = 0;             // CmdStopRecord_Click
     virtual void setTrayRecording() = 0; // tray icon: recording picture, "Quillotap - Recording"
     virtual void stopPlayback() = 0;     // StopPlayback
-    virtual void playNow() = 0;          // CmdPlayNow_Click
-    virtual void enterIconMode() = 0;    // CmdIcon_Click
+    virtual void playNow() = 0;          // onPlayNowClicked
+    virtual void enterIconMode() = 0;    // onIconModeClicked
     virtual void leaveIconMode() = 0;    // LeaveIconMode
     virtual void soundVolumeUp() = 0;    // SoundVolumeUp
     virtual void soundVolumeDown() = 0;  // SoundVolumeDown

@@ -47,19 +47,19 @@ void CueSounds::PlayStopCue() {
     playCue(stopCueOn_, QStringLiteral("stop.wav"), kStopCueMs);
 }
 
-void CueSounds::CheckSound1_Click(bool checked) {
+void CueSounds::setStartCueOn(bool checked) {
     startCueOn_ = checked;
 }
 
-void CueSounds::CheckSound2_Click(bool checked) {
+void CueSounds::setStopCueOn(bool checked) {
     stopCueOn_ = checked;
 }
 
-void CueSounds::CmdTestSound1_Click() {
+void CueSounds::testStartCue() {
     playCue(true, QStringLiteral("start.wav"), kStartCueMs);
 }
 
-void CueSounds::CmdTestSound2_Click() {
+void CueSounds::testStopCue() {
     playCue(true, QStringLiteral("stop.wav"), kStopCueMs);
 }
 

@@ -47,13 +47,13 @@ public:
 
     // The check boxes "Play sound when press hotkey to start/stop recording"
     // switch the cues on and off.
-    void CheckSound1_Click(bool checked);
-    void CheckSound2_Click(bool checked);
+    void setStartCueOn(bool checked);
+    void setStopCueOn(bool checked);
     bool startCueOn() const { return startCueOn_; }
     bool stopCueOn() const { return stopCueOn_; }
     // The "Test" buttons: play the cue even while it is switched off.
-    void CmdTestSound1_Click();
-    void CmdTestSound2_Click();
+    void testStartCue();
+    void testStopCue();
 
     // Whether the cue player still sounds (it never does once a cue call
     // has returned).

@@ -18,13 +18,12 @@ constexpr int BlockMilliseconds = 1000;
 InputSelection::InputSelection(AudioRecord& recorder, const AudioFile& writer,
                                const InputControls& controls, QObject* parent)
     : QObject(parent), recorder_(recorder), writer_(writer), c_(controls) {
-    connect(c_.DeviceCombo, &QComboBox::currentIndexChanged, this,
-            &InputSelection::DeviceCombo_Click);
+    connect(c_.DeviceCombo, &QComboBox::currentIndexChanged, this, &InputSelection::onDeviceChosen);
     connect(c_.ComboSource, &QComboBox::currentIndexChanged, this, &InputSelection::SelectSource);
-    connect(c_.CheckPreview, &QCheckBox::toggled, this, &InputSelection::CheckPreview_Click);
+    connect(c_.CheckPreview, &QCheckBox::toggled, this, &InputSelection::onPreviewToggled);
 }
 
-void InputSelection::DeviceCombo_Click() {
+void InputSelection::onDeviceChosen() {
     AudioRecord& recorder = recorder_;
     const int entry = c_.DeviceCombo->currentIndex();
     if (entry >= 0)
@@ -122,7 +121,7 @@ void InputSelection::applyVolume(int volume) {
     recorder_.SetLineVolume(volume);
 }
 
-void InputSelection::CheckPreview_Click(bool ticked) {
+void InputSelection::onPreviewToggled(bool ticked) {
     if (!ticked) {
         if (stopRecording_)
             stopRecording_();

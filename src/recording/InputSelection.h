@@ -55,7 +55,7 @@ public:
 
     // Selecting a device: opens it, lists its sources and makes the first
     // one the recording source.
-    void DeviceCombo_Click();
+    void onDeviceChosen();
     // Lists the lines of the selected device in line order.
     void FillSourceList();
     // Applies the selected source entry: finds the first line of that name,
@@ -64,7 +64,7 @@ public:
     void SelectSource();
     // Ticked: starts the preview in the current output format; cleared: the
     // stop routine.
-    void CheckPreview_Click(bool ticked);
+    void onPreviewToggled(bool ticked);
 
     // The format the preview uses: IdleCaptureFormat of the audio file.
     CaptureFormat previewFormat() const;

@@ -19,12 +19,12 @@ RecordingMonitor::RecordingMonitor(RecordingView& view, RecordingSession& sessio
     : QObject(parent), view_(view), session_(session) {
     AudioRecord* recorder = &session_.recorder();
     connect(recorder, &AudioRecord::Timer, this,
-            [this](qint64 currentSamples, int, int) { AudioRecord_Timer(currentSamples); });
-    connect(recorder, &AudioRecord::GainChange, this, &RecordingMonitor::AudioRecord_GainChange);
+            [this](qint64 currentSamples, int, int) { onTick(currentSamples); });
+    connect(recorder, &AudioRecord::GainChange, this, &RecordingMonitor::onGainChanged);
     connect(&session_, &RecordingSession::recordingStarted, this, [this] { elapsedSeconds_ = 0; });
 }
 
-LimitReached RecordingMonitor::AudioRecord_Timer(qint64 currentSamples) {
+LimitReached RecordingMonitor::onTick(qint64 currentSamples) {
     AudioRecord& recorder = session_.recorder();
     // 1024 frames in the format the recorder captures in: the audio file
     // reports no channels before its first file, and those of the file it
@@ -52,12 +52,12 @@ LimitReached RecordingMonitor::AudioRecord_Timer(qint64 currentSamples) {
     const LimitReached limit = CheckLimits(limits_, elapsed, bytes);
     if (limit != LimitReached::None) {
         lastLimit_ = limit;
-        session_.Stop();
+        session_.stop();
     }
     return limit;
 }
 
-void RecordingMonitor::AudioRecord_GainChange(int newVolume) {
+void RecordingMonitor::onGainChanged(int newVolume) {
     if (knobHeld_ && knobHeld_())
         return;
     view_.placeInputVolumeKnob(InputVolumeKnobPosition(view_.inputVolumeTrackHeight(), newVolume));

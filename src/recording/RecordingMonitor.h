@@ -34,9 +34,9 @@ public:
     void setVolumeKnobHeld(std::function<bool()> held) { knobHeld_ = std::move(held); }
 
     // One tick. Returns the limit that stopped the recording on it, if any.
-    LimitReached AudioRecord_Timer(qint64 currentSamples);
+    LimitReached onTick(qint64 currentSamples);
     // Moves the input-volume knob unless the user is dragging it.
-    void AudioRecord_GainChange(int newVolume);
+    void onGainChanged(int newVolume);
 
     // The limit that ended the last recording stopped by this monitor.
     LimitReached lastLimit() const { return lastLimit_; }

@@ -32,9 +32,8 @@ RecordingSession::RecordingSession(RecordingView& view, const ID3Defaults& id3, 
     if (!clock_)
         clock_ = [] { return QDateTime::currentDateTime(); };
     connect(recorder_.get(), &AudioRecord::EndArrayRecord, this,
-            &RecordingSession::AudioRecord_EndArrayRecord);
-    connect(recorder_.get(), &AudioRecord::CaptureError, this,
-            &RecordingSession::AudioRecord_CaptureError);
+            &RecordingSession::onBlockCaptured);
+    connect(recorder_.get(), &AudioRecord::CaptureError, this, &RecordingSession::onCaptureError);
 }
 
 RecordingSession::~RecordingSession() = default;
@@ -78,7 +77,7 @@ bool RecordingSession::standbyRunning() const {
     return startOptions_.preRollSeconds > 0 && recorder.IsRunning() && recorder.GetStatus() >= 0;
 }
 
-void RecordingSession::Record() {
+void RecordingSession::start() {
     if (recording_ || armed_)
         return;
     view_.setControlsEnabled(LockedWhileRecording, false);
@@ -93,8 +92,8 @@ void RecordingSession::Record() {
             undoRecord(lastError_);
         return;
     }
-    StopRecording(); // ends the preview; no file is open yet
-    if (!StartRecording())
+    stopCapture(); // ends the preview; no file is open yet
+    if (!startFile())
         undoRecord(lastError_);
 }
 
@@ -129,7 +128,7 @@ bool RecordingSession::openFile(int captureRate, int captureChannels) {
     return true;
 }
 
-bool RecordingSession::StartRecording() {
+bool RecordingSession::startFile() {
     if (!openFile(0, 0))
         return false;
     AudioFile& file = *writer_;
@@ -187,7 +186,7 @@ void RecordingSession::undoRecord(const QString& message) {
     activation_.reset();
     view_.setControlsEnabled(LockedWhileRecording, true);
     view_.runPreviewClick(); // the preview comes back if it is ticked
-    UpdateStandby();
+    updateStandby();
     view_.showError(message);
 }
 
@@ -224,19 +223,19 @@ void RecordingSession::arm() {
     view_.setStatusText(tr("Waiting for sound"));
 }
 
-void RecordingSession::CutPreRoll() {
+void RecordingSession::cutPreRoll() {
     if (recording_ || armed_)
         return;
     tap_.cut(startOptions_.preRollSeconds);
 }
 
-void RecordingSession::UpdateStandby(bool reopen) {
+void RecordingSession::updateStandby(bool reopen) {
     if (recording_ || armed_)
         return;
     AudioRecord& recorder = *recorder_;
     if (startOptions_.preRollSeconds <= 0) {
         if (recorder.IsRunning() && !view_.isPreviewChecked())
-            StopRecording();
+            stopCapture();
         return;
     }
     const CaptureFormat format = IdleCaptureFormat(*writer_);
@@ -247,7 +246,7 @@ void RecordingSession::UpdateStandby(bool reopen) {
     startIdleCapture(); // a failure shows as "Preview stopped" when it is lost
 }
 
-void RecordingSession::AudioRecord_EndArrayRecord(int /*block*/) {
+void RecordingSession::onBlockCaptured(int /*block*/) {
     const SampleBlock block = tap_.take();
     if (!recording_) {
         takeIdleBlock(block);
@@ -255,7 +254,7 @@ void RecordingSession::AudioRecord_EndArrayRecord(int /*block*/) {
     }
     writeBlock(block);
     if (writeFailed_) {
-        Stop(); // keeps what the file holds and tells the user
+        stop(); // keeps what the file holds and tells the user
         return;
     }
     // A burst is over after its silence: its file is finished and the
@@ -272,9 +271,9 @@ void RecordingSession::takeIdleBlock(const SampleBlock& block) {
         if (!startOnRunningCapture(&block)) {
             const QString message = lastError_;
             view_.setControlsEnabled(LockedWhileRecording, true);
-            StopRecording();
+            stopCapture();
             view_.runPreviewClick();
-            UpdateStandby();
+            updateStandby();
             view_.showError(message);
         }
         return;
@@ -284,16 +283,16 @@ void RecordingSession::takeIdleBlock(const SampleBlock& block) {
     tap_.keep(block, startOptions_.preRollSeconds);
 }
 
-void RecordingSession::AudioRecord_CaptureError(const QString& reason) {
+void RecordingSession::onCaptureError(const QString& reason) {
     if (!recording_ && !armed_) {
-        StopRecording();
+        stopCapture();
         view_.setDisplaySamples({}); // the input is gone: nothing left to show
         view_.setStatusText(PreviewStoppedStatus(reason));
         return;
     }
     const bool wasWriting = recording_;
     const QString path = outputFilePath_;
-    Stop(); // writes what was captured before the loss, closes and tags the file
+    stop(); // writes what was captured before the loss, closes and tags the file
     QString text =
         QCoreApplication::translate("quillotap::RecordingSession",
                                     "The recording was stopped because its input was lost.\n\n%1")
@@ -335,7 +334,7 @@ void RecordingSession::finishBurst() {
     emit recordingStopped();
 }
 
-void RecordingSession::StopRecording() {
+void RecordingSession::stopCapture() {
     AudioRecord& recorder = *recorder_;
     recorder.Stop();
     SampleBlock last = tap_.take();
@@ -386,13 +385,13 @@ void RecordingSession::reportWriteFailure() {
     view_.showError(text);
 }
 
-void RecordingSession::Stop() {
+void RecordingSession::stop() {
     if (!recording_ && !armed_)
         return;
     view_.setControlsEnabled(LockedWhileRecording, true);
-    StopRecording();
+    stopCapture();
     view_.runPreviewClick(); // ticked: the preview restarts; cleared: stays stopped
-    UpdateStandby();         // pre-roll on: the input is captured again
+    updateStandby();         // pre-roll on: the input is captured again
     view_.showReadyInIconMode();
 }
 

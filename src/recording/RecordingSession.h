@@ -64,21 +64,21 @@ public:
     // nothing while recording or armed. When the file cannot be created or
     // the capture cannot start, everything is put back as it was and the
     // user is told why.
-    void Record();
+    void start();
     // The Stop button: unlocks the controls, finishes the file, disarms and
     // restarts the preview if it is ticked. Does nothing unless recording
     // or armed.
-    void Stop();
+    void stop();
     // A start was asked for and something (the start cue) comes before
     // Record: the pre-roll ends here and what is captured until Record is
     // left out of the recording.
-    void CutPreRoll();
+    void cutPreRoll();
     // The start options or the output format changed, or the preview was
     // switched off: between recordings the input is captured (in the output
     // format) exactly while pre-roll is on or the preview is ticked.
     // `reopen`: another device was chosen, so a running pre-roll capture
     // starts again from it.
-    void UpdateStandby(bool reopen = false);
+    void updateStandby(bool reopen = false);
 
     bool isArmed() const;
     // The length of the file being written, in frames, for a count of frames
@@ -89,19 +89,19 @@ public:
 
     // The start routine under Record; false (with nothing left behind) when
     // the file or the capture could not be started.
-    bool StartRecording();
+    bool startFile();
     // Stops the recorder; while recording, writes what remains, closes the
     // file and tags it. Safe in every state.
-    void StopRecording();
+    void stopCapture();
 
     // The recorder's EndArrayRecord: fetches the block and, while recording,
     // appends it to the file.
-    void AudioRecord_EndArrayRecord(int block);
+    void onBlockCaptured(int block);
     // The recorder lost its input after the start. A recording stops as the
     // Stop button stops it, keeping everything captured before the loss,
     // and the user is told why (status line and message). A preview just
     // ends, with the reason on the status line.
-    void AudioRecord_CaptureError(const QString& reason);
+    void onCaptureError(const QString& reason);
 
     bool isRecording() const;
     // Why the last start failed or the last recording ended early; "" if not.

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-
 namespace quillotap {
 
 namespace {
@@ -20,14 +19,15 @@ void ShowCorrectedText(QLineEdit* box, const LimitText& corrected) {
 
 OptionBoxes::OptionBoxes(const OptionControls& controls, QObject* parent)
     : QObject(parent), c_(controls) {
-    connect(c_.CheckSize, &QCheckBox::toggled, this, &OptionBoxes::CheckSize_Click);
-    connect(c_.CheckTime, &QCheckBox::toggled, this, &OptionBoxes::CheckTime_Click);
-    connect(c_.TextSize, &QLineEdit::textChanged, this, &OptionBoxes::TextSize_Change);
-    connect(c_.TextTime, &QLineEdit::textChanged, this, &OptionBoxes::TextTime_Change);
+    connect(c_.CheckSize, &QCheckBox::toggled, this, &OptionBoxes::onSizeLimitToggled);
+    connect(c_.CheckTime, &QCheckBox::toggled, this, &OptionBoxes::onTimeLimitToggled);
+    connect(c_.TextSize, &QLineEdit::textChanged, this, &OptionBoxes::onSizeTextChanged);
+    connect(c_.TextTime, &QLineEdit::textChanged, this, &OptionBoxes::onTimeTextChanged);
     // Enter or the focus leaving the box ends the editing.
-    connect(c_.TextSize, &QLineEdit::editingFinished, this, &OptionBoxes::TextSize_Finish);
-    connect(c_.TextTime, &QLineEdit::editingFinished, this, &OptionBoxes::TextTime_Finish);
-    connect(c_.CheckIconMode, &QCheckBox::toggled, this, &OptionBoxes::CheckIconMode_Click);
+    connect(c_.TextSize, &QLineEdit::editingFinished, this, &OptionBoxes::onSizeEditingFinished);
+    connect(c_.TextTime, &QLineEdit::editingFinished, this, &OptionBoxes::onTimeEditingFinished);
+    connect(c_.CheckIconMode, &QCheckBox::toggled, this,
+            &OptionBoxes::onIconModeWhenMinimisedToggled);
 }
 
 CueFlags OptionBoxes::LoadCueFlags() {
@@ -53,11 +53,11 @@ void OptionBoxes::LoadLimits() {
     // change handling runs even when the text happens to be unchanged, so the
     // limits always match their boxes.
     c_.TextSize->setText(QString::number(limits_.maxSizeMegabytes));
-    TextSize_Change();
-    TextSize_Finish();
+    onSizeTextChanged();
+    onSizeEditingFinished();
     c_.TextTime->setText(QString::number(limits_.maxTimeSeconds));
-    TextTime_Change();
-    TextTime_Finish();
+    onTimeTextChanged();
+    onTimeEditingFinished();
     if (sizeOn)
         c_.CheckSize->setChecked(true);
     if (timeOn)
@@ -73,18 +73,18 @@ void OptionBoxes::LoadIconModeFlag() {
 
 // A limit value can only be edited while its limit is off; a box that
 // locks shows the value in force.
-void OptionBoxes::CheckSize_Click(bool ticked) {
+void OptionBoxes::onSizeLimitToggled(bool ticked) {
     limits_.sizeLimit = ticked;
     if (ticked)
-        TextSize_Finish();
+        onSizeEditingFinished();
     c_.TextSize->setEnabled(!ticked);
     emit limitsChanged(limits_);
 }
 
-void OptionBoxes::CheckTime_Click(bool ticked) {
+void OptionBoxes::onTimeLimitToggled(bool ticked) {
     limits_.timeLimit = ticked;
     if (ticked)
-        TextTime_Finish();
+        onTimeEditingFinished();
     c_.TextTime->setEnabled(!ticked);
     emit limitsChanged(limits_);
 }
@@ -92,30 +92,30 @@ void OptionBoxes::CheckTime_Click(bool ticked) {
 // While the user types, the text stays as typed (a box cleared to type 64
 // must not turn into "1" and then "164"); the limit in force is already the
 // corrected value of whatever the box holds.
-void OptionBoxes::TextSize_Change() {
+void OptionBoxes::onSizeTextChanged() {
     limits_.maxSizeMegabytes = NormalizeSizeLimitText(c_.TextSize->text()).value;
     emit limitsChanged(limits_);
 }
 
-void OptionBoxes::TextTime_Change() {
+void OptionBoxes::onTimeTextChanged() {
     limits_.maxTimeSeconds = NormalizeTimeLimitText(c_.TextTime->text()).value;
     emit limitsChanged(limits_);
 }
 
-void OptionBoxes::TextSize_Finish() {
+void OptionBoxes::onSizeEditingFinished() {
     ShowCorrectedText(c_.TextSize, NormalizeSizeLimitText(c_.TextSize->text()));
 }
 
-void OptionBoxes::TextTime_Finish() {
+void OptionBoxes::onTimeEditingFinished() {
     ShowCorrectedText(c_.TextTime, NormalizeTimeLimitText(c_.TextTime->text()));
 }
 
 void OptionBoxes::FinishLimitEditing() {
-    TextSize_Finish();
-    TextTime_Finish();
+    onSizeEditingFinished();
+    onTimeEditingFinished();
 }
 
-void OptionBoxes::CheckIconMode_Click(bool ticked) {
+void OptionBoxes::onIconModeWhenMinimisedToggled(bool ticked) {
     iconModeWhenMinimised_ = ticked;
 }
 

@@ -44,21 +44,21 @@ public:
     void LoadLimits();
     void LoadIconModeFlag();
 
-    void CheckSize_Click(bool ticked);
-    void CheckTime_Click(bool ticked);
+    void onSizeLimitToggled(bool ticked);
+    void onTimeLimitToggled(bool ticked);
     // A change of a limit box's text: the limit becomes the text's value,
     // corrected into its range (1..2048 MB, 5..86400 s); the text itself is
     // left as typed.
-    void TextSize_Change();
-    void TextTime_Change();
+    void onSizeTextChanged();
+    void onTimeTextChanged();
     // The end of editing a limit box (Enter, the focus leaving it): the box
     // shows the corrected value.
-    void TextSize_Finish();
-    void TextTime_Finish();
+    void onSizeEditingFinished();
+    void onTimeEditingFinished();
     // Both boxes show their corrected values; for the moments that end an
     // edit without the box noticing (a page change, the window closing).
     void FinishLimitEditing();
-    void CheckIconMode_Click(bool ticked);
+    void onIconModeWhenMinimisedToggled(bool ticked);
 
     // The limits in force: what the boxes hold, corrected into range.
     const RecordingLimitOptions& limits() const { return limits_; }

@@ -35,7 +35,7 @@ void OutputFolderChooser::setFolder(const QString& folder) {
     emit folderChanged(folder_);
 }
 
-void OutputFolderChooser::CmdBrowse_Click() {
+void OutputFolderChooser::browse() {
     Call(hooks_.suspendHotkeys);
     const QString start = ChooserStartFolder(textPath_ ? textPath_->text() : QString());
     const QString chosen = dialog_(

@@ -41,7 +41,7 @@ public:
     void setErrorMessage(ErrorMessage message) { error_ = std::move(message); }
 
     // The click on "Browse...".
-    void CmdBrowse_Click();
+    void browse();
 
 signals:
     // The output folder is now `folder` (ending in "/").

@@ -36,7 +36,7 @@ IconMode::IconMode(QWidget& window, std::unique_ptr<TrayIcon> tray, Operations o
     tray_->onRightClick([this] { TrayRightClick(); });
     timerIcon_.setObjectName(QStringLiteral("TimerIcon"));
     timerIcon_.setInterval(BlinkIntervalMs);
-    connect(&timerIcon_, &QTimer::timeout, this, &IconMode::TimerIcon_Timer);
+    connect(&timerIcon_, &QTimer::timeout, this, &IconMode::onBlinkTick);
     timerIcon_.start();
 }
 
@@ -132,7 +132,7 @@ void IconMode::TrayRightClick() {
         LeaveIconMode();
 }
 
-void IconMode::TimerIcon_Timer() {
+void IconMode::onBlinkTick() {
     if (!active_)
         return;
     if (standingIn_) {

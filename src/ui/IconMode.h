@@ -74,7 +74,7 @@ public:
     void TrayRightClick();
 
     // The blink tick (TimerIcon, every second from creation to exit).
-    void TimerIcon_Timer();
+    void onBlinkTick();
 
     // The window's state changed: a window that stands in for the icon and
     // is restored by the user ends icon mode.

@@ -14,10 +14,10 @@ SliderHandlers::SliderHandlers(Playback& playback, InputSelection& input,
       seekPlayback_(std::move(seekPlayback)) {
     connect(c_.PicSlider1, &PictureSlider::pressed, &playback_, &Playback::beginPositionDrag);
     connect(c_.PicSlider4, &PictureSlider::pressed, &input_, &InputSelection::beginVolumeDrag);
-    connect(c_.PicSlider1, &PictureSlider::released, this, &SliderHandlers::PicSlider1_Release);
-    connect(c_.PicSlider2, &PictureSlider::released, this, &SliderHandlers::PicSlider2_Release);
-    connect(c_.PicSlider3, &PictureSlider::released, this, &SliderHandlers::PicSlider3_Release);
-    connect(c_.PicSlider4, &PictureSlider::released, this, &SliderHandlers::PicSlider4_Release);
+    connect(c_.PicSlider1, &PictureSlider::released, this, &SliderHandlers::onPositionReleased);
+    connect(c_.PicSlider2, &PictureSlider::released, this, &SliderHandlers::onPlayerVolumeReleased);
+    connect(c_.PicSlider3, &PictureSlider::released, this, &SliderHandlers::onBalanceReleased);
+    connect(c_.PicSlider4, &PictureSlider::released, this, &SliderHandlers::onInputVolumeReleased);
 }
 
 void SliderHandlers::InitPlayerVolumeSlider() {
@@ -29,7 +29,7 @@ void SliderHandlers::InitSliderGeometry() {
     c_.PicSlider1->placeKnobAtValue(0);
 }
 
-void SliderHandlers::PicSlider1_Release() {
+void SliderHandlers::onPositionReleased() {
     // Nothing plays: the position returns to the start.
     if (!playback_.isActive())
         c_.PicSlider1->placeKnobAtValue(0);
@@ -37,15 +37,15 @@ void SliderHandlers::PicSlider1_Release() {
         seekPlayback_();
 }
 
-void SliderHandlers::PicSlider2_Release(int volume) {
+void SliderHandlers::onPlayerVolumeReleased(int volume) {
     playback_.player().SetVolume(volume);
 }
 
-void SliderHandlers::PicSlider3_Release(int balance) {
+void SliderHandlers::onBalanceReleased(int balance) {
     input_.applyBalance(balance);
 }
 
-void SliderHandlers::PicSlider4_Release(int volume) {
+void SliderHandlers::onInputVolumeReleased(int volume) {
     input_.applyVolume(volume);
 }
 

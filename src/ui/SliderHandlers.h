@@ -35,10 +35,10 @@ public:
     // Start-up: the position knob at the left end.
     void InitSliderGeometry();
 
-    void PicSlider1_Release();
-    void PicSlider2_Release(int volume);
-    void PicSlider3_Release(int balance);
-    void PicSlider4_Release(int volume);
+    void onPositionReleased();
+    void onPlayerVolumeReleased(int volume);
+    void onBalanceReleased(int balance);
+    void onInputVolumeReleased(int volume);
 
 private:
     Playback& playback_;

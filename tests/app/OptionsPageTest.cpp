@@ -36,7 +36,7 @@ TEST_F(BrowseTest, ChosenFolderBecomesTheOutputFolder) {
             return chosen.path();
         });
     form().BuildRecordingsList();
-    form().folderChooser().CmdBrowse_Click();
+    form().folderChooser().browse();
 
     EXPECT_EQ(call.title, "Please select a directory.");
     EXPECT_EQ(call.start, documents_ + "/Quillotap");
@@ -72,7 +72,7 @@ TEST_F(BrowseTest, CancelOrUnreadableFolderChangesNothing) {
         form().BuildRecordingsList();
         form().folderChooser().setFolderDialog(
             [&](QWidget*, const QString&, const QString&) { return c.chosen; });
-        form().folderChooser().CmdBrowse_Click();
+        form().folderChooser().browse();
         EXPECT_EQ(form().folderChooser().folder(), before);
         EXPECT_EQ(control<QLineEdit>("TextPath")->text(), before);
         EXPECT_FALSE(form().recordingsList().isStale());

@@ -200,7 +200,7 @@ TEST_F(StartupTest, SecondStartReadsBackWhatTheFirstSaved) {
     QTemporaryDir recordings;
     form().folderChooser().setFolderDialog(
         [&](QWidget*, const QString&, const QString&) { return recordings.path(); });
-    form().folderChooser().CmdBrowse_Click();
+    form().folderChooser().browse();
     control<QComboBox>("ComboFormat")->setCurrentIndex(3);
     control<QLineEdit>("TextTime")->setText("120");
     control<QCheckBox>("CheckTime")->setChecked(true);

@@ -6,6 +6,7 @@
 // Every view is checked in English and in German, whose captions run longer;
 // in German the buttons' accessible names must still carry their captions.
 #include "../AppFixture.h"
+#include "formats/FormatLine.h"
 
 #include "audio/AudioFile.h"
 #include "audio/MP3Lame.h"
@@ -286,7 +287,7 @@ INSTANTIATE_TEST_SUITE_P(Languages, CaptionsFitTest, ::testing::Values("en", "de
 TEST_P(CaptionsFitTest, EveryPageShowsItsWholeCaptions) {
     form().folderChooser().setFolderDialog(
         [&](QWidget*, const QString&, const QString&) { return deepFolder_; });
-    form().folderChooser().CmdBrowse_Click();
+    form().folderChooser().browse();
 
     // A recording leaves its path on the recorder page.
     control<QPushButton>("CmdRecord")->click();
@@ -317,7 +318,7 @@ TEST_P(CaptionsFitTest, TheFormatLineShowsEveryDescriptionWhole) {
     combo->setCurrentIndex(FormatWMA);
     for (int profile = 1; profile <= FormWMA::ProfileCount; ++profile) {
         form().formatOptions().settings.WMAProfile = profile;
-        form().ComboFormat_Click();
+        form().formatLine().onFormatChosen();
         ExpectCaptionsReadable(form(), line->text(), false);
     }
     form().formatOptions().settings.OGGchVbr = true;

@@ -3,6 +3,7 @@
 // line is locked with the list and "Set", and refreshing it does not unlock
 // "Set".
 #include "../AppFixture.h"
+#include "formats/FormatLine.h"
 
 #include <QDialog>
 #include <QPushButton>
@@ -58,9 +59,9 @@ TEST_F(FormatLineLockTest, TheLineIsLockedWithTheListWhileRecording) {
     EXPECT_FALSE(line_->isEnabled());
     EXPECT_FALSE(set_->isEnabled());
     EXPECT_EQ(clickLine(), "") << "a dialog opened in the middle of a recording";
-    form().ComboFormat_Click(); // the refresh a closed dialog runs
+    form().formatLine().onFormatChosen(); // the refresh a closed dialog runs
     EXPECT_FALSE(set_->isEnabled()) << "the refresh unlocked \"Set\" mid-recording";
-    EXPECT_EQ(dialogOpenedBy([this] { form().CmdSet_Click(); }), "");
+    EXPECT_EQ(dialogOpenedBy([this] { form().formatLine().onSetClicked(); }), "");
 
     control<QPushButton>("CmdStopRecord")->click();
     ASSERT_FALSE(form().recordingSession().isRecording());

@@ -161,7 +161,7 @@ TEST_F(IconModeWindowTest, LeftClicksRecordAndStopWithoutCuesAndTheIconLeadsTheR
 
     // While it records, the icon blinks between its picture and the window's.
     for (int i = 0; i < 2; ++i)
-        mode_->TimerIcon_Timer();
+        mode_->onBlinkTick();
     EXPECT_EQ(tray_->log.mid(2),
               (QStringList{"icon window (recording)", "icon recording (recording)"}));
 
@@ -181,7 +181,7 @@ TEST_F(IconModeWindowTest, LeftClicksRecordAndStopWithoutCuesAndTheIconLeadsTheR
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.read(3), "ID3");
 
-    mode_->TimerIcon_Timer();
+    mode_->onBlinkTick();
     EXPECT_EQ(tray_->iconName(), "ready") << "no blinking after the stop";
 }
 

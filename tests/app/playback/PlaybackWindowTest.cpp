@@ -8,8 +8,8 @@
 #include "formats/FormatCatalogue.h"
 #include "hotkeys/ScriptedKeyboardState.h"
 #include "support/ToneAnalysis.h"
-#include "widgets/PictureSlider.h"
 #include "ui/SliderHandlers.h"
+#include "widgets/PictureSlider.h"
 
 #include <QPushButton>
 #include <cmath>
@@ -112,7 +112,7 @@ TEST_F(PlaybackWindowTest, FilesPageButtonsPlayPauseSeekAndStop) {
     auto* position = control<PictureSlider>("PicSlider1");
     form().playback().beginPositionDrag();
     position->SetSliderKnob(position->width() / 2);
-    form().sliderHandlers().PicSlider1_Release();
+    form().sliderHandlers().onPositionReleased();
     EXPECT_FALSE(form().playback().isPositionDragging());
     EXPECT_NEAR(position->value(), 50, 1);
     EXPECT_EQ(form().playback().playBase(), std::llround(position->value() / 100.0 * 4 * 44100));
@@ -134,7 +134,7 @@ TEST_F(PlaybackWindowTest, FilesPageButtonsPlayPauseSeekAndStop) {
 TEST_F(PlaybackWindowTest, PlayNowDoesNothingBeforeTheFirstRecording) {
     startWindow();
     writeTone(QStringLiteral("older.wav"));
-    form().CmdPlayNow_Click();
+    form().onPlayNowClicked();
     EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::RecorderPage);
     EXPECT_FALSE(form().playback().isActive());
 }
@@ -174,7 +174,7 @@ TEST_F(PlaybackWindowTest, PlayNowPlaysTheRecordingEvenWhenTheListLacksIt) {
     recordWav();
     form().BuildRecordingsList();
     list()->clear(); // the files page shows the list as it is
-    form().CmdPlayNow_Click();
+    form().onPlayNowClicked();
     EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::FilesPage);
     EXPECT_EQ(list()->currentItem(), nullptr);
     EXPECT_TRUE(form().playback().isActive());

@@ -177,7 +177,7 @@ TEST_F(PreRollWindowTest, HotkeyStartHoldsTheSecondsBeforeTheKeyButNotTheCue) {
 TEST_F(PreRollWindowTest, HotkeysArmAndDisarmSoundActivatedRecording) {
     useDevices("Mic:Bursts 1/3.5");
     startWindow();
-    form().cueSounds().CheckSound1_Click(false); // the cue would stop the clock
+    form().cueSounds().setStartCueOn(false); // the cue would stop the clock
     form().pageMenu().PicMenu_Click(FormMain::OptionsPage);
     control<QCheckBox>("CheckSoundStart")->setChecked(true);
     control<QSpinBox>("SpinSilence")->setValue(1);

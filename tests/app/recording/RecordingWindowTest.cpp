@@ -10,9 +10,9 @@
 #include "hotkeys/HotkeyTexts.h"
 #include "hotkeys/ScriptedKeyboardState.h"
 #include "recording/RecordingMonitor.h"
+#include "ui/iconmode/FakeTrayIcon.h"
 #include "widgets/PictureButton.h"
 #include "widgets/PictureSlider.h"
-#include "ui/iconmode/FakeTrayIcon.h"
 
 #include <QAction>
 #include <QApplication>
@@ -121,7 +121,7 @@ TEST_F(RecordingWindowTest, RecordAndStopLockTheControlsAndLeaveATaggedFile) {
 
     // A second Record changes nothing while recording.
     log.changes.clear();
-    form().recordingSession().Record();
+    form().recordingSession().start();
     EXPECT_TRUE(log.changes.isEmpty());
     EXPECT_EQ(form().recordingSession().outputFilePath(), expectedFile());
 
@@ -317,14 +317,14 @@ TEST_F(RecordingWindowTest, ShutDownFinishesARunningRecording) {
 TEST_F(RecordingWindowTest, InputVolumeKnobFollowsOutsideChangesExceptDuringADrag) {
     startWindow();
     auto* knob = control<PictureSlider>("PicSlider4");
-    form().recordingMonitor().AudioRecord_GainChange(0);
+    form().recordingMonitor().onGainChanged(0);
     EXPECT_EQ(knob->value(), 0);
     const int before = knob->value();
     form().inputSelection().beginVolumeDrag();
-    form().recordingMonitor().AudioRecord_GainChange(65535);
+    form().recordingMonitor().onGainChanged(65535);
     EXPECT_EQ(knob->value(), before);
     form().inputSelection().applyVolume(0); // the knob let go
-    form().recordingMonitor().AudioRecord_GainChange(65535);
+    form().recordingMonitor().onGainChanged(65535);
     EXPECT_EQ(knob->value(), 65535);
 }
 

@@ -108,21 +108,21 @@ TEST_F(PreRollSessionTest, RecordBeginsWithTheSecondsBeforeItAndGoesOnWithoutAGa
     useLine("Counter");
     changeStartOptions([&](RecordingStartOptions& o) { o.preRollSeconds = 2; });
     const qint64 start = backend->capturedFrames();
-    session->UpdateStandby();
+    session->updateStandby();
     ASSERT_TRUE(session->recorder().IsRunning()) << "the input is open for the pre-roll";
     runClockUntil(start, 5 * Rate);
     const qint64 atRecord = pauseClock(start);
     QCoreApplication::processEvents(); // the blocks reach the pre-roll
     EXPECT_LE(session->preRollStorageBytes(), 2 * Rate * 2 * 2) << "bounded by the seconds kept";
 
-    session->Record();
+    session->start();
     ASSERT_TRUE(session->isRecording()) << view.errors.join(QLatin1Char('\n')).toStdString();
     runClockUntil(start, atRecord + 3 * Rate);
     ASSERT_TRUE(waitFor([&] { return view.timeText >= QStringLiteral("00:00:04"); }))
         << "the elapsed time counts the pre-roll";
     changeStartOptions(
         [&](RecordingStartOptions& o) { o.preRollSeconds = 0; }); // the input closes with the stop
-    session->Stop();
+    session->stop();
     const qint64 total = backend->capturedFrames() - start;
     EXPECT_FALSE(session->recorder().IsRunning());
 
@@ -141,16 +141,16 @@ TEST_F(PreRollSessionTest, WhatIsCapturedBetweenTheCutAndRecordIsLeftOut) {
     view.runPreviewClick();
     runClockUntil(start, 3 * Rate);
     const qint64 atCut = pauseClock(start);
-    session->CutPreRoll(); // the start key: the cue plays next
+    session->cutPreRoll(); // the start key: the cue plays next
     runClockUntil(start, atCut + Rate);
     const qint64 atRecord = pauseClock(start);
     QCoreApplication::processEvents(); // the blocks of the cue time arrive
-    session->Record();
+    session->start();
     ASSERT_TRUE(session->isRecording());
     runClockUntil(start, atRecord + Rate);
     view.previewChecked = false;
     changeStartOptions([&](RecordingStartOptions& o) { o.preRollSeconds = 0; });
-    session->Stop();
+    session->stop();
     const qint64 total = backend->capturedFrames() - start;
 
     const Decoded d = decode(session->outputFilePath());
@@ -169,9 +169,9 @@ TEST_F(PreRollSessionTest, TimeLimitCountsThePreRoll) {
     limits.maxTimeSeconds = 5;
     monitor->setLimits(limits);
     const qint64 start = backend->capturedFrames();
-    session->UpdateStandby();
+    session->updateStandby();
     runClockUntil(start, 7 * Rate);
-    session->Record();
+    session->start();
     ASSERT_TRUE(waitFor([&] { return !session->isRecording(); }));
     EXPECT_EQ(monitor->lastLimit(), LimitReached::Time);
     const Decoded d = decode(session->outputFilePath());
@@ -201,7 +201,7 @@ TEST_P(SoundActivationSessionTest, EachBurstBecomesAFileThatStartsAtItsOnset) {
     QStringList starts;
     QObject::connect(session.get(), &RecordingSession::recordingStarted,
                      [&] { starts << session->outputFileName(); });
-    session->Record();
+    session->start();
     EXPECT_TRUE(session->isArmed());
     EXPECT_FALSE(session->isRecording());
     EXPECT_EQ(view.statusText, "Waiting for sound");
@@ -212,7 +212,7 @@ TEST_P(SoundActivationSessionTest, EachBurstBecomesAFileThatStartsAtItsOnset) {
         << starts.size();
     EXPECT_EQ(view.statusText, "Waiting for sound") << "armed again after each burst";
     EXPECT_TRUE(session->isArmed());
-    session->Stop();
+    session->stop();
     EXPECT_FALSE(session->isArmed());
     EXPECT_EQ(view.statusText, "Ready to record");
     EXPECT_TRUE(view.log.last().startsWith(QStringLiteral("enable CmdRecord")) ||
@@ -244,18 +244,18 @@ INSTANTIATE_TEST_SUITE_P(PreRoll, SoundActivationSessionTest,
 TEST_F(PreRollSessionTest, StopWhileArmedDisarmsAndLeavesNoFile) {
     useLine("Silence");
     changeStartOptions([&](RecordingStartOptions& o) { o.startOnSound = true; });
-    session->Record();
+    session->start();
     ASSERT_TRUE(session->isArmed());
     const qint64 start = backend->capturedFrames();
     runClockUntil(start, 3 * Rate);
     QCoreApplication::processEvents();
     EXPECT_EQ(view.statusText, "Waiting for sound");
-    session->Stop();
+    session->stop();
     EXPECT_FALSE(session->isArmed());
     EXPECT_FALSE(session->recorder().IsRunning());
     EXPECT_EQ(view.statusText, "Ready to record");
     EXPECT_TRUE(recordings().isEmpty());
-    session->Stop(); // a second stop does nothing
+    session->stop(); // a second stop does nothing
     EXPECT_EQ(view.log.filter(QStringLiteral("enable CmdRecord")).size(), 1);
 }
 

@@ -76,7 +76,7 @@ public:
     void runPreviewClick() override {
         log << QStringLiteral("preview click");
         if (!previewChecked) {
-            session->StopRecording();
+            session->stopCapture();
             return;
         }
         AudioRecord& r = session->recorder();
@@ -120,7 +120,7 @@ protected:
     }
     void TearDown() override {
         if (session)
-            session->StopRecording();
+            session->stopCapture();
         monitor.reset();
         session.reset();
         TempConfigHome::TearDown();
@@ -156,11 +156,11 @@ protected:
     // Records until the monitor shows `seconds` elapsed, then stops.
     void recordFor(int seconds) {
         view.timeText.clear();
-        session->Record();
+        session->start();
         ASSERT_TRUE(session->isRecording()) << view.errors.join(QLatin1Char('\n')).toStdString();
         const QString target = QStringLiteral("00:00:%1").arg(seconds, 2, 10, QLatin1Char('0'));
         ASSERT_TRUE(waitFor([&] { return view.timeText >= target || !session->isRecording(); }));
-        session->Stop();
+        session->stop();
     }
 
     QStringList recordings() const {

@@ -32,7 +32,7 @@ protected:
     }
     void recordUntilStopped() {
         logTicks = true;
-        session->Record();
+        session->start();
         ASSERT_TRUE(session->isRecording());
         ASSERT_TRUE(waitFor([&] { return !session->isRecording(); }));
         logTicks = false;
@@ -95,7 +95,7 @@ TEST_F(RecordingMonitorTest, TimeLimitWinsWhenBothAreReachedOnOneTick) {
         now = now.addSecs(1);
         limits.timeLimit = limits.sizeLimit = false;
         monitor->setLimits(limits);
-        session->Record();
+        session->start();
         ASSERT_TRUE(session->isRecording());
         // Past five seconds and past one megabyte (six blocks of WAV).
         ASSERT_TRUE(waitFor([&] {
@@ -115,16 +115,16 @@ TEST_F(RecordingMonitorTest, TimeLimitWinsWhenBothAreReachedOnOneTick) {
 }
 
 TEST_F(RecordingMonitorTest, TicksShowTimeAndSizeAndFeedTheDisplayOnlyWhenTicked) {
-    session->Record();
+    session->start();
     const int shownAtStart = view.samplesShown;
     ASSERT_TRUE(waitFor([&] { return view.timeText >= QStringLiteral("00:00:02"); }));
     EXPECT_EQ(view.samplesShown, shownAtStart); // preview cleared: the pane stays still
     EXPECT_TRUE(view.sizeText.endsWith(QStringLiteral(" KB")));
-    session->Stop();
+    session->stop();
 
     view.previewChecked = true;
     now = now.addSecs(1);
-    session->Record();
+    session->start();
     const int shownBefore = view.samplesShown;
     ASSERT_TRUE(waitFor([&] { return view.samplesShown > shownBefore + 2; }));
     EXPECT_EQ(view.lastShown.size(), 2u * 1024u); // channels × 1024 of the latest samples

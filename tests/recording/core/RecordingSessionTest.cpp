@@ -82,7 +82,7 @@ TEST_F(RecordingSessionTest, Mp3RecordingCarriesTheDefaultTag) {
 }
 
 TEST_F(RecordingSessionTest, ControlsStatusAndLabelsFollowTheRecording) {
-    session->Record();
+    session->start();
     ASSERT_TRUE(session->isRecording());
     EXPECT_EQ(view.log,
               (QStringList{kDisableAll, QStringLiteral("status Ready to record"),
@@ -91,7 +91,7 @@ TEST_F(RecordingSessionTest, ControlsStatusAndLabelsFollowTheRecording) {
     EXPECT_TRUE(waitFor([&] { return view.sizeText.endsWith(QStringLiteral(" KB")); }));
 
     view.log.clear();
-    session->Stop();
+    session->stop();
     EXPECT_FALSE(session->isRecording());
     EXPECT_EQ(
         view.log,
@@ -106,22 +106,22 @@ TEST_F(RecordingSessionTest, ControlsStatusAndLabelsFollowTheRecording) {
 }
 
 TEST_F(RecordingSessionTest, RecordWhileRecordingAndStopWhileIdleDoNothing) {
-    session->Stop(); // idle
+    session->stop(); // idle
     EXPECT_TRUE(view.log.isEmpty());
 
-    session->Record();
+    session->start();
     ASSERT_TRUE(session->isRecording());
     const QString path = session->outputFilePath();
     view.log.clear();
     now = now.addSecs(5);
-    session->Record();
+    session->start();
     EXPECT_TRUE(view.log.isEmpty());
     EXPECT_EQ(session->outputFilePath(), path);
     EXPECT_EQ(recordings().size(), 1);
 
-    session->Stop();
+    session->stop();
     view.log.clear();
-    session->Stop();
+    session->stop();
     EXPECT_TRUE(view.log.isEmpty());
 }
 
@@ -130,7 +130,7 @@ TEST_F(RecordingSessionTest, StopWhilePreviewingDoesNothing) {
     view.runPreviewClick();
     ASSERT_TRUE(session->recorder().IsRunning());
     view.log.clear();
-    session->Stop();
+    session->stop();
     EXPECT_TRUE(view.log.isEmpty());
     EXPECT_TRUE(session->recorder().IsRunning());
     EXPECT_TRUE(recordings().isEmpty());
@@ -142,9 +142,9 @@ TEST_F(RecordingSessionTest, PreviewRunsAgainAfterAStopOnlyWhenTicked) {
         view.previewChecked = ticked;
         view.runPreviewClick();
         now = now.addSecs(1);
-        session->Record();
+        session->start();
         ASSERT_TRUE(session->isRecording());
-        session->Stop();
+        session->stop();
         EXPECT_EQ(session->recorder().IsRunning(), ticked);
         if (ticked) {
             const int shown = view.samplesShown;
@@ -176,7 +176,7 @@ TEST_F(RecordingSessionTest, PreviewKeepsItsFormatUntilRestarted) {
     EXPECT_EQ(view.displayRate, 44100);
 
     // The next start takes the new format.
-    session->Record();
+    session->start();
     ASSERT_TRUE(session->isRecording());
     EXPECT_EQ(view.displayRate, 8000);
     EXPECT_EQ(view.displayChannels, 1);
@@ -206,7 +206,7 @@ TEST_F(RecordingSessionTest, UncreatableFileUndoesRecordAndSaysWhy) {
     view.runPreviewClick();
     view.log.clear();
 
-    session->Record();
+    session->start();
     EXPECT_FALSE(session->isRecording());
     EXPECT_EQ(view.log.first(), kDisableAll);
     EXPECT_TRUE(view.log.contains(kEnableAll));
@@ -223,7 +223,7 @@ TEST_F(RecordingSessionTest, UncreatableFileUndoesRecordAndSaysWhy) {
 
 TEST_F(RecordingSessionTest, CaptureThatCannotStartLeavesNoFileAndStaysIdle) {
     backend->setCaptureFailure(true);
-    session->Record();
+    session->start();
     EXPECT_FALSE(session->isRecording());
     EXPECT_FALSE(session->isRecording());
     EXPECT_TRUE(recordings().isEmpty());
@@ -243,7 +243,7 @@ TEST_F(RecordingSessionTest, RemovedFolderStopsTheRecordingAndTellsOnce) {
     const QString folder = outputDir.filePath(QStringLiteral("sub"));
     ASSERT_TRUE(QDir().mkpath(folder));
     session->setOutputFolder(folder + QLatin1Char('/'));
-    session->Record();
+    session->start();
     ASSERT_TRUE(session->isRecording());
     ASSERT_TRUE(waitFor([&] { return view.timeText >= QStringLiteral("00:00:02"); }));
     ASSERT_TRUE(QDir(folder).removeRecursively());
@@ -254,8 +254,8 @@ TEST_F(RecordingSessionTest, RemovedFolderStopsTheRecordingAndTellsOnce) {
     ASSERT_EQ(view.errors.size(), 1);
     EXPECT_TRUE(view.errors[0].contains(QStringLiteral("could not be written")));
     // Later blocks and stops change nothing.
-    session->Stop();
-    session->StopRecording();
+    session->stop();
+    session->stopCapture();
     EXPECT_EQ(view.errors.size(), 1);
 }
 
@@ -284,7 +284,7 @@ TEST_F(RecordingSessionTest, FullDiskStopsTheRecordingAndKeepsWhatWasWritten) {
     const qint64 limit = 3 * 44100 * 4 + 1000; // a little over three seconds of WAV
     {
         FileSizeLimit full(rlim_t{limit});
-        session->Record();
+        session->start();
         ASSERT_TRUE(session->isRecording());
         EXPECT_TRUE(waitFor([&] { return !session->isRecording(); }));
     }
@@ -304,7 +304,7 @@ TEST_F(RecordingSessionTest, FullTmpfsStopsTheRecordingAndKeepsWhatWasWritten) {
     if (::mount("tmpfs", QFile::encodeName(mountPoint).constData(), "tmpfs", 0, "size=400k") != 0)
         GTEST_SKIP() << "cannot mount a tmpfs here";
     session->setOutputFolder(mountPoint + QLatin1Char('/'));
-    session->Record();
+    session->start();
     ASSERT_TRUE(session->isRecording());
     EXPECT_TRUE(waitFor([&] { return !session->isRecording(); }));
     EXPECT_EQ(view.errors.size(), 1);
@@ -333,7 +333,7 @@ TEST_F(RecordingSessionTest, NextRecordingStartsFromZeroTimeAndSize) {
     ASSERT_EQ(view.timeText, QStringLiteral("00:00:02"));
     ASSERT_TRUE(view.sizeText.endsWith(QStringLiteral(" Kb")));
     now = now.addSecs(10);
-    session->Record(); // no tick has come yet
+    session->start(); // no tick has come yet
     ASSERT_TRUE(session->isRecording());
     EXPECT_EQ(view.timeText, QStringLiteral("00:00:00"));
     EXPECT_EQ(view.sizeText, RunningSizeText(0));
@@ -349,7 +349,7 @@ TEST_F(RecordingSessionTest, MissingOutputFolderIsCreatedOneLevelDeep) {
     // Two levels are not made: the start fails and says which folder and why.
     view.errors.clear();
     session->setOutputFolder(outputDir.filePath(QStringLiteral("gone/Quillotap/")));
-    session->Record();
+    session->start();
     EXPECT_FALSE(session->isRecording());
     EXPECT_FALSE(QFileInfo::exists(outputDir.filePath(QStringLiteral("gone"))));
     ASSERT_EQ(view.errors.size(), 1);

@@ -67,7 +67,7 @@ TEST_F(CueTest, MissingFilesMeanNoWaitAndNoSound) {
     CueSounds& cues = cuesRef();
     cues.PlayStartCue();
     cues.PlayStopCue();
-    cues.CmdTestSound1_Click();
+    cues.testStartCue();
     EXPECT_TRUE(waits.empty());
     EXPECT_EQ(backend->outputFramesPlayed(), 0);
 }
@@ -105,14 +105,14 @@ TEST_F(CueTest, SwitchedOffCueIsSilentButTheTestButtonPlaysIt) {
     CueSounds& cues = cuesRef();
     writeTone(appFolder + "start.wav", 0.5);
     writeTone(appFolder + "stop.wav", 0.5);
-    cues.CheckSound1_Click(false);
-    cues.CheckSound2_Click(false);
+    cues.setStartCueOn(false);
+    cues.setStopCueOn(false);
     EXPECT_FALSE(cues.startCueOn());
     cues.PlayStartCue();
     cues.PlayStopCue();
     EXPECT_TRUE(waits.empty());
-    cues.CmdTestSound1_Click();
-    cues.CmdTestSound2_Click();
+    cues.testStartCue();
+    cues.testStopCue();
     EXPECT_EQ(waits, std::vector<int>({1000, 500}));
     EXPECT_GT(backend->outputFramesPlayed(), 0);
     // The test buttons leave the cues switched off.

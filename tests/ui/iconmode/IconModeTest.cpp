@@ -45,7 +45,7 @@ protected:
         QStringList shown;
         for (int i = 0; i < ticks; ++i) {
             const QIcon before = tray_->icon;
-            mode_->TimerIcon_Timer();
+            mode_->onBlinkTick();
             shown << (tray_->icon.cacheKey() == before.cacheKey() ? QStringLiteral("-")
                                                                   : tray_->iconName());
         }
@@ -186,7 +186,7 @@ TEST_F(IconModeTest, TheIconTakesOverWhenANotificationAreaAppearsAndGivesWayWhen
 
     // A panel that starts after the program (a login with autostart).
     tray_->available = true;
-    mode_->TimerIcon_Timer();
+    mode_->onBlinkTick();
     EXPECT_FALSE(mode_->isStandingIn());
     EXPECT_TRUE(tray_->visible);
     EXPECT_FALSE(window_.isVisible());
@@ -194,7 +194,7 @@ TEST_F(IconModeTest, TheIconTakesOverWhenANotificationAreaAppearsAndGivesWayWhen
 
     // The panel goes away while the window is hidden.
     tray_->available = false;
-    mode_->TimerIcon_Timer();
+    mode_->onBlinkTick();
     EXPECT_TRUE(mode_->isStandingIn());
     EXPECT_TRUE(mode_->isActive());
     EXPECT_TRUE(window_.isVisible());
