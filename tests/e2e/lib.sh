@@ -454,6 +454,17 @@ e2e_portal_bound() {
     [ "${count:-0}" -ge "${1:-1}" ] 2>/dev/null
 }
 
+# e2e_expect_portal_binding: waits until the program has bound its shortcuts
+# through the portal (the desktop may take its time) and checks that the
+# start row went to the desktop as CTRL+ALT+R.
+e2e_expect_portal_binding() {
+    local bound
+    E2E_WAIT_TENTHS=600 e2e_wait_for "the shortcuts to be bound" e2e_portal_bound
+    bound=$(e2e_portal Bound)
+    e2e_check "the start row is bound as CTRL+ALT+R" \
+        sh -c "echo '$bound' | grep -q 'start-recording' && echo '$bound' | grep -q 'CTRL+ALT+R'"
+}
+
 # e2e_start_atspi: the accessibility bus, as a desktop session starts it (its
 # registry daemon is started by the bus itself), with Qt's accessibility on.
 # Sets E2E_READER_PYTHON: the Debian interpreter, for which python3-gi and

@@ -13,10 +13,7 @@ export QUILLOTAP_HOTKEYS=portal
 e2e_launch
 e2e_wait_window Quillotap || exit 1
 window=$E2E_WINDOW
-E2E_WAIT_TENTHS=600 e2e_wait_for "the shortcuts to be bound" e2e_portal_bound
-bound=$(e2e_portal Bound)
-e2e_check "the start row is bound as CTRL+ALT+R" \
-    sh -c "echo '$bound' | grep -q 'start-recording' && echo '$bound' | grep -q 'CTRL+ALT+R'"
+e2e_expect_portal_binding
 
 e2e_portal Activate string:start-recording >/dev/null
 e2e_wait_for "the recording file" sh -c "ls '$folder'/*.mp3"
