@@ -40,20 +40,7 @@ void FormMain::LeaveIconMode() {
 
 void FormMain::onIconModeClicked() {
     iconModeRequested_ = true;
-    // Without a notification area the minimised window is the icon; asked
-    // again (the icon-mode hotkey, which sees a window that is still shown),
-    // it comes back, so the hotkey keeps alternating as it does with an icon.
-    if (iconModeController_->isStandingIn()) {
-        LeaveIconMode();
-        return;
-    }
-    // A window that was never shown (the start in icon mode) only takes the
-    // minimised state; showing it here would flash it on the screen.
-    if (isVisible())
-        showMinimized();
-    else
-        setWindowState(windowState() | Qt::WindowMinimized);
-    iconModeController_->EnterIconMode();
+    iconModeController_->EnterFromWindow();
 }
 
 bool FormMain::isInIconMode() const {
@@ -66,21 +53,9 @@ void FormMain::ShowIconRecording(bool recording) {
 
 void FormMain::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || !iconModeController_)
-        return;
-    if (isMinimized()) {
-        // Once the minimising is over: a window hidden while it is still
-        // being minimised would be shown again by the rest of that step.
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                if (isMinimized() && !isInIconMode() && optionBoxes_->iconModeWhenMinimised())
-                    iconModeController_->EnterIconMode();
-            },
-            Qt::QueuedConnection);
-    } else {
-        iconModeController_->windowStateChanged();
-    }
+    if (event->type() == QEvent::WindowStateChange && iconModeController_)
+        iconModeController_->windowStateChangedTo(
+            isMinimized(), [this] { return optionBoxes_->iconModeWhenMinimised(); });
 }
 
 } // namespace quillotap

@@ -31,35 +31,35 @@ void MainRecordingView::setControlsEnabled(std::span<const RecordingControl> con
 void MainRecordingView::setControlEnabled(RecordingControl control, bool enabled) {
     Ui::PageRecorder& ui = form_.recorderUi();
     switch (control) {
-    case RecordingControl::CmdRecord:
+    case RecordingControl::recordButton:
         ui.CmdRecord->setEnabled(enabled);
         break;
-    case RecordingControl::PicMenu1:
+    case RecordingControl::filesPageButton:
         // Greys the files button and shows its greyed picture.
         form_.pageMenu().setRecordingActive(!enabled);
         break;
-    case RecordingControl::ComboFormat:
+    case RecordingControl::formatList:
         // The format line opens the options too, so it is locked with the list.
         ui.ComboFormat->setEnabled(enabled);
         ui.LabelFomartStr->setEnabled(enabled);
         break;
-    case RecordingControl::CmdSet:
+    case RecordingControl::setButton:
         // A format without options (VOX) keeps "Set" disabled.
         ui.CmdSet->setEnabled(enabled && FormatHasOptions(ui.ComboFormat->currentIndex()));
         break;
-    case RecordingControl::CheckPreview:
+    case RecordingControl::previewBox:
         ui.CheckPreview->setEnabled(enabled);
         break;
-    case RecordingControl::DeviceCombo:
+    case RecordingControl::deviceList:
         ui.DeviceCombo->setEnabled(enabled);
         break;
-    case RecordingControl::ComboSource:
+    case RecordingControl::sourceList:
         ui.ComboSource->setEnabled(enabled);
         break;
-    case RecordingControl::PicSlider3:
+    case RecordingControl::balanceSlider:
         ui.PicSlider3->setEnabled(enabled);
         break;
-    case RecordingControl::PicSlider4:
+    case RecordingControl::inputVolumeSlider:
         ui.PicSlider4->setEnabled(enabled);
         break;
     }

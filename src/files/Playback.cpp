@@ -81,7 +81,7 @@ void Playback::PlayFile(const QString& path) {
     player.SetFormat(sampleRate, channels);
     const bool vox = path.right(3).toLower() == QLatin1String("vox");
     blockSize_ = player.GetBufferSize(vox ? kVoxBlockMs : kBlockMs);
-    c_.AudioVisualizationEx21->SetFormat(sampleRate, channels);
+    c_.display->SetFormat(sampleRate, channels);
     player.Start();
     if (player.GetStatus() < 0) {
         file.Close();
@@ -90,9 +90,9 @@ void Playback::PlayFile(const QString& path) {
     state_ = PlaybackState::Playing;
     FeedPlayer();
     totalSeconds_ = RoundToEven(player.LengthToMilliseconds(length) / 1000.0);
-    c_.LabelTime->setText(QCoreApplication::translate("quillotap::Playback", "Total: ") +
-                          FormatElapsed(double(totalSeconds_)));
-    c_.LabelFileName->setText(path);
+    c_.totalTimeLabel->setText(QCoreApplication::translate("quillotap::Playback", "Total: ") +
+                               FormatElapsed(double(totalSeconds_)));
+    c_.fileNameLabel->setText(path);
 }
 
 void Playback::FeedPlayer() {
@@ -108,8 +108,8 @@ void Playback::StopPlayback() {
     player_->Stop();
     reader_->Close();
     state_ = PlaybackState::Stopped;
-    c_.PicSlider1->SetSliderKnob(0);
-    c_.AudioVisualizationEx21->SetSamples({});
+    c_.positionSlider->SetSliderKnob(0);
+    c_.display->SetSamples({});
     setPauseCaption(false);
 }
 
@@ -165,7 +165,7 @@ void Playback::SeekPlayback(int percent) {
 void Playback::onOutputFailed(const QString& reason) {
     if (!isActive())
         return;
-    const QString path = c_.LabelFileName->text();
+    const QString path = c_.fileNameLabel->text();
     StopPlayback(); // the knob, the display and the pause button go back
     emit playbackFailed(tr("Playback stopped: %1").arg(reason),
                         tr("Playback of \"%1\" was stopped because the sound output failed."
@@ -180,14 +180,14 @@ void Playback::onProgress(qint64 currentSamples) {
     if (!positionDragging_ && length > 0) {
         const double percent =
             std::min(double(currentSamples + playBase_) / double(length) * 100.0, 100.0);
-        c_.PicSlider1->SetSliderKnob(int(RoundToEven(percent * c_.PicSlider1->width() / 100.0)));
+        c_.positionSlider->SetSliderKnob(
+            int(RoundToEven(percent * c_.positionSlider->width() / 100.0)));
     }
-    c_.AudioVisualizationEx21->SetSamples(
-        player_->GetPlayingSamples(reader_->GetChannels() * kDisplayFrames));
+    c_.display->SetSamples(player_->GetPlayingSamples(reader_->GetChannels() * kDisplayFrames));
 }
 
 QString Playback::lastFile() const {
-    return c_.LabelFileName->text();
+    return c_.fileNameLabel->text();
 }
 
 void Playback::beginPositionDrag() {
@@ -195,8 +195,8 @@ void Playback::beginPositionDrag() {
 }
 
 void Playback::setPauseCaption(bool paused) {
-    c_.CmdPausePlay->setText(paused ? QCoreApplication::translate("quillotap::Playback", "Continue")
-                                    : QCoreApplication::translate("quillotap::Playback", "Pause"));
+    c_.pauseButton->setText(paused ? QCoreApplication::translate("quillotap::Playback", "Continue")
+                                   : QCoreApplication::translate("quillotap::Playback", "Pause"));
 }
 
 } // namespace quillotap

@@ -26,11 +26,11 @@ class AudioVisualizationEx2;
 class PictureSlider;
 
 struct PlaybackControls {
-    PictureSlider* PicSlider1 = nullptr; // playing position, 0..100
-    AudioVisualizationEx2* AudioVisualizationEx21 = nullptr;
-    QLabel* LabelTime = nullptr;     // "Total: hh:mm:ss"
-    QLabel* LabelFileName = nullptr; // the file last opened for playback
-    QAbstractButton* CmdPausePlay = nullptr;
+    PictureSlider* positionSlider = nullptr; // playing position, 0..100
+    AudioVisualizationEx2* display = nullptr;
+    QLabel* totalTimeLabel = nullptr; // "Total: hh:mm:ss"
+    QLabel* fileNameLabel = nullptr;  // the file last opened for playback
+    QAbstractButton* pauseButton = nullptr;
 };
 
 // Stopped, or playing a file, or paused in it.

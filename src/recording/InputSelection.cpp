@@ -18,32 +18,32 @@ constexpr int BlockMilliseconds = 1000;
 InputSelection::InputSelection(AudioRecord& recorder, const AudioFile& writer,
                                const InputControls& controls, QObject* parent)
     : QObject(parent), recorder_(recorder), writer_(writer), c_(controls) {
-    connect(c_.DeviceCombo, &QComboBox::currentIndexChanged, this, &InputSelection::onDeviceChosen);
-    connect(c_.ComboSource, &QComboBox::currentIndexChanged, this, &InputSelection::SelectSource);
-    connect(c_.CheckPreview, &QCheckBox::toggled, this, &InputSelection::onPreviewToggled);
+    connect(c_.deviceList, &QComboBox::currentIndexChanged, this, &InputSelection::onDeviceChosen);
+    connect(c_.sourceList, &QComboBox::currentIndexChanged, this, &InputSelection::SelectSource);
+    connect(c_.previewBox, &QCheckBox::toggled, this, &InputSelection::onPreviewToggled);
 }
 
 void InputSelection::onDeviceChosen() {
     AudioRecord& recorder = recorder_;
-    const int entry = c_.DeviceCombo->currentIndex();
+    const int entry = c_.deviceList->currentIndex();
     if (entry >= 0)
-        recorder.SetDevice(c_.DeviceCombo->itemData(entry).toInt());
+        recorder.SetDevice(c_.deviceList->itemData(entry).toInt());
     recountSources();
     FillSourceList();
-    if (c_.ComboSource->count() < 1)
+    if (c_.sourceList->count() < 1)
         return;
     // Entry 0 becomes the source even when it was selected already.
     {
-        const QSignalBlocker quiet(c_.ComboSource);
-        c_.ComboSource->setCurrentIndex(0);
+        const QSignalBlocker quiet(c_.sourceList);
+        c_.sourceList->setCurrentIndex(0);
     }
     SelectSource();
 }
 
 void InputSelection::FillSourceList() {
     AudioRecord& recorder = recorder_;
-    const QSignalBlocker quiet(c_.ComboSource);
-    c_.ComboSource->clear();
+    const QSignalBlocker quiet(c_.sourceList);
+    c_.sourceList->clear();
     // Every line index up to and including the count is asked for; an index
     // the recorder has no line for answers with an empty name and is left
     // out, so the list holds real sources only.
@@ -51,16 +51,16 @@ void InputSelection::FillSourceList() {
         recorder.SelectLine(line);
         const QString name = recorder.GetLineName();
         if (!name.isEmpty())
-            c_.ComboSource->addItem(name);
+            c_.sourceList->addItem(name);
     }
-    c_.ComboSource->setCurrentIndex(-1);
+    c_.sourceList->setCurrentIndex(-1);
 }
 
 void InputSelection::SelectSource() {
-    if (c_.ComboSource->count() == 0)
+    if (c_.sourceList->count() == 0)
         return;
     AudioRecord& recorder = recorder_;
-    const QString wanted = c_.ComboSource->currentText();
+    const QString wanted = c_.sourceList->currentText();
     int line = 0;
     for (; line <= sourceCount_; ++line) {
         recorder.SelectLine(line);
@@ -73,17 +73,17 @@ void InputSelection::SelectSource() {
     // A control the line lacks shows as a disabled slider with the dimmed
     // knob: the volume at the line's reported level, the balance centred.
     const bool hasVolume = recorder.GetLineHasVolume();
-    c_.PicSlider4->setEnabled(hasVolume);
-    c_.PicSlider4->setDimmed(!hasVolume);
-    c_.PicSlider4->placeKnobAtValue(recorder.GetLineVolume());
+    c_.inputVolumeSlider->setEnabled(hasVolume);
+    c_.inputVolumeSlider->setDimmed(!hasVolume);
+    c_.inputVolumeSlider->placeKnobAtValue(recorder.GetLineVolume());
 
     const bool hasBalance = recorder.GetLineHasBalance();
-    c_.PicSlider3->setEnabled(hasBalance);
-    c_.PicSlider3->setDimmed(!hasBalance);
+    c_.balanceSlider->setEnabled(hasBalance);
+    c_.balanceSlider->setDimmed(!hasBalance);
     if (hasBalance)
-        c_.PicSlider3->placeKnobAtValue(recorder.GetLineBalance());
+        c_.balanceSlider->placeKnobAtValue(recorder.GetLineBalance());
     else
-        c_.PicSlider3->SetSliderKnob(c_.PicSlider3->width() / 2);
+        c_.balanceSlider->SetSliderKnob(c_.balanceSlider->width() / 2);
 
     recorder.SelectLine(sourceLine_);
     recorder.SetLineSelected(true);
@@ -132,7 +132,7 @@ void InputSelection::onPreviewToggled(bool ticked) {
     const CaptureFormat format = previewFormat();
     recorder.SetFormat(format.sampleRate, format.channels);
     recorder.SetBufferSize(recorder.GetBufferSize(BlockMilliseconds));
-    c_.AudioVisualization21->SetFormat(format.sampleRate, format.channels);
+    c_.display->SetFormat(format.sampleRate, format.channels);
     recorder.Start();
 }
 

@@ -18,12 +18,12 @@ class AudioVisualizationEx2;
 class PictureSlider;
 
 struct InputControls {
-    QComboBox* DeviceCombo = nullptr;
-    QComboBox* ComboSource = nullptr;
-    PictureSlider* PicSlider3 = nullptr; // balance, 0..100
-    PictureSlider* PicSlider4 = nullptr; // input volume, 0..65535 (top)
-    QCheckBox* CheckPreview = nullptr;
-    AudioVisualizationEx2* AudioVisualization21 = nullptr; // the input display
+    QComboBox* deviceList = nullptr;
+    QComboBox* sourceList = nullptr;
+    PictureSlider* balanceSlider = nullptr;     // balance, 0..100
+    PictureSlider* inputVolumeSlider = nullptr; // input volume, 0..65535 (top)
+    QCheckBox* previewBox = nullptr;
+    AudioVisualizationEx2* display = nullptr; // the input display
 };
 
 // Sample rate and channel count the preview captures in.

@@ -13,23 +13,25 @@ namespace quillotap {
 
 // The controls that must not change while a file is written.
 enum class RecordingControl {
-    CmdRecord,
-    PicMenu1, // the recordings-page button of the page menu
-    ComboFormat,
-    CmdSet,
-    CheckPreview,
-    DeviceCombo,
-    ComboSource,
-    PicSlider3, // input balance
-    PicSlider4, // input volume
+    recordButton,
+    filesPageButton, // the recordings-page button of the page menu
+    formatList,
+    setButton,
+    previewBox,
+    deviceList,
+    sourceList,
+    balanceSlider,     // input balance
+    inputVolumeSlider, // input volume
 };
 
 // In the order they are disabled when a recording starts and enabled again
 // when it stops.
 inline constexpr std::array<RecordingControl, 9> LockedWhileRecording{
-    RecordingControl::CmdRecord,   RecordingControl::PicMenu1,     RecordingControl::ComboFormat,
-    RecordingControl::CmdSet,      RecordingControl::CheckPreview, RecordingControl::DeviceCombo,
-    RecordingControl::ComboSource, RecordingControl::PicSlider3,   RecordingControl::PicSlider4,
+    RecordingControl::recordButton,      RecordingControl::filesPageButton,
+    RecordingControl::formatList,        RecordingControl::setButton,
+    RecordingControl::previewBox,        RecordingControl::deviceList,
+    RecordingControl::sourceList,        RecordingControl::balanceSlider,
+    RecordingControl::inputVolumeSlider,
 };
 
 // Bitmap resources of the recordings-page menu button: greyed while a

@@ -16,11 +16,11 @@ class QSpinBox;
 namespace quillotap {
 
 struct StartOptionControls {
-    QSpinBox* SpinPreRoll = nullptr;       // 0..30 seconds
-    QCheckBox* CheckSoundStart = nullptr;  // start on sound
-    QSpinBox* SpinSilence = nullptr;       // 1..60 seconds
-    QSlider* SliderThreshold = nullptr;    // 1..100 percent of full scale
-    QProgressBar* BarInputLevel = nullptr; // 0..100 percent of full scale
+    QSpinBox* preRollBox = nullptr;        // 0..30 seconds
+    QCheckBox* startOnSoundBox = nullptr;  // start on sound
+    QSpinBox* silenceBox = nullptr;        // 1..60 seconds
+    QSlider* thresholdSlider = nullptr;    // 1..100 percent of full scale
+    QProgressBar* inputLevelBar = nullptr; // 0..100 percent of full scale
 };
 
 class StartOptionBoxes : public QObject {

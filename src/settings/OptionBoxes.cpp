@@ -19,14 +19,16 @@ void ShowCorrectedText(QLineEdit* box, const LimitText& corrected) {
 
 OptionBoxes::OptionBoxes(const OptionControls& controls, QObject* parent)
     : QObject(parent), c_(controls) {
-    connect(c_.CheckSize, &QCheckBox::toggled, this, &OptionBoxes::onSizeLimitToggled);
-    connect(c_.CheckTime, &QCheckBox::toggled, this, &OptionBoxes::onTimeLimitToggled);
-    connect(c_.TextSize, &QLineEdit::textChanged, this, &OptionBoxes::onSizeTextChanged);
-    connect(c_.TextTime, &QLineEdit::textChanged, this, &OptionBoxes::onTimeTextChanged);
+    connect(c_.sizeLimitBox, &QCheckBox::toggled, this, &OptionBoxes::onSizeLimitToggled);
+    connect(c_.timeLimitBox, &QCheckBox::toggled, this, &OptionBoxes::onTimeLimitToggled);
+    connect(c_.sizeLimitText, &QLineEdit::textChanged, this, &OptionBoxes::onSizeTextChanged);
+    connect(c_.timeLimitText, &QLineEdit::textChanged, this, &OptionBoxes::onTimeTextChanged);
     // Enter or the focus leaving the box ends the editing.
-    connect(c_.TextSize, &QLineEdit::editingFinished, this, &OptionBoxes::onSizeEditingFinished);
-    connect(c_.TextTime, &QLineEdit::editingFinished, this, &OptionBoxes::onTimeEditingFinished);
-    connect(c_.CheckIconMode, &QCheckBox::toggled, this,
+    connect(c_.sizeLimitText, &QLineEdit::editingFinished, this,
+            &OptionBoxes::onSizeEditingFinished);
+    connect(c_.timeLimitText, &QLineEdit::editingFinished, this,
+            &OptionBoxes::onTimeEditingFinished);
+    connect(c_.iconModeBox, &QCheckBox::toggled, this,
             &OptionBoxes::onIconModeWhenMinimisedToggled);
 }
 
@@ -35,9 +37,9 @@ CueFlags OptionBoxes::LoadCueFlags() {
     flags.playStartSound = ReadOption(option::PlayStartSound);
     flags.playStopSound = ReadOption(option::PlayStopSound);
     if (flags.playStartSound)
-        c_.CheckSound1->setChecked(true);
+        c_.startCueBox->setChecked(true);
     if (flags.playStopSound)
-        c_.CheckSound2->setChecked(true);
+        c_.stopCueBox->setChecked(true);
     return flags;
 }
 
@@ -52,23 +54,23 @@ void OptionBoxes::LoadLimits() {
     // value. The stored values are corrected into the allowed range too; the
     // change handling runs even when the text happens to be unchanged, so the
     // limits always match their boxes.
-    c_.TextSize->setText(QString::number(limits_.maxSizeMegabytes));
+    c_.sizeLimitText->setText(QString::number(limits_.maxSizeMegabytes));
     onSizeTextChanged();
     onSizeEditingFinished();
-    c_.TextTime->setText(QString::number(limits_.maxTimeSeconds));
+    c_.timeLimitText->setText(QString::number(limits_.maxTimeSeconds));
     onTimeTextChanged();
     onTimeEditingFinished();
     if (sizeOn)
-        c_.CheckSize->setChecked(true);
+        c_.sizeLimitBox->setChecked(true);
     if (timeOn)
-        c_.CheckTime->setChecked(true);
+        c_.timeLimitBox->setChecked(true);
     emit limitsChanged(limits_);
 }
 
 void OptionBoxes::LoadIconModeFlag() {
     iconModeWhenMinimised_ = ReadOption(option::StartIconWhenMin);
     if (iconModeWhenMinimised_)
-        c_.CheckIconMode->setChecked(true);
+        c_.iconModeBox->setChecked(true);
 }
 
 // A limit value can only be edited while its limit is off; a box that
@@ -77,7 +79,7 @@ void OptionBoxes::onSizeLimitToggled(bool ticked) {
     limits_.sizeLimit = ticked;
     if (ticked)
         onSizeEditingFinished();
-    c_.TextSize->setEnabled(!ticked);
+    c_.sizeLimitText->setEnabled(!ticked);
     emit limitsChanged(limits_);
 }
 
@@ -85,7 +87,7 @@ void OptionBoxes::onTimeLimitToggled(bool ticked) {
     limits_.timeLimit = ticked;
     if (ticked)
         onTimeEditingFinished();
-    c_.TextTime->setEnabled(!ticked);
+    c_.timeLimitText->setEnabled(!ticked);
     emit limitsChanged(limits_);
 }
 
@@ -93,21 +95,21 @@ void OptionBoxes::onTimeLimitToggled(bool ticked) {
 // must not turn into "1" and then "164"); the limit in force is already the
 // corrected value of whatever the box holds.
 void OptionBoxes::onSizeTextChanged() {
-    limits_.maxSizeMegabytes = NormalizeSizeLimitText(c_.TextSize->text()).value;
+    limits_.maxSizeMegabytes = NormalizeSizeLimitText(c_.sizeLimitText->text()).value;
     emit limitsChanged(limits_);
 }
 
 void OptionBoxes::onTimeTextChanged() {
-    limits_.maxTimeSeconds = NormalizeTimeLimitText(c_.TextTime->text()).value;
+    limits_.maxTimeSeconds = NormalizeTimeLimitText(c_.timeLimitText->text()).value;
     emit limitsChanged(limits_);
 }
 
 void OptionBoxes::onSizeEditingFinished() {
-    ShowCorrectedText(c_.TextSize, NormalizeSizeLimitText(c_.TextSize->text()));
+    ShowCorrectedText(c_.sizeLimitText, NormalizeSizeLimitText(c_.sizeLimitText->text()));
 }
 
 void OptionBoxes::onTimeEditingFinished() {
-    ShowCorrectedText(c_.TextTime, NormalizeTimeLimitText(c_.TextTime->text()));
+    ShowCorrectedText(c_.timeLimitText, NormalizeTimeLimitText(c_.timeLimitText->text()));
 }
 
 void OptionBoxes::FinishLimitEditing() {

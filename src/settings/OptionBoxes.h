@@ -23,13 +23,13 @@ struct CueFlags {
 };
 
 struct OptionControls {
-    QCheckBox* CheckSound1 = nullptr; // start cue (its clicks belong to the cue sounds)
-    QCheckBox* CheckSound2 = nullptr; // stop cue
-    QCheckBox* CheckSize = nullptr;
-    QLineEdit* TextSize = nullptr;
-    QCheckBox* CheckTime = nullptr;
-    QLineEdit* TextTime = nullptr;
-    QCheckBox* CheckIconMode = nullptr; // icon mode when minimised
+    QCheckBox* startCueBox = nullptr; // start cue (its clicks belong to the cue sounds)
+    QCheckBox* stopCueBox = nullptr;  // stop cue
+    QCheckBox* sizeLimitBox = nullptr;
+    QLineEdit* sizeLimitText = nullptr;
+    QCheckBox* timeLimitBox = nullptr;
+    QLineEdit* timeLimitText = nullptr;
+    QCheckBox* iconModeBox = nullptr; // icon mode when minimised
 };
 
 class OptionBoxes : public QObject {

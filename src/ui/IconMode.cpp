@@ -159,6 +159,39 @@ void IconMode::onBlinkTick() {
     }
 }
 
+void IconMode::EnterFromWindow() {
+    // Without a notification area the minimised window is the icon; asked
+    // again (the icon-mode hotkey, which sees a window that is still shown),
+    // it comes back, so the hotkey keeps alternating as it does with an icon.
+    if (isStandingIn()) {
+        LeaveIconMode();
+        return;
+    }
+    // A window that was never shown (the start in icon mode) only takes the
+    // minimised state; showing it here would flash it on the screen.
+    if (window_.isVisible())
+        window_.showMinimized();
+    else
+        window_.setWindowState(window_.windowState() | Qt::WindowMinimized);
+    EnterIconMode();
+}
+
+void IconMode::windowStateChangedTo(bool minimised, const std::function<bool()>& whenMinimised) {
+    if (!minimised) {
+        windowStateChanged();
+        return;
+    }
+    // Once the minimising is over: a window hidden while it is still being
+    // minimised would be shown again by the rest of that step.
+    QMetaObject::invokeMethod(
+        this,
+        [this, whenMinimised] {
+            if (window_.isMinimized() && !active_ && whenMinimised && whenMinimised())
+                EnterIconMode();
+        },
+        Qt::QueuedConnection);
+}
+
 void IconMode::windowStateChanged() {
     // Without reported minimising, a state change is Qt taking back its own
     // minimise request, not the user restoring the window.

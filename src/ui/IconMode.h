@@ -59,6 +59,10 @@ public:
     // hides the window and, the first time in a run, shows the balloon.
     // Entering again while in icon mode changes nothing visible.
     void EnterIconMode();
+    // The icon-mode button and hotkey: minimises the window, then enters
+    // icon mode; where the minimised window stands in for a missing icon,
+    // leaves it instead.
+    void EnterFromWindow();
     // Shows the window normally, brings it to the front, removes the icon.
     void LeaveIconMode();
     // A balloon on the icon with the information sign.
@@ -79,6 +83,9 @@ public:
     // The window's state changed: a window that stands in for the icon and
     // is restored by the user ends icon mode.
     void windowStateChanged();
+    // The window's state changed; a window the user minimised enters icon
+    // mode when `whenMinimised` (the option) says so.
+    void windowStateChangedTo(bool minimised, const std::function<bool()>& whenMinimised);
 
     // In icon mode with a minimised window instead of an icon. Where the
     // window system does not report minimising, a window that has the focus

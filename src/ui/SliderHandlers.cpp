@@ -12,27 +12,30 @@ SliderHandlers::SliderHandlers(Playback& playback, InputSelection& input,
                                QObject* parent)
     : QObject(parent), playback_(playback), input_(input), c_(controls),
       seekPlayback_(std::move(seekPlayback)) {
-    connect(c_.PicSlider1, &PictureSlider::pressed, &playback_, &Playback::beginPositionDrag);
-    connect(c_.PicSlider4, &PictureSlider::pressed, &input_, &InputSelection::beginVolumeDrag);
-    connect(c_.PicSlider1, &PictureSlider::released, this, &SliderHandlers::onPositionReleased);
-    connect(c_.PicSlider2, &PictureSlider::released, this, &SliderHandlers::onPlayerVolumeReleased);
-    connect(c_.PicSlider3, &PictureSlider::released, this, &SliderHandlers::onBalanceReleased);
-    connect(c_.PicSlider4, &PictureSlider::released, this, &SliderHandlers::onInputVolumeReleased);
+    connect(c_.positionSlider, &PictureSlider::pressed, &playback_, &Playback::beginPositionDrag);
+    connect(c_.inputVolumeSlider, &PictureSlider::pressed, &input_,
+            &InputSelection::beginVolumeDrag);
+    connect(c_.positionSlider, &PictureSlider::released, this, &SliderHandlers::onPositionReleased);
+    connect(c_.playerVolumeSlider, &PictureSlider::released, this,
+            &SliderHandlers::onPlayerVolumeReleased);
+    connect(c_.balanceSlider, &PictureSlider::released, this, &SliderHandlers::onBalanceReleased);
+    connect(c_.inputVolumeSlider, &PictureSlider::released, this,
+            &SliderHandlers::onInputVolumeReleased);
 }
 
 void SliderHandlers::InitPlayerVolumeSlider() {
     playback_.player().SetInitialValue(0);
-    c_.PicSlider2->placeKnobAtValue(playback_.player().GetVolume());
+    c_.playerVolumeSlider->placeKnobAtValue(playback_.player().GetVolume());
 }
 
 void SliderHandlers::InitSliderGeometry() {
-    c_.PicSlider1->placeKnobAtValue(0);
+    c_.positionSlider->placeKnobAtValue(0);
 }
 
 void SliderHandlers::onPositionReleased() {
     // Nothing plays: the position returns to the start.
     if (!playback_.isActive())
-        c_.PicSlider1->placeKnobAtValue(0);
+        c_.positionSlider->placeKnobAtValue(0);
     if (seekPlayback_)
         seekPlayback_();
 }

@@ -16,10 +16,10 @@ class PictureSlider;
 class Playback;
 
 struct SliderControls {
-    PictureSlider* PicSlider1 = nullptr; // playback position, 0..100
-    PictureSlider* PicSlider2 = nullptr; // player volume, 0..65535
-    PictureSlider* PicSlider3 = nullptr; // input balance, 0..100
-    PictureSlider* PicSlider4 = nullptr; // input volume, 0..65535 (top)
+    PictureSlider* positionSlider = nullptr;     // playback position, 0..100
+    PictureSlider* playerVolumeSlider = nullptr; // player volume, 0..65535
+    PictureSlider* balanceSlider = nullptr;      // input balance, 0..100
+    PictureSlider* inputVolumeSlider = nullptr;  // input volume, 0..65535 (top)
 };
 
 class SliderHandlers : public QObject {
