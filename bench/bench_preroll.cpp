@@ -14,8 +14,10 @@
 // back end, its speed and its devices are taken from the environment, which
 // the script sets.
 #include "app/FormMain.h"
+#include "audio/AudioFile.h"
 #include "formats/FormatCatalogue.h"
 #include "recording/RecordingSession.h"
+#include "settings/OutputFolderChooser.h"
 
 #include <QApplication>
 #include <QCheckBox>

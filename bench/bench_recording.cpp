@@ -13,7 +13,10 @@
 //
 // Prints "RESULT key value" lines, which bench/recording-bench.sh turns into
 // a table.
+#include "audio/AudioFile.h"
+#include "audio/AudioRecord.h"
 #include "audio/AudioVisualizationEx2.h"
+#include "audio/MP3Lame.h"
 #include "audio/backends/PulseBackend.h"
 #include "audio/backends/SyntheticBackend.h"
 #include "formats/Mp3Settings.h"
