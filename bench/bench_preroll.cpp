@@ -13,6 +13,7 @@
 // Prints "RESULT key value" lines for bench/preroll-bench.sh. The synthetic
 // back end, its speed and its devices are taken from the environment, which
 // the script sets.
+#include "BenchAccount.h"
 #include "app/FormMain.h"
 #include "audio/AudioFile.h"
 #include "formats/FormatCatalogue.h"
@@ -133,18 +134,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QUILLOTAP_AUDIO", "synthetic");
-    // A private account, so that the bench neither reads nor changes the
-    // user's settings and recordings.
     QTemporaryDir home;
-    if (!home.isValid())
+    if (!bench::UsePrivateAccount(home))
         return 1;
-    for (const char* sub : {"config", "run", "Documents"})
-        QDir().mkpath(home.path() + QLatin1Char('/') + QLatin1String(sub));
-    QFile::setPermissions(home.path() + QStringLiteral("/run"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + QStringLiteral("/config")));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path() + QStringLiteral("/run")));
 
     QApplication app(argc, argv);
     int seconds = 10;

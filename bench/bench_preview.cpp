@@ -11,6 +11,7 @@
 //
 // Prints "RESULT key value" lines for bench/preview-bench.sh. Runs on the
 // platform QT_QPA_PLATFORM names (offscreen when unset).
+#include "BenchAccount.h"
 #include "app/FormMain.h"
 #include "audio/AudioVisualizationEx2.h"
 
@@ -75,18 +76,9 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QUILLOTAP_AUDIO", "synthetic");
     qputenv("QUILLOTAP_AUDIO_SPEED", "1");
-    // A private account, so that the bench neither reads nor changes the
-    // user's settings and recordings.
     QTemporaryDir home;
-    if (!home.isValid())
+    if (!bench::UsePrivateAccount(home))
         return 1;
-    for (const char* sub : {"config", "run", "Documents"})
-        QDir().mkpath(home.path() + QLatin1Char('/') + QLatin1String(sub));
-    QFile::setPermissions(home.path() + QStringLiteral("/run"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + QStringLiteral("/config")));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path() + QStringLiteral("/run")));
 
     QApplication app(argc, argv);
     int seconds = 10;

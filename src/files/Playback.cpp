@@ -92,6 +92,7 @@ void Playback::PlayFile(const QString& path) {
     totalSeconds_ = RoundToEven(player.LengthToMilliseconds(length) / 1000.0);
     c_.totalTimeLabel->setText(QCoreApplication::translate("quillotap::Playback", "Total: ") +
                                FormatElapsed(double(totalSeconds_)));
+    lastFile_ = path;
     c_.fileNameLabel->setText(path);
 }
 
@@ -165,7 +166,7 @@ void Playback::SeekPlayback(int percent) {
 void Playback::onOutputFailed(const QString& reason) {
     if (!isActive())
         return;
-    const QString path = c_.fileNameLabel->text();
+    const QString path = lastFile_;
     StopPlayback(); // the knob, the display and the pause button go back
     emit playbackFailed(tr("Playback stopped: %1").arg(reason),
                         tr("Playback of \"%1\" was stopped because the sound output failed."
@@ -184,10 +185,6 @@ void Playback::onProgress(qint64 currentSamples) {
             int(RoundToEven(percent * c_.positionSlider->width() / 100.0)));
     }
     c_.display->SetSamples(player_->GetPlayingSamples(reader_->GetChannels() * kDisplayFrames));
-}
-
-QString Playback::lastFile() const {
-    return c_.fileNameLabel->text();
 }
 
 void Playback::beginPositionDrag() {

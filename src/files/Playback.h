@@ -78,7 +78,7 @@ public:
     qint64 totalSeconds() const { return totalSeconds_; }
 
     // The file last opened for playback, as the files page names it.
-    QString lastFile() const;
+    const QString& lastFile() const { return lastFile_; }
 
     // The output (its volume is the player volume slider's and hotkeys').
     AudioPlayer& player() const { return *player_; }
@@ -101,6 +101,7 @@ private:
     PlaybackControls c_;
     std::unique_ptr<AudioPlayer> player_;
     std::unique_ptr<AudioFile> reader_;
+    QString lastFile_; // as the file-name label shows it
     PlaybackState state_ = PlaybackState::Stopped;
     qint64 playBase_ = 0;     // see playBase()
     int blockSize_ = 0;       // interleaved samples read and queued per block

@@ -61,3 +61,15 @@ def walk(node, depth=0):
         child = node.get_child_at_index(i)
         if child is not None:
             yield from walk(child, depth + 1)
+
+
+# The first node below `app` of that role for which test(node) holds; None
+# when there is none. Nodes that go away while they are read are passed by.
+def find(app, role, test):
+    for node in walk(app):
+        try:
+            if node.get_role() == role and test(node):
+                return node
+        except GLib.Error:
+            continue
+    return None

@@ -11,20 +11,10 @@ import re
 import sys
 import time
 
-from atspi_reader import Atspi, Expectations, GLib, find_application, pump, wait_for, walk  # noqa: F401
+from atspi_reader import Atspi, Expectations, GLib, find, find_application, pump, wait_for, walk  # noqa: F401
 
 APP_NAME = sys.argv[1] if len(sys.argv) > 1 else "Quillotap"
 expect = Expectations("")
-
-
-def find(app, role, test):
-    for node in walk(app):
-        try:
-            if node.get_role() == role and test(node):
-                return node
-        except GLib.Error:
-            continue
-    return None
 
 
 app = None

@@ -11,7 +11,7 @@ recorder page. Prints one "PASS text" or "FAIL text" line per expectation.
 import sys
 import time
 
-from atspi_reader import Atspi, Expectations, GLib, find_application, pump, wait_for, walk  # noqa: F401
+from atspi_reader import Atspi, Expectations, GLib, find, find_application, pump, wait_for, walk  # noqa: F401
 
 APP_NAME, LANGUAGE = sys.argv[1], sys.argv[2]
 
@@ -41,16 +41,6 @@ def names(app):
         except GLib.Error:
             continue
     return found
-
-
-def find(app, role, test):
-    for node in walk(app):
-        try:
-            if node.get_role() == role and test(node):
-                return node
-        except GLib.Error:
-            continue
-    return None
 
 
 if not wait_for(lambda: find_application(APP_NAME) is not None, 20):
