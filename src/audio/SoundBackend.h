@@ -39,7 +39,8 @@ public:
     // it stops is dropped, never heard.
     virtual qint64 playedFrames() const = 0;
     // Frames of the callback's samples handed to the output that it has not
-    // sounded yet (its latency).
+    // sounded yet (its latency). An output whose clock is an estimate may
+    // add a margin, so that zero means the last sample has surely sounded.
     virtual qint64 pendingFrames() const { return 0; }
 };
 

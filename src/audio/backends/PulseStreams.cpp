@@ -13,9 +13,17 @@ namespace quillotap {
 namespace {
 
 constexpr pa_usec_t kCaptureFragmentUs = 20 * PA_USEC_PER_MSEC;
-// How much the server buffers ahead of the sound. The position follows the
-// stream's clock, so it does not depend on this.
-constexpr pa_usec_t kPlaybackTargetUs = 100 * PA_USEC_PER_MSEC;
+// How much the server buffers ahead of the sound. Enough that a busy machine
+// that leaves the stream unfed for a moment does not run it dry: the server
+// skips sound after such an underrun. Stopping, pausing and seeking unlink the
+// stream, which drops the buffer at once, and the position follows the
+// stream's clock, so neither depends on this.
+constexpr pa_usec_t kPlaybackTargetUs = 500 * PA_USEC_PER_MSEC;
+// The stream's clock is interpolated between the server's timing reports and
+// can run a little ahead of the sound. The end of the supplied samples counts
+// as heard only once the clock is this far past it, so that stopping the
+// stream at the end cuts none of the last sound.
+constexpr pa_usec_t kEndMarginUs = 100 * PA_USEC_PER_MSEC;
 
 bool formatFor(int sampleRate, int channels, pa_sample_spec* spec, pa_channel_map* map) {
     spec->format = PA_SAMPLE_S16LE;
@@ -321,13 +329,16 @@ void PulsePlayback::stop() {
     backend_->outputStreamEnded(sinkInput_);
 }
 
-qint64 PulsePlayback::heard() const {
+qint64 PulsePlayback::streamFrames() const {
     pa_usec_t usec = 0;
     // No timing information yet: nothing has been played.
     if (pa_stream_get_time(stream_, &usec) < 0)
         usec = 0;
-    const qint64 streamFrames = qint64(usec * pa_usec_t(sampleRate_) / PA_USEC_PER_SEC);
-    return timeline_.dataBefore(streamFrames);
+    return qint64(usec * pa_usec_t(sampleRate_) / PA_USEC_PER_SEC);
+}
+
+qint64 PulsePlayback::heard() const {
+    return timeline_.dataBefore(streamFrames());
 }
 
 qint64 PulsePlayback::playedFrames() const {
@@ -341,7 +352,10 @@ qint64 PulsePlayback::pendingFrames() const {
     if (!stream_)
         return 0;
     PulseConnection::Lock lock(*connection_);
-    return std::max<qint64>(0, timeline_.dataWritten() - heard());
+    const qint64 now = streamFrames();
+    const qint64 margin = qint64(kEndMarginUs * pa_usec_t(sampleRate_) / PA_USEC_PER_SEC);
+    return std::max<qint64>({0, timeline_.dataWritten() - timeline_.dataBefore(now),
+                             timeline_.dataEnd() + margin - now});
 }
 
 void PulsePlayback::writable(pa_stream*, std::size_t bytes, void* userdata) {

@@ -83,8 +83,10 @@ private:
     static void writable(pa_stream* stream, std::size_t bytes, void* userdata);
     static void streamStateChanged(pa_stream* stream, void* userdata);
     void write(std::size_t bytes);
-    // With the lock held: supplied frames the server has played, by the
-    // stream's (interpolated) clock.
+    // With the lock held: stream frames (silence included) the server has
+    // played, and the supplied frames among them, by the stream's
+    // (interpolated) clock.
+    qint64 streamFrames() const;
     qint64 heard() const;
 
     std::shared_ptr<PulseConnection> connection_;

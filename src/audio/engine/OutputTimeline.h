@@ -22,6 +22,8 @@ public:
         if (frames == 0)
             return;
         writes_.push_back({end_, frames, dataFrames});
+        if (dataFrames > 0)
+            dataEnd_ = end_ + dataFrames;
         end_ += frames;
         dataWritten_ += dataFrames;
     }
@@ -46,6 +48,8 @@ public:
 
     qint64 dataWritten() const { return dataWritten_; } // supplied frames written so far
     qint64 framesWritten() const { return end_; }       // stream frames written so far
+    // The stream frame just after the last supplied frame (0 before any).
+    qint64 dataEnd() const { return dataEnd_; }
 
 private:
     struct Write {
@@ -55,6 +59,7 @@ private:
     };
     std::deque<Write> writes_;
     qint64 end_ = 0;
+    qint64 dataEnd_ = 0;
     qint64 dataWritten_ = 0;
     qint64 dataHeard_ = 0; // supplied frames of the writes already forgotten
 };

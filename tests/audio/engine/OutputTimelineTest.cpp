@@ -19,14 +19,18 @@ TEST(OutputTimeline, CountsOnlySuppliedFramesUpToTheClock) {
     t.written(100, 100); // samples again
     EXPECT_EQ(t.dataWritten(), 240);
     EXPECT_EQ(t.framesWritten(), 400);
+    EXPECT_EQ(t.dataEnd(), 400) << "the last write ends in a supplied frame";
+    t.written(100, 30); // the last samples, then silence until the player stops
+    t.written(100, 0);
+    EXPECT_EQ(t.dataEnd(), 430) << "where the last supplied frame ends, silence after it aside";
 
     const struct {
         qint64 clock;
         qint64 heard;
     } steps[] = {
-        {0, 0},     {50, 50},   {100, 100}, {120, 120},
-        {140, 140}, {170, 140},                         // inside the silence of the second write
-        {250, 140}, {310, 150}, {400, 240}, {900, 240}, // past the end: all of it
+        {0, 0},     {50, 50},   {100, 100}, {120, 120}, {140, 140},
+        {170, 140}, // inside the silence of the second write
+        {250, 140}, {310, 150}, {400, 240}, {430, 270}, {900, 270}, // past the end: all of it
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(s.clock);
