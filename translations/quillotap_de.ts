@@ -1344,10 +1344,6 @@ Möchten Sie sie ersetzen?</translation>
         <translation>Fehler</translation>
     </message>
     <message>
-        <source>Recording in progress</source>
-        <translation>Aufnahme läuft</translation>
-    </message>
-    <message>
         <source>Can not initialize sound device. If you started other sound recorder, please exit it before run this application</source>
         <translation>Das Audiogerät kann nicht geöffnet werden. Falls ein anderes Aufnahmeprogramm läuft, beenden Sie es bitte, bevor Sie dieses Programm starten.</translation>
     </message>
@@ -2118,6 +2114,13 @@ Rechtsklick beendet den Symbolmodus</translation>
     <message>
         <source>The input &quot;%1&quot; was removed.</source>
         <translation>Der Eingang „%1“ wurde entfernt.</translation>
+    </message>
+</context>
+<context>
+    <name>quillotap::RecorderPage</name>
+    <message>
+        <source>Recording in progress</source>
+        <translation>Aufnahme läuft</translation>
     </message>
 </context>
 <context>

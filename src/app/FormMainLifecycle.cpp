@@ -4,23 +4,27 @@
 #include "app/FormMain.h"
 
 #include "app/SoundDeviceInit.h"
+#include "files/FilesPage.h"
 #include "files/Playback.h"
 #include "files/RecordingsList.h"
 #include "formats/FormatLine.h"
-#include "hotkeys/HotkeyTable.h"
+#include "hotkeys/HotkeyPage.h"
 #include "recording/InputSelection.h"
+#include "recording/RecorderPage.h"
 #include "recording/RecordingStartOptions.h"
 #include "recording/StartOptionBoxes.h"
-#include "settings/LaunchAtStartup.h"
+#include "settings/LaunchAtStartupBox.h"
 #include "settings/OptionBoxes.h"
 #include "settings/OutputFolder.h"
 #include "settings/OutputFolderChooser.h"
 #include "settings/Registry.h"
 #include "settings/Settings.h"
 #include "settings/SettingsSchema.h"
+#include "ui/IconMode.h"
 #include "ui/PageMenu.h"
 #include "ui/PageMenuHandlers.h"
 #include "ui/PresetMenus.h"
+#include "ui/PresetSettings.h"
 #include "ui/SliderHandlers.h"
 #include "ui_FormMain.h"
 #include "ui_PageFiles.h"
@@ -50,22 +54,25 @@ bool FormMain::StartUp(const QStringList& arguments) {
         return false;
     const QString damage = Registry::instance().takeDamageReport();
     if (!damage.isEmpty())
-        showMessage(QMessageBox::Warning, QStringLiteral("Quillotap"), damage);
+        messages_.show(QMessageBox::Warning, QStringLiteral("Quillotap"), damage);
 
-    // The report views already select whole rows and draw grid lines.
-    LoadHotkeyTable();
-    recorder_->LabelFomartStr->setText(formats_.mp3Description);
+    hotkeyPage_->loadTable();
+    Ui::PageRecorder& recorder = frame_->recorderUi();
+    recorder.LabelFomartStr->setText(formats_.mp3Description);
 
     // The preview runs once, so that the recorder is set up, and is stopped
     // again unless it was on when the program last closed.
-    recorder_->CheckPreview->setChecked(true);
-    SetPreviewFromSettings();
-    pageMenu_->PicMenu_Click(RecorderPage);
-    formatLine_->onFormatChosen();
+    recorder.CheckPreview->setChecked(true);
+    const bool preview = ReadOption(option::Preview);
+    pageMenuHandlers_->setPreviewRestore(preview);
+    if (!preview)
+        recorder.CheckPreview->setChecked(false);
+    pageMenu_->onMenuButtonClicked(MainFrame::RecorderPage);
+    formatLine().onFormatChosen();
 
     // Only the exact single argument "/icon" asks for icon mode.
     if (arguments.size() == 2 && arguments.at(1) == IconModeArgument)
-        onIconModeClicked();
+        iconMode_->EnterFromWindow();
     // No skin: the window keeps the desktop's style.
     setWindowIcon(ProgramIcon());
     started_ = true;
@@ -73,111 +80,63 @@ bool FormMain::StartUp(const QStringList& arguments) {
 }
 
 void FormMain::LoadSettings() {
-    InitOutputFolder();
+    folderChooser_->setFolder(InitOutputFolder(ReadOption(option::FilePath), DocumentsFolder()));
+    frame_->optionsUi().TextPath->setText(folderChooser_->folder());
     if (!InitSoundDevice())
         return;
     sliders_->InitPlayerVolumeSlider();
-    LayoutPages();
-    LoadMenuPictures();
-    LoadFormatSettings();
+    pageMenu_->ShowPage(MainFrame::RecorderPage);
+    frame_->showNormalPictures();
+    pageMenu_->showNormalPictures();
+    LoadFormatOptions(formats_, session_->writer());
     ApplyStoredPresets();
-    formatLine_->selectStored();
-    recordingsList_->invalidate();
-    BuildRecordingsList();
-    ArmHotkeyTimers();
+    formatLine().selectStored();
+    recordingsList().invalidate();
+    filesPage_->build();
+    hotkeys().start();
     const CueFlags cues = optionBoxes_->LoadCueFlags();
     cues_->setStartCueOn(cues.playStartSound);
     cues_->setStopCueOn(cues.playStopSound);
     optionBoxes_->LoadLimits();
     optionBoxes_->LoadIconModeFlag();
-    startOptions_->Load();
-    session_->setStartOptions(startOptions_->options());
-    // Ticking the box writes the entry again, with this program's path.
-    if (LaunchAtStartupStored())
-        options_->CheckStart->setChecked(true);
+    recorderPage_->loadStartOptions();
+    launchAtStartup_->load();
     sliders_->InitSliderGeometry();
-}
-
-void FormMain::InitOutputFolder() {
-    folderChooser_->setFolder(
-        quillotap::InitOutputFolder(ReadOption(option::FilePath), DocumentsFolder()));
-    options_->TextPath->setText(folderChooser_->folder());
 }
 
 bool FormMain::InitSoundDevice() {
     const SoundDeviceResult result =
-        quillotap::InitSoundDevice(session_->recorder(), recorder_->DeviceCombo, *input_);
+        quillotap::InitSoundDevice(session_->recorder(), frame_->recorderUi().DeviceCombo, *input_);
     if (result != SoundDeviceResult::NoSource)
         return true;
-    showMessage(QMessageBox::Critical, QStringLiteral("Quillotap"), tr(SoundDeviceFailureText));
+    messages_.show(QMessageBox::Critical, QStringLiteral("Quillotap"), tr(SoundDeviceFailureText));
     endedEarly_ = true;
     return false;
 }
 
-void FormMain::LayoutPages() {
-    pageMenu_->ShowPage(RecorderPage);
-}
-
-void FormMain::LoadMenuPictures() {
-    for (PictureButton* preset : {recorder_->PicPreset1, files_->PicPreset2})
-        preset->showPicture(PictureButton::Picture::Normal);
-    pageMenu_->LoadMenuPictures();
-    frame_->PicAbout->showPicture(PictureButton::Picture::Normal);
-}
-
-void FormMain::LoadFormatSettings() {
-    LoadFormatOptions(formats_, session_->writer());
-}
-
-void FormMain::ArmHotkeyTimers() {
-    hotkeys_->start();
-}
-
-void FormMain::LoadHotkeyTable() {
-    QTreeWidget* list = hotkey_->ListViewHotkey;
-    if (list->topLevelItemCount() == 0)
-        quillotap::LoadHotkeyTable(list);
-    // Selecting the first row shows it in the editor.
-    list->setCurrentItem(list->topLevelItem(0));
-    ShowHotkeyInEditor(list->topLevelItem(0),
-                       HotkeyEditorControls{hotkey_->Frame1, hotkey_->Option1, hotkey_->Option2,
-                                            hotkey_->CheckCtrl, hotkey_->CheckAlt,
-                                            hotkey_->CheckShift, hotkey_->ComboKey});
-}
-
-void FormMain::SetPreviewFromSettings() {
-    if (ReadOption(option::Preview)) {
-        pageMenuHandlers_->setPreviewRestore(true);
-        return;
-    }
-    pageMenuHandlers_->setPreviewRestore(false);
-    recorder_->CheckPreview->setChecked(false);
-}
-
-void FormMain::StopRecording() {
-    session_->stopCapture();
-}
-
-void FormMain::SuspendHotkeys() {
-    hotkeys_->SuspendHotkeys();
-}
-
-void FormMain::ResumeHotkeys() {
-    hotkeys_->ResumeHotkeys();
+void FormMain::ApplyStoredPresets() {
+    // The defaults first, so that a pane whose stored number is unusable
+    // still shows its default preset; an unusable number reads as the default.
+    presetMenus_->apply(1, DefaultPreset1);
+    presetMenus_->apply(2, DefaultPreset2);
+    const PanePresets stored = LoadVisualizationPresets();
+    presetMenus_->apply(1, stored.preset1);
+    presetMenus_->apply(2, stored.preset2);
 }
 
 void FormMain::Shutdown() {
     if (shutDown_)
         return;
     shutDown_ = true;
+    messages_.setEnding();
     // A window that never finished loading (or ended early) saves nothing.
     if (!started_ || endedEarly_)
         return;
     // A hotkey must not start anything while the window goes away.
-    hotkeys_->SuspendHotkeys();
-    StopRecording();
-    if (playback_->isActive())
-        StopPlayback();
+    hotkeys().SuspendHotkeys();
+    session_->stopCapture();
+    if (playback().isActive())
+        playback().StopPlayback();
     optionBoxes_->FinishLimitEditing();
     SaveSettings();
 }
@@ -186,14 +145,14 @@ void FormMain::SaveSettings() {
     // Every value reaches the settings file in one rewrite.
     SettingsWriteGroup group;
     WriteOption(option::FilePath, folderChooser_->folder());
-    formatLine_->saveChoice();
-    SaveHotkeyTable(hotkey_->ListViewHotkey);
+    formatLine().saveChoice();
+    hotkeyPage_->saveTable();
     WriteOption(option::Preset1, presetMenus_->current(1));
     WriteOption(option::Preset2, presetMenus_->current(2));
-    WriteOption(option::Preview, recorder_->CheckPreview->isChecked());
+    WriteOption(option::Preview, frame_->recorderUi().CheckPreview->isChecked());
     optionBoxes_->Save({cues_->startCueOn(), cues_->stopCueOn()});
     SaveFormatOptions(formats_);
-    SaveRecordingStartOptions(startOptions_->options());
+    SaveRecordingStartOptions(startOptionBoxes().options());
 }
 
 } // namespace quillotap

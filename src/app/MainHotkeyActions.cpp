@@ -1,34 +1,37 @@
 #include "app/MainHotkeyActions.h"
 
-#include "app/FormMain.h"
+#include "app/MainFrame.h"
 #include "files/Playback.h"
 #include "hotkeys/VolumeActions.h"
 #include "recording/CueSounds.h"
 #include "recording/RecordingSession.h"
+#include "ui/IconMode.h"
 #include "ui/PageMenu.h"
-#include "ui_PageFiles.h"
 #include "widgets/PictureSlider.h"
 
 namespace quillotap {
 
-MainHotkeyActions::MainHotkeyActions(FormMain& form, RecordingSession& session, CueSounds& cues)
-    : form_(form), session_(session), cues_(cues) {}
+MainHotkeyActions::MainHotkeyActions(QWidget& window, RecordingSession& session, Playback& playback,
+                                     CueSounds& cues, IconMode& iconMode, PageMenu& pageMenu,
+                                     PictureSlider* playerVolume, std::function<void()> playNow)
+    : window_(window), session_(session), playback_(playback), cues_(cues), iconMode_(iconMode),
+      pageMenu_(pageMenu), playerVolume_(playerVolume), playNow_(std::move(playNow)) {}
 
 bool MainHotkeyActions::isRecordingActive() const {
     // Armed for sound counts as recording: the stop hotkey disarms.
-    return form_.recordingSession().isRecording() || form_.recordingSession().isArmed();
+    return session_.isRecording() || session_.isArmed();
 }
 
 bool MainHotkeyActions::isPlayerActive() const {
-    return form_.playback().isActive();
+    return playback_.isActive();
 }
 
 bool MainHotkeyActions::isWindowVisible() const {
-    return form_.isVisible();
+    return window_.isVisible();
 }
 
 bool MainHotkeyActions::isIconMode() const {
-    return form_.isInIconMode();
+    return iconMode_.isActive();
 }
 
 void MainHotkeyActions::playStartCue() {
@@ -43,7 +46,7 @@ void MainHotkeyActions::playStopCue() {
 }
 
 void MainHotkeyActions::showRecorderPage() {
-    form_.pageMenu().PicMenu_Click(FormMain::RecorderPage);
+    pageMenu_.onMenuButtonClicked(MainFrame::RecorderPage);
 }
 
 void MainHotkeyActions::record() {
@@ -55,40 +58,40 @@ void MainHotkeyActions::stop() {
 }
 
 void MainHotkeyActions::setTrayRecording() {
-    form_.ShowIconRecording(true);
+    iconMode_.showRecording(true);
 }
 
 void MainHotkeyActions::stopPlayback() {
-    form_.StopPlayback();
+    playback_.StopPlayback();
 }
 
 void MainHotkeyActions::playNow() {
-    form_.onPlayNowClicked();
+    if (playNow_)
+        playNow_();
 }
 
 void MainHotkeyActions::enterIconMode() {
-    form_.EnterIconMode();
+    iconMode_.EnterFromWindow();
 }
 
 void MainHotkeyActions::leaveIconMode() {
-    form_.LeaveIconMode();
+    iconMode_.LeaveIconMode();
 }
 
 void MainHotkeyActions::soundVolumeUp() {
-    showPlayerVolume(SoundVolumeUp(form_.playback().player()));
+    showPlayerVolume(SoundVolumeUp(playback_.player()));
 }
 
 void MainHotkeyActions::soundVolumeDown() {
-    showPlayerVolume(SoundVolumeDown(form_.playback().player()));
+    showPlayerVolume(SoundVolumeDown(playback_.player()));
 }
 
 void MainHotkeyActions::toggleMute() {
-    ToggleMute(form_.playback().player());
+    ToggleMute(playback_.player());
 }
 
 void MainHotkeyActions::showPlayerVolume(int volume) {
-    PictureSlider* slider = form_.filesUi().PicSlider2;
-    slider->SetSliderKnob(VolumeKnobPosition(slider->width(), volume));
+    playerVolume_->SetSliderKnob(VolumeKnobPosition(playerVolume_->width(), volume));
 }
 
 } // namespace quillotap

@@ -4,15 +4,26 @@
 
 #include "hotkeys/HotkeyActions.h"
 
+#include <functional>
+
+class QWidget;
+
 namespace quillotap {
 
 class CueSounds;
-class FormMain;
+class IconMode;
+class PageMenu;
+class PictureSlider;
+class Playback;
 class RecordingSession;
 
 class MainHotkeyActions : public HotkeyActions {
 public:
-    MainHotkeyActions(FormMain& form, RecordingSession& session, CueSounds& cues);
+    // `window` is the main window, `playerVolume` the files page's volume
+    // slider; `playNow` is the recorder page's "Play".
+    MainHotkeyActions(QWidget& window, RecordingSession& session, Playback& playback,
+                      CueSounds& cues, IconMode& iconMode, PageMenu& pageMenu,
+                      PictureSlider* playerVolume, std::function<void()> playNow);
 
     bool isRecordingActive() const override;
     bool isPlayerActive() const override;
@@ -34,12 +45,17 @@ public:
     void toggleMute() override;
 
 private:
-    // Moves the player-volume knob (PicSlider2) to `volume`.
+    // Moves the player-volume knob to `volume`.
     void showPlayerVolume(int volume);
 
-    FormMain& form_;
+    QWidget& window_;
     RecordingSession& session_;
+    Playback& playback_;
     CueSounds& cues_;
+    IconMode& iconMode_;
+    PageMenu& pageMenu_;
+    PictureSlider* playerVolume_;
+    std::function<void()> playNow_;
 };
 
 } // namespace quillotap

@@ -1,9 +1,9 @@
 #include "app/MainRecordingView.h"
 
-#include "app/FormMain.h"
+#include "app/MainFrame.h"
 #include "audio/AudioVisualizationEx2.h"
 #include "formats/FormatCatalogue.h"
-#include "recording/InputSelection.h"
+#include "ui/IconMode.h"
 #include "ui/PageMenu.h"
 #include "ui_PageRecorder.h"
 #include "widgets/PictureSlider.h"
@@ -15,11 +15,15 @@
 
 namespace quillotap {
 
-MainRecordingView::MainRecordingView(FormMain& form, Message showError, Message showStopReason)
-    : form_(form), showError_(std::move(showError)), showStopReason_(std::move(showStopReason)) {}
+MainRecordingView::MainRecordingView(MainFrame& frame, PageMenu& pageMenu, IconMode& iconMode,
+                                     std::function<void(bool on)> previewToggled, Message showError,
+                                     Message showStopReason)
+    : frame_(frame), pageMenu_(pageMenu), iconMode_(iconMode),
+      previewToggled_(std::move(previewToggled)), showError_(std::move(showError)),
+      showStopReason_(std::move(showStopReason)) {}
 
 QString MainRecordingView::selectedFormatText() const {
-    return form_.recorderUi().ComboFormat->currentText();
+    return frame_.recorderUi().ComboFormat->currentText();
 }
 
 void MainRecordingView::setControlsEnabled(std::span<const RecordingControl> controls,
@@ -29,14 +33,14 @@ void MainRecordingView::setControlsEnabled(std::span<const RecordingControl> con
 }
 
 void MainRecordingView::setControlEnabled(RecordingControl control, bool enabled) {
-    Ui::PageRecorder& ui = form_.recorderUi();
+    Ui::PageRecorder& ui = frame_.recorderUi();
     switch (control) {
     case RecordingControl::recordButton:
         ui.CmdRecord->setEnabled(enabled);
         break;
     case RecordingControl::filesPageButton:
         // Greys the files button and shows its greyed picture.
-        form_.pageMenu().setRecordingActive(!enabled);
+        pageMenu_.setRecordingActive(!enabled);
         break;
     case RecordingControl::formatList:
         // The format line opens the options too, so it is locked with the list.
@@ -66,51 +70,52 @@ void MainRecordingView::setControlEnabled(RecordingControl control, bool enabled
 }
 
 void MainRecordingView::setPlayNowEnabled(bool enabled) {
-    form_.recorderUi().CmdPlayNow->setEnabled(enabled);
+    frame_.recorderUi().CmdPlayNow->setEnabled(enabled);
 }
 
 void MainRecordingView::setStatusText(const QString& text) {
-    form_.statusLabel()->setText(text);
+    frame_.statusLabel()->setText(text);
 }
 
 void MainRecordingView::setSaveFileText(const QString& text) {
-    form_.recorderUi().LabelSaveFile->setText(text);
+    frame_.recorderUi().LabelSaveFile->setText(text);
 }
 
 void MainRecordingView::setTimeText(const QString& text) {
-    form_.recorderUi().LabelRTime->setText(text);
+    frame_.recorderUi().LabelRTime->setText(text);
 }
 
 void MainRecordingView::setSizeText(const QString& text) {
-    form_.recorderUi().LabelRSize->setText(text);
+    frame_.recorderUi().LabelRSize->setText(text);
 }
 
 bool MainRecordingView::isPreviewChecked() const {
-    return form_.recorderUi().CheckPreview->isChecked();
+    return frame_.recorderUi().CheckPreview->isChecked();
 }
 
 void MainRecordingView::runPreviewClick() {
-    form_.inputSelection().onPreviewToggled(isPreviewChecked());
+    if (previewToggled_)
+        previewToggled_(isPreviewChecked());
 }
 
 void MainRecordingView::setDisplayFormat(int sampleRate, int channels) {
-    form_.recorderUi().AudioVisualization21->SetFormat(sampleRate, channels);
+    frame_.recorderUi().AudioVisualization21->SetFormat(sampleRate, channels);
 }
 
 void MainRecordingView::setDisplaySamples(const SampleBlock& block) {
-    form_.recorderUi().AudioVisualization21->SetSamples(block);
+    frame_.recorderUi().AudioVisualization21->SetSamples(block);
 }
 
 void MainRecordingView::showReadyInIconMode() {
-    form_.ShowIconRecording(false);
+    iconMode_.showRecording(false);
 }
 
 int MainRecordingView::inputVolumeTrackHeight() const {
-    return form_.recorderUi().PicSlider4->height();
+    return frame_.recorderUi().PicSlider4->height();
 }
 
 void MainRecordingView::placeInputVolumeKnob(int position) {
-    form_.recorderUi().PicSlider4->SetVerticalSliderKnob(position);
+    frame_.recorderUi().PicSlider4->SetVerticalSliderKnob(position);
 }
 
 void MainRecordingView::showError(const QString& text) {

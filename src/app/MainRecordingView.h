@@ -8,14 +8,19 @@
 
 namespace quillotap {
 
-class FormMain;
+class IconMode;
+class MainFrame;
+class PageMenu;
 
 class MainRecordingView : public RecordingView {
 public:
     using Message = std::function<void(const QString&)>;
-    // `showError` shows a critical message box titled "Error" with the text;
-    // `showStopReason` does so too, or shows the icon-mode balloon.
-    MainRecordingView(FormMain& form, Message showError, Message showStopReason);
+    // `previewToggled` runs the preview box's handler; `showError` shows a
+    // critical message box titled "Error" with the text; `showStopReason`
+    // does so too, or shows the icon-mode balloon.
+    MainRecordingView(MainFrame& frame, PageMenu& pageMenu, IconMode& iconMode,
+                      std::function<void(bool on)> previewToggled, Message showError,
+                      Message showStopReason);
 
     QString selectedFormatText() const override;
     void setControlsEnabled(std::span<const RecordingControl> controls, bool enabled) override;
@@ -37,7 +42,10 @@ public:
 private:
     void setControlEnabled(RecordingControl control, bool enabled);
 
-    FormMain& form_;
+    MainFrame& frame_;
+    PageMenu& pageMenu_;
+    IconMode& iconMode_;
+    std::function<void(bool on)> previewToggled_;
     Message showError_;
     Message showStopReason_;
 };

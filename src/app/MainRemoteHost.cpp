@@ -1,8 +1,9 @@
 #include "app/MainRemoteHost.h"
 
-#include "app/FormMain.h"
 #include "app/TerminationSignals.h"
+#include "hotkeys/Hotkeys.h"
 #include "recording/RecordingMonitor.h"
+#include "recording/RecordingSession.h"
 
 #include <QApplication>
 
@@ -11,19 +12,19 @@ namespace quillotap {
 bool MainRemoteHost::acceptsTriggers() const {
     // A message box does not switch the hotkeys off, but whatever showed it
     // is still waiting for its answer.
-    return !form_.hotkeys().dispatcher().isSuspended() && !QApplication::activeModalWidget();
+    return !hotkeys_.dispatcher().isSuspended() && !QApplication::activeModalWidget();
 }
 
 qint64 MainRemoteHost::recordingSeconds() const {
-    return form_.recordingMonitor().elapsedSeconds();
+    return monitor_.elapsedSeconds();
 }
 
 QString MainRemoteHost::recordingPath() const {
-    return form_.recordingSession().outputFilePath();
+    return session_.outputFilePath();
 }
 
 QString MainRemoteHost::recordingError() const {
-    return form_.recordingSession().lastError();
+    return session_.lastError();
 }
 
 void MainRemoteHost::quit() {

@@ -7,11 +7,15 @@
 
 namespace quillotap {
 
-class FormMain;
+class Hotkeys;
+class RecordingMonitor;
+class RecordingSession;
 
 class MainRemoteHost : public RemoteHost {
 public:
-    explicit MainRemoteHost(FormMain& form) : form_(form) {}
+    MainRemoteHost(Hotkeys& hotkeys, const RecordingMonitor& monitor,
+                   const RecordingSession& session)
+        : hotkeys_(hotkeys), monitor_(monitor), session_(session) {}
 
     bool acceptsTriggers() const override;
     qint64 recordingSeconds() const override;
@@ -20,7 +24,9 @@ public:
     void quit() override;
 
 private:
-    FormMain& form_;
+    Hotkeys& hotkeys_;
+    const RecordingMonitor& monitor_;
+    const RecordingSession& session_;
 };
 
 } // namespace quillotap

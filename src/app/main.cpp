@@ -3,7 +3,6 @@
 // end (window closed, desktop session ending, --quit, SIGTERM, SIGINT,
 // SIGHUP).
 #include "app/FormMain.h"
-#include "app/MainHotkeyActions.h"
 #include "app/MainRemoteHost.h"
 #include "app/ShownTimestamp.h"
 #include "app/SingleInstance.h"
@@ -12,8 +11,8 @@
 #include "remote/RemoteControlClient.h"
 #include "remote/RemoteControlServer.h"
 #include "remote/RemoteLaunch.h"
-#include "widgets/Bitmaps.h"
 #include "ui/Translations.h"
+#include "widgets/Bitmaps.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -103,10 +102,9 @@ int main(int argc, char** argv) {
         return ExitFailure;
 
     // Remote commands act as the hotkeys do, on the same operations.
-    MainHotkeyActions actions(window, window.recordingSession(), window.cueSounds());
-    MainRemoteHost host(window);
-    RemoteControlServer remote([&actions, &host](RemoteCommand command) {
-        return RunRemoteCommand(command, actions, host);
+    MainRemoteHost host(window.hotkeys(), window.recordingMonitor(), window.recordingSession());
+    RemoteControlServer remote([&window, &host](RemoteCommand command) {
+        return RunRemoteCommand(command, window.hotkeyActions(), host);
     });
     if (termination.requested()) {
         // The signal came while the start-up waited in its message box. The

@@ -33,7 +33,7 @@ HotkeyEditor::HotkeyEditor(HotkeyEditorWidgets widgets, ErrorMessage message)
     }
 }
 
-bool HotkeyEditor::CmdChange_Click() {
+bool HotkeyEditor::applyEdit() {
     QTreeWidget* list = w_.ListViewHotkey;
     if (!list)
         return false;

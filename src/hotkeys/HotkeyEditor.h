@@ -38,7 +38,7 @@ public:
     // Applies the edit to the selected row. Returns false when the code is
     // already used by another row (the row keeps its values) or no row is
     // selected.
-    bool CmdChange_Click();
+    bool applyEdit();
 
 private:
     HotkeyEditorWidgets w_;

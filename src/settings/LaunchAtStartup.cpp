@@ -7,7 +7,7 @@
 
 namespace quillotap {
 
-bool CheckStart_Click(bool ticked, QString* error) {
+bool SetLaunchAtStartup(bool ticked, QString* error) {
     const QString key = Registry::runKeyPath();
     long result = ERROR_SUCCESS;
     if (ticked) {

@@ -11,7 +11,7 @@ namespace quillotap {
 // " /icon" as its value "Quillotap" (the desktop's autostart entry).
 // Cleared: deletes that value. Returns false when the entry could not be
 // written or removed, with a message for the user in *error.
-bool CheckStart_Click(bool ticked, QString* error = nullptr);
+bool SetLaunchAtStartup(bool ticked, QString* error = nullptr);
 
 // True when the value exists and is not empty.
 bool LaunchAtStartupStored();

@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QWidget>
 #include <QWindow>
 
@@ -264,6 +265,11 @@ void IconMode::tellOnceAboutMissingTray() {
     noticeGiven_ = true;
     if (operations_.notice)
         operations_.notice(NoTrayNotice());
+}
+
+void IconMode::showPicturesOn(QLabel* ready, QLabel* recording) const {
+    ready->setPixmap(DrawTrayPicture(TrayPicture::Ready, 16));
+    recording->setPixmap(DrawTrayPicture(TrayPicture::Recording, 16));
 }
 
 } // namespace quillotap

@@ -29,6 +29,8 @@
 
 class QWidget;
 
+class QLabel;
+
 namespace quillotap {
 
 class IconMode : public QObject {
@@ -72,6 +74,8 @@ public:
     // ones (false). The icon never claims a recording that is not running:
     // asked for the recording picture while none runs, it shows ready.
     void showRecording(bool recording);
+    // Shows the icon's ready and recording pictures on the icon-mode page.
+    void showPicturesOn(QLabel* ready, QLabel* recording) const;
 
     // Clicks on the icon.
     void TrayLeftClick();

@@ -1,7 +1,7 @@
 #include "ui/PageMenu.h"
 
-#include "widgets/Bitmaps.h"
 #include "ui/CaptionedPictures.h"
+#include "widgets/Bitmaps.h"
 #include "widgets/PictureButton.h"
 
 #include <QStackedWidget>
@@ -30,7 +30,7 @@ PageMenu::PageMenu(const QList<PictureButton*>& buttons, QStackedWidget* stack, 
 
 void PageMenu::connectButtons() {
     for (int i = 0; i < buttons_.size(); ++i)
-        connect(buttons_[i], &PictureButton::clicked, this, [this, i] { PicMenu_Click(i); });
+        connect(buttons_[i], &PictureButton::clicked, this, [this, i] { onMenuButtonClicked(i); });
 }
 
 void PageMenu::setPages(QStackedWidget* stack) {
@@ -43,7 +43,7 @@ void PageMenu::setPages(const QList<QWidget*>& pages) {
     pages_ = pages;
 }
 
-void PageMenu::LoadMenuPictures() {
+void PageMenu::showNormalPictures() {
     for (PictureButton* button : buttons_)
         button->showPicture(PictureButton::Picture::Normal);
     currentPage_ = RecorderPage;
@@ -69,7 +69,7 @@ void PageMenu::showSelected(int index) {
         button->showPicture(PictureButton::Picture::Pressed);
 }
 
-void PageMenu::PicMenu_Click(int index) {
+void PageMenu::onMenuButtonClicked(int index) {
     for (PictureButton* button : buttons_)
         button->showPicture(PictureButton::Picture::Normal);
     if (recordingActive_)

@@ -41,14 +41,14 @@ public:
     void setPages(const QList<QWidget*>& pages);
 
     // Start-up: every button normal, button 0 selected, page 0 current.
-    void LoadMenuPictures();
+    void showNormalPictures();
 
     // Hides every page, then shows page `page`.
     void ShowPage(int page);
 
     // The page-menu click for button `index`; other parts call it with 0 to
     // show the recorder page and with 1 to show the files page.
-    void PicMenu_Click(int index);
+    void onMenuButtonClicked(int index);
 
     int CurrentPage() const { return currentPage_; }
 

@@ -26,6 +26,7 @@
 #include <vector>
 
 using quillotap::FormMain;
+using quillotap::MainFrame;
 
 namespace {
 
@@ -147,8 +148,8 @@ QString CaptionOf(const QWidget* w) {
 
 // Index of the page that holds `w`, or Frame.
 int PageOf(const FormMain& form, const QWidget* w) {
-    for (int i = 0; i < FormMain::PageCount; ++i)
-        if (form.page(i)->isAncestorOf(w))
+    for (int i = 0; i < MainFrame::PageCount; ++i)
+        if (form.frame().page(i)->isAncestorOf(w))
             return i;
     return Frame;
 }
@@ -168,11 +169,11 @@ const QWidget* ScrolledContentOf(const QWidget* w) {
 // Activates the layouts of every page, as showing each one would.
 void LayOutAllPages(FormMain& form) {
     form.show();
-    for (int i = 0; i < FormMain::PageCount; ++i) {
-        form.pageStack()->setCurrentIndex(i);
+    for (int i = 0; i < MainFrame::PageCount; ++i) {
+        form.frame().pageStack()->setCurrentIndex(i);
         QApplication::processEvents();
     }
-    form.pageStack()->setCurrentIndex(FormMain::RecorderPage);
+    form.frame().pageStack()->setCurrentIndex(MainFrame::RecorderPage);
     QApplication::processEvents();
 }
 
@@ -210,11 +211,11 @@ TEST_F(FormMainTest, EveryControlExistsOnceWithTypeCaptionAndPage) {
 TEST_F(FormMainTest, WindowTitleIconAndPagesInMenuOrder) {
     EXPECT_EQ(form().windowTitle(), QStringLiteral("Quillotap"));
     EXPECT_FALSE(form().windowIcon().isNull());
-    ASSERT_EQ(form().pageStack()->count(), FormMain::PageCount);
-    for (int i = 0; i < FormMain::PageCount; ++i)
-        EXPECT_EQ(form().page(i)->objectName(), QStringLiteral("PicFrame%1").arg(i));
-    for (int i = 0; i < FormMain::MenuButtonCount; ++i)
-        EXPECT_EQ(form().menuButton(i)->objectName(), QStringLiteral("PicMenu%1").arg(i));
+    ASSERT_EQ(form().frame().pageStack()->count(), MainFrame::PageCount);
+    for (int i = 0; i < MainFrame::PageCount; ++i)
+        EXPECT_EQ(form().frame().page(i)->objectName(), QStringLiteral("PicFrame%1").arg(i));
+    for (int i = 0; i < MainFrame::MenuButtonCount; ++i)
+        EXPECT_EQ(form().frame().menuButton(i)->objectName(), QStringLiteral("PicMenu%1").arg(i));
 }
 
 TEST_F(FormMainTest, ListViewsAreReportsWithTheirColumns) {
@@ -276,7 +277,7 @@ TEST_F(FormMainTest, CellsFollowTheAlignmentOfTheirColumn) {
     // still paint their text at the right edge of the cell.
     auto* view = form().control<QTreeWidget>(QStringLiteral("ListViewFile"));
     ASSERT_NE(view, nullptr);
-    form().pageStack()->setCurrentIndex(FormMain::FilesPage);
+    form().frame().pageStack()->setCurrentIndex(MainFrame::FilesPage);
     auto item = std::make_unique<QTreeWidgetItem>(
         view, QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
                           QStringLiteral("1")});
@@ -297,7 +298,7 @@ TEST_F(FormMainTest, CellsFollowTheAlignmentOfTheirColumn) {
         EXPECT_EQ(rightAligned, c >= 2);
     }
     item.reset();
-    form().pageStack()->setCurrentIndex(FormMain::RecorderPage);
+    form().frame().pageStack()->setCurrentIndex(MainFrame::RecorderPage);
 }
 
 TEST_F(FormMainTest, FormatAndKeyListsHoldTheirFixedEntries) {
@@ -341,34 +342,34 @@ TEST_F(FormMainTest, FormatAndKeyListsHoldTheirFixedEntries) {
 TEST_F(FormMainTest, PagesAndMenuFollowTheTwipsGeometry) {
     // 2175, 900, 7150, 5220 twips; menu button i at 15, 270 + 420 i, 1560 x 405.
     const QRect pages(145, 60, 477, 348);
-    EXPECT_EQ(FormMain::PageRect(), pages);
-    EXPECT_EQ(form().pageStack()->geometry(), pages);
-    for (int i = 0; i < FormMain::PageCount; ++i) {
+    EXPECT_EQ(MainFrame::PageRect(), pages);
+    EXPECT_EQ(form().frame().pageStack()->geometry(), pages);
+    for (int i = 0; i < MainFrame::PageCount; ++i) {
         SCOPED_TRACE(i);
-        QWidget* page = form().page(i);
+        QWidget* page = form().frame().page(i);
         EXPECT_EQ(QRect(page->mapTo(&form(), QPoint(0, 0)), page->size()), pages);
     }
-    for (int i = 0; i < FormMain::MenuButtonCount; ++i) {
+    for (int i = 0; i < MainFrame::MenuButtonCount; ++i) {
         SCOPED_TRACE(i);
         const QRect twips(1, 18 + 28 * i, 104, 27);
-        EXPECT_EQ(FormMain::MenuButtonRect(i), twips);
+        EXPECT_EQ(MainFrame::MenuButtonRect(i), twips);
         // Placed at its twips position; like a picture box sized to its
         // picture, it takes the size of its pictures once they are loaded.
-        const QRect actual = form().menuButton(i)->geometry();
+        const QRect actual = form().frame().menuButton(i)->geometry();
         EXPECT_EQ(actual.topLeft(), twips.topLeft());
-        EXPECT_EQ(actual.size(), form().menuButton(i)->sizeHint());
+        EXPECT_EQ(actual.size(), form().frame().menuButton(i)->sizeHint());
         EXPECT_GE(actual.width(), twips.width());
         EXPECT_GE(actual.height(), twips.height());
     }
-    EXPECT_EQ(form().aboutButton()->size(), QSize(80, 20));
+    EXPECT_EQ(form().frame().aboutButton()->size(), QSize(80, 20));
 
     // Everything on the frame lies inside the fixed-size window, without overlaps.
     const QRect window = form().rect();
     EXPECT_EQ(form().minimumSize(), form().maximumSize());
-    QList<QRect> frameRects{pages, form().aboutButton()->geometry(),
-                            form().statusLabel()->geometry()};
-    for (int i = 0; i < FormMain::MenuButtonCount; ++i)
-        frameRects << form().menuButton(i)->geometry();
+    QList<QRect> frameRects{pages, form().frame().aboutButton()->geometry(),
+                            form().frame().statusLabel()->geometry()};
+    for (int i = 0; i < MainFrame::MenuButtonCount; ++i)
+        frameRects << form().frame().menuButton(i)->geometry();
     for (int a = 0; a < frameRects.size(); ++a) {
         EXPECT_TRUE(window.contains(frameRects[a])) << a;
         for (int b = a + 1; b < frameRects.size(); ++b)
@@ -377,14 +378,14 @@ TEST_F(FormMainTest, PagesAndMenuFollowTheTwipsGeometry) {
 }
 
 TEST_F(FormMainTest, ExactlyOnePageIsVisible) {
-    for (int shown = 0; shown < FormMain::PageCount; ++shown) {
+    for (int shown = 0; shown < MainFrame::PageCount; ++shown) {
         SCOPED_TRACE(shown);
-        form().pageStack()->setCurrentIndex(shown);
+        form().frame().pageStack()->setCurrentIndex(shown);
         QApplication::processEvents();
-        for (int i = 0; i < FormMain::PageCount; ++i)
-            EXPECT_EQ(form().page(i)->isVisible(), i == shown) << "page " << i;
+        for (int i = 0; i < MainFrame::PageCount; ++i)
+            EXPECT_EQ(form().frame().page(i)->isVisible(), i == shown) << "page " << i;
     }
-    form().pageStack()->setCurrentIndex(FormMain::RecorderPage);
+    form().frame().pageStack()->setCurrentIndex(MainFrame::RecorderPage);
 }
 
 TEST_F(FormMainTest, EveryControlHasAnAccessibleName) {
@@ -404,9 +405,9 @@ TEST_F(FormMainTest, EveryControlHasAnAccessibleName) {
 }
 
 TEST_F(FormMainTest, ControlsFitTheirPageAndShowTheirWholeCaption) {
-    for (int i = 0; i < FormMain::PageCount; ++i) {
-        QWidget* page = form().page(i);
-        form().pageStack()->setCurrentIndex(i);
+    for (int i = 0; i < MainFrame::PageCount; ++i) {
+        QWidget* page = form().frame().page(i);
+        form().frame().pageStack()->setCurrentIndex(i);
         // A scroll area lays out its content one round after its own layout.
         QApplication::processEvents();
         QApplication::processEvents();
@@ -442,7 +443,7 @@ TEST_F(FormMainTest, ControlsFitTheirPageAndShowTheirWholeCaption) {
             }
         }
     }
-    form().pageStack()->setCurrentIndex(FormMain::RecorderPage);
+    form().frame().pageStack()->setCurrentIndex(MainFrame::RecorderPage);
 }
 
 TEST_F(FormMainTest, TabVisitsEachPageInReadingOrder) {
@@ -506,23 +507,23 @@ TEST_F(FormMainTest, SavesAScreenshotOfEachPage) {
         new QTreeWidgetItem(hotkeys, {QString::fromLatin1(f), QStringLiteral("Ctrl + Alt + R"),
                                       QStringLiteral("Enabled")});
     const char* const names[] = {"recorder", "files", "hotkey", "iconmode", "options"};
-    for (int i = 0; i < FormMain::PageCount; ++i) {
-        form().pageStack()->setCurrentIndex(i);
+    for (int i = 0; i < MainFrame::PageCount; ++i) {
+        form().frame().pageStack()->setCurrentIndex(i);
         QApplication::processEvents();
         const QString path = QDir(dir).filePath(QStringLiteral("formmain-%1.png").arg(names[i]));
         EXPECT_TRUE(form().grab().save(path)) << path.toStdString();
     }
     files->clear();
     hotkeys->clear();
-    form().pageStack()->setCurrentIndex(FormMain::RecorderPage);
+    form().frame().pageStack()->setCurrentIndex(MainFrame::RecorderPage);
 }
 
 TEST(FormMainLifetime, StartsOnTheRecorderPageAndShutsDownOnceOnClose) {
     FormMain form;
     EXPECT_FALSE(form.recordingSession().isRecording());
     EXPECT_FALSE(form.playback().isActive());
-    EXPECT_EQ(form.pageMenu().CurrentPage(), FormMain::RecorderPage);
-    EXPECT_EQ(form.pageStack()->currentIndex(), FormMain::RecorderPage);
+    EXPECT_EQ(form.pageMenu().CurrentPage(), MainFrame::RecorderPage);
+    EXPECT_EQ(form.frame().pageStack()->currentIndex(), MainFrame::RecorderPage);
 
     form.show();
     EXPECT_FALSE(form.isShutDown());

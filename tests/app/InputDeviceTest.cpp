@@ -126,28 +126,28 @@ TEST_F(PreviewTest, FilesPageSuspendsThePreviewAndTheRecorderPageResumesIt) {
     preview->setChecked(true);
     ASSERT_TRUE(form().recordingSession().recorder().IsRunning());
 
-    form().pageMenu().PicMenu_Click(FormMain::FilesPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::FilesPage);
     EXPECT_FALSE(preview->isChecked());
     EXPECT_FALSE(form().recordingSession().recorder().IsRunning());
     EXPECT_TRUE(form().pageMenuHandlers().previewRestore());
-    EXPECT_EQ(form().statusLabel()->text(), "Ready to record");
+    EXPECT_EQ(form().frame().statusLabel()->text(), "Ready to record");
 
-    form().pageMenu().PicMenu_Click(FormMain::HotkeyPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::HotkeyPage);
     EXPECT_FALSE(form().recordingSession().recorder().IsRunning());
-    EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::HotkeyPage);
+    EXPECT_EQ(form().pageMenu().CurrentPage(), MainFrame::HotkeyPage);
     // A second visit keeps what the first remembered.
-    form().pageMenu().PicMenu_Click(FormMain::FilesPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::FilesPage);
     EXPECT_TRUE(form().pageMenuHandlers().previewRestore());
 
-    form().pageMenu().PicMenu_Click(FormMain::RecorderPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::RecorderPage);
     EXPECT_TRUE(preview->isChecked());
     EXPECT_TRUE(form().recordingSession().recorder().IsRunning());
     EXPECT_FALSE(form().pageMenuHandlers().previewRestore());
 
     // Without a preview there is nothing to restore.
     preview->setChecked(false);
-    form().pageMenu().PicMenu_Click(FormMain::FilesPage);
-    form().pageMenu().PicMenu_Click(FormMain::RecorderPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::FilesPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::RecorderPage);
     EXPECT_FALSE(preview->isChecked());
 }
 
@@ -208,7 +208,7 @@ TEST_F(SliderTest, ReleasesReachTheSoundSystem) {
     };
     const auto line = [this] { return backend_->devices()[0].lines[0]; };
 
-    form().pageMenu().PicMenu_Click(FormMain::RecorderPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::RecorderPage);
     ASSERT_TRUE(WaitFor([&] { return inputVolume->isVisible(); }));
     release(inputVolume, {5, -50});
     EXPECT_EQ(line().volume, 65535);
@@ -219,7 +219,7 @@ TEST_F(SliderTest, ReleasesReachTheSoundSystem) {
     release(balance, {-50, 5});
     EXPECT_EQ(line().balance, 0);
 
-    form().pageMenu().PicMenu_Click(FormMain::FilesPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::FilesPage);
     ASSERT_TRUE(WaitFor([&] { return playerVolume->isVisible(); }));
     release(playerVolume, {-50, 5});
     EXPECT_EQ(backend_->outputVolume(), 0);

@@ -1,6 +1,7 @@
 // The options page: the folder chooser, "Launch at startup", the limit boxes
 // and the cue boxes; and the window's Help key and hotkey table rows.
 #include "AppFixture.h"
+#include "files/FilesPage.h"
 
 #include "hotkeys/HotkeyCode.h"
 #include "hotkeys/HotkeyTable.h"
@@ -35,7 +36,7 @@ TEST_F(BrowseTest, ChosenFolderBecomesTheOutputFolder) {
             call = {title, startFolder, form().hotkeys().isListening()};
             return chosen.path();
         });
-    form().BuildRecordingsList();
+    form().filesPage().build();
     form().folderChooser().browse();
 
     EXPECT_EQ(call.title, "Please select a directory.");
@@ -69,7 +70,7 @@ TEST_F(BrowseTest, CancelOrUnreadableFolderChangesNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chosen.toStdString());
         messages_.clear();
-        form().BuildRecordingsList();
+        form().filesPage().build();
         form().folderChooser().setFolderDialog(
             [&](QWidget*, const QString&, const QString&) { return c.chosen; });
         form().folderChooser().browse();

@@ -49,7 +49,7 @@ TEST_F(StartupTest, FreshAccountStartsWithEveryDefault) {
     EXPECT_FALSE(control<QCheckBox>("CheckPreview")->isChecked());
     EXPECT_FALSE(form().recordingSession().recorder().IsRunning());
     EXPECT_FALSE(form().pageMenuHandlers().previewRestore());
-    EXPECT_EQ(form().statusLabel()->text(), "Ready to record");
+    EXPECT_EQ(form().frame().statusLabel()->text(), "Ready to record");
 
     const QString folder = documents_ + "/Quillotap/";
     EXPECT_EQ(form().folderChooser().folder(), folder);
@@ -57,8 +57,8 @@ TEST_F(StartupTest, FreshAccountStartsWithEveryDefault) {
     EXPECT_EQ(control<QLineEdit>("TextPath")->text(), folder);
     EXPECT_TRUE(form().appFolder().endsWith('/'));
 
-    EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::RecorderPage);
-    EXPECT_EQ(form().pageStack()->currentIndex(), FormMain::RecorderPage);
+    EXPECT_EQ(form().pageMenu().CurrentPage(), MainFrame::RecorderPage);
+    EXPECT_EQ(form().frame().pageStack()->currentIndex(), MainFrame::RecorderPage);
     EXPECT_EQ(form().presetMenus().current(1), 4);
     EXPECT_EQ(form().presetMenus().current(2), 11);
     // The list was built from the output folder during the start-up.
@@ -235,7 +235,7 @@ TEST_F(StartupTest, SecondStartReadsBackWhatTheFirstSaved) {
 TEST_F(StartupTest, ClosingOnTheFilesPageStoresThePreviewAsOff) {
     start();
     control<QCheckBox>("CheckPreview")->setChecked(true);
-    form().pageMenu().PicMenu_Click(FormMain::FilesPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::FilesPage);
     close();
     EXPECT_EQ(stored("Preview"), "0");
 }
@@ -363,7 +363,7 @@ TEST_F(StartupTest, OnlyTheExactArgumentAsksForIconMode) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
         start(c.arguments);
-        EXPECT_EQ(form().iconModeRequested(), c.iconMode);
+        EXPECT_EQ(form().isInIconMode(), c.iconMode);
         form_.reset();
     }
 }

@@ -68,7 +68,7 @@ TEST_F(EditorTest, AcceptedEditsWriteCodeDisplayAndStatus) {
     };
     for (const Case& c : cases) {
         edit(c.row, c.c, c.a, c.s, c.key, c.enabled);
-        EXPECT_TRUE(editor.CmdChange_Click()) << c.code;
+        EXPECT_TRUE(editor.applyEdit()) << c.code;
         EXPECT_EQ(rowCode(*list, c.row), QString::fromLatin1(c.code));
         EXPECT_EQ(shown(c.row), QString::fromLatin1(c.display));
         EXPECT_EQ(status(c.row), c.enabled ? "Enabled" : "Disabled");
@@ -78,7 +78,7 @@ TEST_F(EditorTest, AcceptedEditsWriteCodeDisplayAndStatus) {
 
 TEST_F(EditorTest, DuplicateCodeIsRefusedAndTheRowKept) {
     edit(1, true, true, false, "S");
-    EXPECT_FALSE(editor.CmdChange_Click());
+    EXPECT_FALSE(editor.applyEdit());
     EXPECT_EQ(messages, QStringList({"Error: This Hot key has already been used."}));
     EXPECT_EQ(rowCode(*list, 1), "CA+R");
     EXPECT_EQ(shown(1), "CA+R");   // untouched by the refused edit
@@ -88,21 +88,21 @@ TEST_F(EditorTest, DuplicateCodeIsRefusedAndTheRowKept) {
 TEST_F(EditorTest, DisabledRowsTakePartInTheDuplicateTest) {
     setRow(*list, 2, "CA+S", "Disabled");
     edit(1, true, true, false, "S");
-    EXPECT_FALSE(editor.CmdChange_Click());
+    EXPECT_FALSE(editor.applyEdit());
     EXPECT_EQ(messages.size(), 1);
 }
 
 TEST_F(EditorTest, DuplicateTestIsExactText) {
     setRow(*list, 2, "AC+S"); // the same keys written differently
     edit(1, true, true, false, "S");
-    EXPECT_TRUE(editor.CmdChange_Click());
+    EXPECT_TRUE(editor.applyEdit());
     EXPECT_EQ(rowCode(*list, 1), "CA+S");
 }
 
 TEST_F(EditorTest, TypedKeyNameIsStoredAsItIs) {
     key.setEditable(true);
     edit(2, true, false, false, "Space");
-    EXPECT_TRUE(editor.CmdChange_Click());
+    EXPECT_TRUE(editor.applyEdit());
     EXPECT_EQ(rowCode(*list, 2), "C+Space");
     EXPECT_EQ(shown(2), "Ctrl + Space");
 }
@@ -112,7 +112,7 @@ TEST_F(EditorTest, NoSelectedRowChangesNothing) {
     list->clearSelection();
     edit(1, false, false, false, "F1");
     list->setCurrentItem(nullptr);
-    EXPECT_FALSE(editor.CmdChange_Click());
+    EXPECT_FALSE(editor.applyEdit());
     EXPECT_EQ(rowCode(*list, 1), "CA+R");
 }
 

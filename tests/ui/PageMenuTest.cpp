@@ -24,7 +24,7 @@ struct PageMenuTest : ::testing::Test {
         for (int i = 0; i < PageMenu::PageCount; ++i)
             stack->addWidget(new QWidget);
         menu.setPages(stack);
-        menu.LoadMenuPictures();
+        menu.showNormalPictures();
     }
 
     std::vector<Picture> pictures() const {
@@ -77,7 +77,7 @@ TEST_F(PageMenuTest, StartsOnRecorderPage) {
 TEST_F(PageMenuTest, EachPageButtonShowsItsPageAndIsTheOnlySelected) {
     for (int page : {2, 4, 1, 3, 0}) {
         QSignalSpy chosen(&menu, &PageMenu::pageChosen);
-        menu.PicMenu_Click(page);
+        menu.onMenuButtonClicked(page);
         EXPECT_EQ(menu.CurrentPage(), page);
         EXPECT_EQ(stack->currentIndex(), page);
         EXPECT_EQ(pictures(), selectedOnly(page)) << "page " << page;
@@ -89,18 +89,18 @@ TEST_F(PageMenuTest, EachPageButtonShowsItsPageAndIsTheOnlySelected) {
 TEST_F(PageMenuTest, RecorderAndFilesPagesAnnounceThemselves) {
     QSignalSpy recorder(&menu, &PageMenu::recorderPageShown);
     QSignalSpy files(&menu, &PageMenu::filesPageShown);
-    menu.PicMenu_Click(1);
-    menu.PicMenu_Click(2);
-    menu.PicMenu_Click(0);
-    menu.PicMenu_Click(0);
+    menu.onMenuButtonClicked(1);
+    menu.onMenuButtonClicked(2);
+    menu.onMenuButtonClicked(0);
+    menu.onMenuButtonClicked(0);
     EXPECT_EQ(files.count(), 1);
     EXPECT_EQ(recorder.count(), 2);
 }
 
 TEST_F(PageMenuTest, IndexOutsideTheMenuShowsRecorderPage) {
-    menu.PicMenu_Click(3);
+    menu.onMenuButtonClicked(3);
     QSignalSpy recorder(&menu, &PageMenu::recorderPageShown);
-    menu.PicMenu_Click(9);
+    menu.onMenuButtonClicked(9);
     EXPECT_EQ(menu.CurrentPage(), 0);
     EXPECT_EQ(stack->currentIndex(), 0);
     EXPECT_EQ(recorder.count(), 1);
@@ -108,10 +108,10 @@ TEST_F(PageMenuTest, IndexOutsideTheMenuShowsRecorderPage) {
 }
 
 TEST_F(PageMenuTest, HelpKeepsPageAndItsSelectedPicture) {
-    menu.PicMenu_Click(2);
+    menu.onMenuButtonClicked(2);
     QSignalSpy help(&menu, &PageMenu::helpRequested);
     QSignalSpy chosen(&menu, &PageMenu::pageChosen);
-    menu.PicMenu_Click(PageMenu::HelpButton);
+    menu.onMenuButtonClicked(PageMenu::HelpButton);
     EXPECT_EQ(help.count(), 1);
     EXPECT_EQ(chosen.count(), 0);
     EXPECT_EQ(menu.CurrentPage(), 2);
@@ -125,7 +125,7 @@ TEST_F(PageMenuTest, FilesButtonStaysGreyedWhileRecording) {
     EXPECT_EQ(menu.button(1)->shownPicture(), Picture::Greyed);
 
     for (int index : {2, 0, PageMenu::HelpButton, 4}) {
-        menu.PicMenu_Click(index);
+        menu.onMenuButtonClicked(index);
         EXPECT_EQ(menu.button(1)->shownPicture(), Picture::Greyed) << "after " << index;
     }
     // Hovering a disabled button changes nothing.
@@ -135,12 +135,12 @@ TEST_F(PageMenuTest, FilesButtonStaysGreyedWhileRecording) {
     menu.setRecordingActive(false);
     EXPECT_TRUE(menu.button(1)->isEnabled());
     EXPECT_EQ(menu.button(1)->shownPicture(), Picture::Normal);
-    menu.PicMenu_Click(2);
+    menu.onMenuButtonClicked(2);
     EXPECT_EQ(pictures(), selectedOnly(2));
 }
 
 TEST_F(PageMenuTest, HoverShowsHoverPictureExceptOnCurrentPage) {
-    menu.PicMenu_Click(2);
+    menu.onMenuButtonClicked(2);
     PictureButton* other = menu.button(3);
     PictureButton* current = menu.button(2);
 

@@ -24,6 +24,8 @@ constexpr pa_usec_t kPlaybackTargetUs = 500 * PA_USEC_PER_MSEC;
 // as heard only once the clock is this far past it, so that stopping the
 // stream at the end cuts none of the last sound.
 constexpr pa_usec_t kEndMarginUs = 100 * PA_USEC_PER_MSEC;
+// How long stopping waits for the server's timing report.
+constexpr int kTimingReportWaitMs = 250;
 
 bool formatFor(int sampleRate, int channels, pa_sample_spec* spec, pa_channel_map* map) {
     spec->format = PA_SAMPLE_S16LE;
@@ -323,8 +325,14 @@ void PulsePlayback::stop() {
         return;
     PulseConnection::Lock lock(*connection_);
     // Unlinking the stream drops what the server still holds for it, so the
-    // sound ends where the stream's clock stands now.
-    playedAtStop_ = heard();
+    // sound ends where the stream's clock stands now: read from a fresh
+    // report of the server, not estimated from the last one.
+    qint64 frames = -1;
+    if (open_ && !lost_ &&
+        connection_->finish(pa_stream_update_timing_info(stream_, nullptr, nullptr),
+                            kTimingReportWaitMs))
+        frames = reportedFrames();
+    playedAtStop_ = frames >= 0 ? timeline_.dataBefore(frames) : heard();
     release(stream_);
     backend_->outputStreamEnded(sinkInput_);
 }
@@ -334,6 +342,19 @@ qint64 PulsePlayback::streamFrames() const {
     // No timing information yet: nothing has been played.
     if (pa_stream_get_time(stream_, &usec) < 0)
         usec = 0;
+    return qint64(usec * pa_usec_t(sampleRate_) / PA_USEC_PER_SEC);
+}
+
+qint64 PulsePlayback::reportedFrames() const {
+    const pa_timing_info* info = pa_stream_get_timing_info(stream_);
+    if (!info || info->read_index_corrupt || info->read_index < 0)
+        return -1;
+    // What the server had read, less what its output still held then, plus
+    // the time since the report.
+    const pa_usec_t read = pa_usec_t(info->read_index) * PA_USEC_PER_SEC /
+                           pa_usec_t(sampleRate_ * channels_ * int(sizeof(int16_t)));
+    const pa_usec_t played = read > info->sink_usec ? read - info->sink_usec : 0;
+    const pa_usec_t usec = played + pa_timeval_age(&info->timestamp);
     return qint64(usec * pa_usec_t(sampleRate_) / PA_USEC_PER_SEC);
 }
 

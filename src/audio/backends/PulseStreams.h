@@ -87,6 +87,9 @@ private:
     // played, and the supplied frames among them, by the stream's
     // (interpolated) clock.
     qint64 streamFrames() const;
+    // Stream frames played by the server's last timing report, carried on
+    // to now; -1 without a usable report.
+    qint64 reportedFrames() const;
     qint64 heard() const;
 
     std::shared_ptr<PulseConnection> connection_;

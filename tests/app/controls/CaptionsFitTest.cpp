@@ -296,8 +296,8 @@ TEST_P(CaptionsFitTest, EveryPageShowsItsWholeCaptions) {
     ExpectCaptionsReadable(form(), QStringLiteral("recorder page while recording"));
     control<QPushButton>("CmdStopRecord")->click();
 
-    for (int page = 0; page < FormMain::PageCount; ++page) {
-        form().pageMenu().PicMenu_Click(page);
+    for (int page = 0; page < MainFrame::PageCount; ++page) {
+        form().pageMenu().onMenuButtonClicked(page);
         ExpectCaptionsReadable(form(), QStringLiteral("page %1").arg(page));
     }
 }

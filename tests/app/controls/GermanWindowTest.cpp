@@ -67,15 +67,15 @@ TEST_F(GermanWindowTest, ARecordingIsNamedByItsFormatAndToldInGerman) {
     start();
     ASSERT_TRUE(started_);
     form().show();
-    EXPECT_EQ(form().statusLabel()->text(), "Bereit zur Aufnahme");
+    EXPECT_EQ(form().frame().statusLabel()->text(), "Bereit zur Aufnahme");
     control<QComboBox>("ComboFormat")->setCurrentIndex(FormatWAV);
     control<QPushButton>("CmdRecord")->click();
     ASSERT_TRUE(form().recordingSession().isRecording());
-    EXPECT_EQ(form().statusLabel()->text(), "Aufnahme läuft");
+    EXPECT_EQ(form().frame().statusLabel()->text(), "Aufnahme läuft");
     const QString path = form().recordingSession().outputFilePath();
     ASSERT_TRUE(WaitFor([&] { return control<QLabel>("LabelRTime")->text() >= "00:00:01"; }));
     control<QPushButton>("CmdStopRecord")->click();
-    EXPECT_EQ(form().statusLabel()->text(), "Bereit zur Aufnahme");
+    EXPECT_EQ(form().frame().statusLabel()->text(), "Bereit zur Aufnahme");
     EXPECT_TRUE(path.endsWith(".wav")) << path.toStdString();
     EXPECT_GT(QFileInfo(path).size(), 44);
 }

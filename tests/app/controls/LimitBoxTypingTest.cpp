@@ -18,7 +18,7 @@ protected:
         start();
         ASSERT_TRUE(started_);
         form().show();
-        form().pageMenu().PicMenu_Click(FormMain::OptionsPage);
+        form().pageMenu().onMenuButtonClicked(MainFrame::OptionsPage);
         size_ = control<QLineEdit>("TextSize");
         time_ = control<QLineEdit>("TextTime");
     }
@@ -89,11 +89,11 @@ TEST_F(LimitBoxTest, EnterAndLeavingTheBoxShowTheCorrectedValue) {
 TEST_F(LimitBoxTest, AnotherPageAndTheCloseEndTheEditing) {
     retype(time_, "100000");
     retype(size_, "0");
-    form().pageMenu().PicMenu_Click(FormMain::RecorderPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::RecorderPage);
     EXPECT_EQ(time_->text(), "86400");
     EXPECT_EQ(size_->text(), "1");
 
-    form().pageMenu().PicMenu_Click(FormMain::OptionsPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::OptionsPage);
     retype(size_, "3.9");
     retype(time_, "90");
     restart();

@@ -43,7 +43,7 @@ class ShownValuesAccessTest : public FastAppFixture {};
 TEST_F(ShownValuesAccessTest, FiguresOfARecordingAreReadAsTheyChange) {
     start();
     ASSERT_TRUE(started_);
-    auto* status = form().statusLabel();
+    auto* status = form().frame().statusLabel();
     auto* time = control<QLabel>("LabelRTime");
     auto* size = control<QLabel>("LabelRSize");
     auto* file = control<QLabel>("LabelSaveFile");

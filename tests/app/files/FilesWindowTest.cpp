@@ -130,9 +130,9 @@ protected:
     }
     void TearDown() override {
         if (form_) {
-            form().StopPlayback();
+            form().playback().StopPlayback();
             if (form().recordingSession().isRecording())
-                form().StopRecording();
+                form().recordingSession().stopCapture();
         }
         AppFixture::TearDown();
         backend_->setSpeed(1);
@@ -151,7 +151,7 @@ protected:
         backend_->setSpeed(1);
         QFile::remove(folder_ + name); // a recording never replaces a file
         ASSERT_TRUE(test::WriteTone(folder_ + name, 20.0));
-        form().PlayFile(folder_ + name);
+        form().playback().PlayFile(folder_ + name);
         ASSERT_TRUE(form().playback().isActive());
     }
     QByteArray read(const QString& name) const {
@@ -218,7 +218,7 @@ TEST_F(FilesWindowTest, EmptyFolderShowsAnEmptyListAndTheCommandsDoNothing) {
     EXPECT_FALSE(list_->isHidden());
     EXPECT_EQ(list_->topLevelItemCount(), 0);
     EXPECT_TRUE(list_->selectedItems().isEmpty());
-    EXPECT_EQ(form().CurrentRecording(), nullptr);
+    EXPECT_EQ(form().recordingsList().CurrentRecording(), nullptr);
     for (const char* button : {"CmdRename", "CmdDelete", "CmdProper"}) {
         DialogDriver driver(form());
         click(button);

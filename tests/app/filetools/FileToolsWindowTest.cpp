@@ -2,6 +2,7 @@
 // which file they act on, what they refuse, and what a conversion does to a
 // recording that runs meanwhile and to the recordings list.
 #include "../AppFixture.h"
+#include "files/FilesPage.h"
 
 #include "../../files/tools/SoundFiles.h"
 #include "audio/AudioInformation.h"
@@ -39,7 +40,7 @@ protected:
             }
         }
         form().recordingsList().invalidate();
-        form().BuildRecordingsList();
+        form().filesPage().build();
         for (const QString& name : names)
             ASSERT_EQ(list()->findItems(name, Qt::MatchExactly).size(), 1) << name.toStdString();
         list()->setCurrentItem(list()->findItems(names.value(0), Qt::MatchExactly).value(0));
@@ -135,7 +136,7 @@ TEST_F(FileToolsWindowTest, RecordingFileIsNotTaggedWhileItIsRecorded) {
     EXPECT_EQ(click("CmdID3"), "");
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_TRUE(messages_[0].text.contains("being recorded"));
-    form().StopRecording();
+    form().recordingSession().stopCapture();
 }
 
 // The converter writes with a writer of its own: the recording keeps going
@@ -165,7 +166,7 @@ TEST_F(FileToolsWindowTest, ConversionDuringARecordingLeavesTheRecordingWhole) {
     // The recording goes on after the dialog.
     ASSERT_TRUE(
         WaitFor([&] { return form().recordingSession().writer().GetWrittenFrames() > before; }));
-    form().StopRecording();
+    form().recordingSession().stopCapture();
     const qint64 written = form().recordingSession().writer().GetWrittenFrames();
 
     const Decoded rec = DecodeAll(recording);

@@ -82,18 +82,18 @@ TEST_F(PortalHotkeysWindowTest, TheEnabledRowsAreBoundAtStartUnderFixedIds) {
     EXPECT_TRUE(note()->isHidden());
     EXPECT_EQ(keysShown(1), "Ctrl+Alt+R") << "as the desktop describes the trigger";
     EXPECT_EQ(keysShown(7), "Ctrl + Alt + I") << "a disabled row keeps its own form";
-    EXPECT_EQ(form().statusLabel()->text(), "Ready to record");
+    EXPECT_EQ(form().frame().statusLabel()->text(), "Ready to record");
 }
 
 TEST_F(PortalHotkeysWindowTest, ActivatedShortcutsStartAndStopARecording) {
     startWindow();
     ASSERT_TRUE(waitForBinds(1));
     // Shown on another page: the start hotkey brings the recorder page.
-    form().pageMenu().PicMenu_Click(FormMain::OptionsPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::OptionsPage);
 
     ASSERT_TRUE(portal_.activate("start-recording"));
     ASSERT_TRUE(WaitFor([&] { return form().recordingSession().isRecording(); }));
-    EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::RecorderPage);
+    EXPECT_EQ(form().pageMenu().CurrentPage(), MainFrame::RecorderPage);
     ASSERT_TRUE(portal_.deactivate("start-recording"));
     ASSERT_TRUE(
         WaitFor([&] { return QFileInfo(form().recordingSession().outputFilePath()).size() > 0; }));
@@ -134,14 +134,14 @@ TEST_F(PortalHotkeysWindowTest, AHeldVolumeShortcutRepeatsAndOtherRowsActOnce) {
 TEST_F(PortalHotkeysWindowTest, NoShortcutActsWhileADialogIsOpen) {
     startWindow();
     ASSERT_TRUE(waitForBinds(1));
-    form().SuspendHotkeys();
+    form().hotkeys().SuspendHotkeys();
     ASSERT_TRUE(portal_.press("start-recording"));
     ASSERT_TRUE(portal_.activate("mute"));
     ASSERT_TRUE(WaitFor([&] { return form().hotkeys().dispatcher().isHeld(5); }));
     EXPECT_FALSE(form().recordingSession().isRecording());
     EXPECT_FALSE(form().playback().player().GetMute());
     // Still held when the dialog closes: it acts then; the released one not.
-    form().ResumeHotkeys();
+    form().hotkeys().ResumeHotkeys();
     ASSERT_TRUE(WaitFor([&] { return form().playback().player().GetMute(); }));
     EXPECT_FALSE(form().recordingSession().isRecording());
     ASSERT_TRUE(portal_.deactivate("mute"));
@@ -202,7 +202,8 @@ TEST_F(PortalHotkeysWindowTest, ADeclinedBindIsToldWithTheCommandsToBindInstead)
     for (const QString& line : RemoteCommandLines("quillotap"))
         EXPECT_TRUE(text.contains(line)) << line.toStdString();
     EXPECT_TRUE(note()->textInteractionFlags() & Qt::TextSelectableByMouse);
-    ASSERT_TRUE(WaitFor([&] { return form().statusLabel()->text() == HotkeyStatusLineText(); }));
+    ASSERT_TRUE(
+        WaitFor([&] { return form().frame().statusLabel()->text() == HotkeyStatusLineText(); }));
 
     // Accepted at the next try (the editor's Change binds again).
     ASSERT_TRUE(portal_.setBindResponse(0));
@@ -243,7 +244,8 @@ TEST_F(NoPortalWindowTest, AWaylandSessionWithoutThePortalFallsBackToItsOwnWindo
     EXPECT_TRUE(note->text().contains(OwnWindowOnlyReason()));
     EXPECT_TRUE(note->text().contains("quillotap --start\nquillotap --stop\nquillotap --toggle\n"
                                       "quillotap --play-last\nquillotap --icon"));
-    ASSERT_TRUE(WaitFor([&] { return form().statusLabel()->text() == HotkeyStatusLineText(); }));
+    ASSERT_TRUE(
+        WaitFor([&] { return form().frame().statusLabel()->text() == HotkeyStatusLineText(); }));
 
     // Keys typed into the program's own window still work.
     keys->press({17, 18, 'M'});
@@ -271,12 +273,12 @@ TEST_F(NoPortalWindowTest, HotkeysSwitchedOffAreShownOnThePageButNotInTheStatusL
     EXPECT_FALSE(note->isHidden());
     EXPECT_TRUE(note->text().startsWith(SwitchedOffReason()));
     QApplication::processEvents();
-    EXPECT_EQ(form().statusLabel()->text(), "Ready to record");
+    EXPECT_EQ(form().frame().statusLabel()->text(), "Ready to record");
     // The page's controls all still fit with the note shown.
     form().show();
-    form().pageMenu().PicMenu_Click(FormMain::HotkeyPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::HotkeyPage);
     QApplication::processEvents();
-    QWidget* page = form().page(FormMain::HotkeyPage);
+    QWidget* page = form().frame().page(MainFrame::HotkeyPage);
     for (QWidget* w : page->findChildren<QWidget*>()) {
         if (w->objectName().isEmpty() || w->objectName().startsWith("qt_") || w->isHidden())
             continue;

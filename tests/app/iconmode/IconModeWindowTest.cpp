@@ -194,7 +194,7 @@ TEST_F(IconModeWindowTest, TheStartHotkeyInIconModeShowsTheRecordingIcon) {
     EXPECT_EQ(tray_->iconName(), "recording");
     EXPECT_EQ(tray_->toolTip, "Quillotap - Recording");
     EXPECT_EQ(cues_.size(), 1) << "the hotkey plays its start cue";
-    form().StopRecording();
+    form().recordingSession().stopCapture();
 }
 
 TEST_F(IconModeWindowTest, EachPressOfTheIconModeHotkeyAlternatesBetweenWindowAndIcon) {
@@ -224,7 +224,7 @@ TEST_F(IconModeWindowTest, WithoutANotificationAreaTheWindowIsMinimisedAndTheUse
     EXPECT_TRUE(form().isVisible()) << "never hidden where no icon could bring it back";
     EXPECT_TRUE(form().isMinimized());
     EXPECT_FALSE(tray_->visible);
-    EXPECT_EQ(form().statusLabel()->text(), IconMode::NoTrayNotice());
+    EXPECT_EQ(form().frame().statusLabel()->text(), IconMode::NoTrayNotice());
     EXPECT_TRUE(messages_.empty()) << "no message box in the way";
 
     // The icon-mode hotkey still alternates: back to the window, then to the
@@ -232,12 +232,12 @@ TEST_F(IconModeWindowTest, WithoutANotificationAreaTheWindowIsMinimisedAndTheUse
     EXPECT_EQ(tapIconKeys(), 7);
     EXPECT_TRUE(windowShown());
     EXPECT_FALSE(form().isInIconMode());
-    form().statusLabel()->setText(QStringLiteral("Ready"));
+    form().frame().statusLabel()->setText(QStringLiteral("Ready"));
     EXPECT_EQ(tapIconKeys(), 7);
     EXPECT_TRUE(form().isInIconMode());
     EXPECT_TRUE(form().isMinimized());
     EXPECT_TRUE(form().isVisible());
-    EXPECT_EQ(form().statusLabel()->text(), "Ready") << "told once per run";
+    EXPECT_EQ(form().frame().statusLabel()->text(), "Ready") << "told once per run";
 
     // Restoring the window from the taskbar ends icon mode.
     form().showNormal();

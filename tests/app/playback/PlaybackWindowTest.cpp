@@ -3,6 +3,7 @@
 // recording, the hotkey that stops a recording and plays it, and a recording
 // that goes on untouched while files are played.
 #include "../AppFixture.h"
+#include "files/FilesPage.h"
 
 #include "audio/AudioFile.h"
 #include "formats/FormatCatalogue.h"
@@ -87,7 +88,7 @@ protected:
 
 TEST_F(PlaybackWindowTest, FilesPageButtonsPlayPauseSeekAndStop) {
     startWindow();
-    form().pageMenu().PicMenu_Click(FormMain::FilesPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::FilesPage);
 
     // An empty folder gives an empty list, which has nothing to play.
     ASSERT_EQ(list()->topLevelItemCount(), 0);
@@ -126,7 +127,7 @@ TEST_F(PlaybackWindowTest, FilesPageButtonsPlayPauseSeekAndStop) {
     // Going back to the recorder page ends playback.
     control<QPushButton>("CmdPlay")->click();
     ASSERT_TRUE(form().playback().isActive());
-    form().pageMenu().PicMenu_Click(FormMain::RecorderPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::RecorderPage);
     EXPECT_FALSE(form().playback().isActive());
     EXPECT_TRUE(messages_.empty());
 }
@@ -135,7 +136,7 @@ TEST_F(PlaybackWindowTest, PlayNowDoesNothingBeforeTheFirstRecording) {
     startWindow();
     writeTone(QStringLiteral("older.wav"));
     form().onPlayNowClicked();
-    EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::RecorderPage);
+    EXPECT_EQ(form().pageMenu().CurrentPage(), MainFrame::RecorderPage);
     EXPECT_FALSE(form().playback().isActive());
 }
 
@@ -153,7 +154,7 @@ TEST_F(PlaybackWindowTest, PlayNowShowsSelectsAndPlaysTheLastRecording) {
     auto* playNow = control<QPushButton>("CmdPlayNow");
     ASSERT_TRUE(playNow->isEnabled());
     playNow->click();
-    EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::FilesPage);
+    EXPECT_EQ(form().pageMenu().CurrentPage(), MainFrame::FilesPage);
     ASSERT_EQ(listRow(decoy), 0);
     ASSERT_EQ(listRow(name), 1);
     ASSERT_NE(list()->currentItem(), nullptr);
@@ -172,10 +173,10 @@ TEST_F(PlaybackWindowTest, PlayNowShowsSelectsAndPlaysTheLastRecording) {
 TEST_F(PlaybackWindowTest, PlayNowPlaysTheRecordingEvenWhenTheListLacksIt) {
     startWindow();
     recordWav();
-    form().BuildRecordingsList();
+    form().filesPage().build();
     list()->clear(); // the files page shows the list as it is
     form().onPlayNowClicked();
-    EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::FilesPage);
+    EXPECT_EQ(form().pageMenu().CurrentPage(), MainFrame::FilesPage);
     EXPECT_EQ(list()->currentItem(), nullptr);
     EXPECT_TRUE(form().playback().isActive());
     EXPECT_EQ(control<QLabel>("LabelFileName")->text(), form().recordingSession().outputFilePath());
@@ -194,7 +195,7 @@ TEST_F(PlaybackWindowTest, PlayHotkeyStopsTheRecordingAndPlaysIt) {
     EXPECT_EQ(hotkeys.tick(), 6);
     EXPECT_FALSE(form().recordingSession().isRecording());
     EXPECT_TRUE(form().playback().isActive());
-    EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::FilesPage);
+    EXPECT_EQ(form().pageMenu().CurrentPage(), MainFrame::FilesPage);
     EXPECT_EQ(control<QLabel>("LabelFileName")->text(), form().recordingSession().outputFilePath());
     ASSERT_TRUE(WaitFor([&] { return backend_->outputFramesPlayed() > 8000; }));
 
@@ -222,12 +223,12 @@ TEST_F(PlaybackWindowTest, ARecordingGoesOnUntouchedWhileFilesArePlayed) {
     const QString recording = form().recordingSession().outputFilePath();
     ASSERT_TRUE(WaitFor([&] { return QFileInfo(recording).size() > 100000; }));
 
-    form().PlayFile(other);
+    form().playback().PlayFile(other);
     ASSERT_TRUE(form().playback().isActive());
-    form().PlayFile(recording); // the file being written
+    form().playback().PlayFile(recording); // the file being written
     ASSERT_TRUE(form().playback().isActive());
     ASSERT_TRUE(WaitFor([&] { return backend_->outputFramesPlayed() > 2000; }));
-    form().StopPlayback();
+    form().playback().StopPlayback();
     const qint64 sizeAtStop = QFileInfo(recording).size();
     ASSERT_TRUE(WaitFor([&] { return QFileInfo(recording).size() > sizeAtStop + 100000; }))
         << "the recording goes on after playback stopped";
@@ -252,7 +253,7 @@ TEST_F(PlaybackWindowTest, AnOutputLostWhilePlayingStopsPlaybackAndSaysWhy) {
     startWindow();
     backend_->setSpeed(1); // the four seconds must outlast the loss
     const QString path = writeTone(QStringLiteral("tone.wav"));
-    form().pageMenu().PicMenu_Click(FormMain::FilesPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::FilesPage);
     control<QPushButton>("CmdRefresh")->click();
     control<QPushButton>("CmdPlay")->click();
     ASSERT_TRUE(form().playback().isActive());
@@ -281,7 +282,7 @@ TEST_F(PlaybackWindowTest, AnOutputLostWhilePlayingStopsPlaybackAndSaysWhy) {
     EXPECT_FALSE(form().playback().isPaused());
     control<QPushButton>("CmdPlay")->click();
     EXPECT_TRUE(form().playback().isActive());
-    form().StopPlayback();
+    form().playback().StopPlayback();
     EXPECT_EQ(messages_.size(), 1u);
 }
 

@@ -81,7 +81,7 @@ protected:
         return row;
     }
 
-    QString status() { return form().statusLabel()->text(); }
+    QString status() { return form().frame().statusLabel()->text(); }
 
     void TearDown() override {
         backend_->setPaused(false);
@@ -108,7 +108,7 @@ TEST_F(PreRollWindowTest, OptionsAreReadBackWithinTheirRangesAndThePreRollOpensT
     EXPECT_FALSE(form().recordingSession().recorder().IsRunning())
         << "no preview, no pre-roll: input closed";
 
-    form().pageMenu().PicMenu_Click(FormMain::OptionsPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::OptionsPage);
     preRoll->setValue(30);
     EXPECT_TRUE(form().recordingSession().recorder().IsRunning())
         << "the pre-roll keeps the input open";
@@ -178,7 +178,7 @@ TEST_F(PreRollWindowTest, HotkeysArmAndDisarmSoundActivatedRecording) {
     useDevices("Mic:Bursts 1/3.5");
     startWindow();
     form().cueSounds().setStartCueOn(false); // the cue would stop the clock
-    form().pageMenu().PicMenu_Click(FormMain::OptionsPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::OptionsPage);
     control<QCheckBox>("CheckSoundStart")->setChecked(true);
     control<QSpinBox>("SpinSilence")->setValue(1);
     control<QSpinBox>("SpinPreRoll")->setValue(1);

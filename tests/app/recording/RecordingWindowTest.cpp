@@ -4,6 +4,7 @@
 // scripted keyboard.
 #include "../AppFixture.h"
 #include "audio/AudioInformation.h"
+#include "files/FilesPage.h"
 
 #include "audio/AudioVisualizationEx2.h"
 #include "formats/FormatCatalogue.h"
@@ -81,7 +82,7 @@ protected:
     }
 
     void click(const char* button) { control<QPushButton>(button)->click(); }
-    QString status() { return form().statusLabel()->text(); }
+    QString status() { return form().frame().statusLabel()->text(); }
 
     // Cue files the cues can find: their content does not matter here.
     void provideCueFiles() {
@@ -110,7 +111,7 @@ TEST_F(RecordingWindowTest, RecordAndStopLockTheControlsAndLeaveATaggedFile) {
     for (const char* name : LockedControls)
         disabled << QStringLiteral("-") + name;
     EXPECT_EQ(log.changes, disabled);
-    EXPECT_FALSE(form().menuButton(FormMain::FilesPage)->isEnabled());
+    EXPECT_FALSE(form().frame().menuButton(MainFrame::FilesPage)->isEnabled());
     EXPECT_EQ(status(), "Recording");
     EXPECT_EQ(control<QLabel>("LabelSaveFile")->text(), expectedFile());
     EXPECT_FALSE(control<QPushButton>("CmdPlayNow")->isEnabled());
@@ -150,7 +151,7 @@ TEST_F(RecordingWindowTest, RecordAndStopLockTheControlsAndLeaveATaggedFile) {
 
     // Stop while idle does nothing.
     log.changes.clear();
-    form().BuildRecordingsList();
+    form().filesPage().build();
     click("CmdStopRecord");
     EXPECT_TRUE(log.changes.isEmpty());
     EXPECT_FALSE(form().recordingsList().isStale());
@@ -399,7 +400,7 @@ TEST_F(RecordingWindowTest, LostInputInIconModeIsToldByTheBalloon) {
     };
     start(std::move(services));
     ASSERT_TRUE(started_);
-    form().EnterIconMode();
+    form().iconMode().EnterFromWindow();
     ASSERT_TRUE(form().isInIconMode());
     tray->messages.clear(); // the balloon that explains the icon
     tray->leftClick();
@@ -425,7 +426,7 @@ TEST_F(HotkeyWindowTest, CtrlAltRRecordsAfterTheCueAndCtrlAltSStopsBeforeIts) {
     startWindow();
     provideCueFiles();
     Hotkeys& poller = form().hotkeys();
-    form().pageMenu().PicMenu_Click(FormMain::OptionsPage);
+    form().pageMenu().onMenuButtonClicked(MainFrame::OptionsPage);
 
     // Stop while idle: nothing matches.
     keys_->press({VkCtrl, VkAlt, VkS});
@@ -436,7 +437,7 @@ TEST_F(HotkeyWindowTest, CtrlAltRRecordsAfterTheCueAndCtrlAltSStopsBeforeIts) {
     EXPECT_EQ(poller.tick(), 1);
     EXPECT_TRUE(form().recordingSession().isRecording());
     EXPECT_EQ(cues_, QStringList{"1000 idle"});
-    EXPECT_EQ(form().pageMenu().CurrentPage(), FormMain::RecorderPage);
+    EXPECT_EQ(form().pageMenu().CurrentPage(), MainFrame::RecorderPage);
     EXPECT_TRUE(poller.isPausing());
     EXPECT_EQ(poller.tick(), 0) << "no poll during the pause";
 
@@ -459,11 +460,11 @@ TEST_F(HotkeyWindowTest, NoHotkeyActsWhileSuspended) {
     startWindow();
     form().cueSounds().setAppFolder(cueFolder_.path() + "/"); // no cue files: no wait either
     Hotkeys& poller = form().hotkeys();
-    form().SuspendHotkeys();
+    form().hotkeys().SuspendHotkeys();
     keys_->press({VkCtrl, VkAlt, VkR});
     EXPECT_EQ(poller.tick(), 0);
     EXPECT_FALSE(form().recordingSession().isRecording());
-    form().ResumeHotkeys();
+    form().hotkeys().ResumeHotkeys();
     EXPECT_EQ(poller.tick(), 1);
     EXPECT_TRUE(form().recordingSession().isRecording());
     EXPECT_TRUE(cues_.isEmpty());

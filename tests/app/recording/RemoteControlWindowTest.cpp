@@ -3,7 +3,6 @@
 // dialog holds the hotkeys off.
 #include "../AppFixture.h"
 
-#include "app/MainHotkeyActions.h"
 #include "app/MainRemoteHost.h"
 #include "remote/RemoteCommands.h"
 
@@ -26,20 +25,17 @@ protected:
             QFile cue(cueFolder.path() + "/" + name);
             ASSERT_TRUE(cue.open(QIODevice::WriteOnly));
         }
-        actions = std::make_unique<MainHotkeyActions>(form(), form().recordingSession(),
-                                                      form().cueSounds());
-        host = std::make_unique<MainRemoteHost>(form());
+        host = std::make_unique<MainRemoteHost>(form().hotkeys(), form().recordingMonitor(),
+                                                form().recordingSession());
     }
     void TearDown() override {
         host.reset();
-        actions.reset();
         FastAppFixture::TearDown();
     }
     QByteArray run(RemoteCommand command) {
-        return RunRemoteCommand(command, *actions, *host).reply;
+        return RunRemoteCommand(command, form().hotkeyActions(), *host).reply;
     }
 
-    std::unique_ptr<MainHotkeyActions> actions;
     std::unique_ptr<MainRemoteHost> host;
     QTemporaryDir cueFolder;
     QList<int> cueWaits;
@@ -75,11 +71,11 @@ TEST_F(RemoteControlWindowTest, StatusFollowsTheRecordingTheWindowShows) {
 }
 
 TEST_F(RemoteControlWindowTest, NothingStartsWhileADialogHoldsTheHotkeysOff) {
-    form().SuspendHotkeys();
+    form().hotkeys().SuspendHotkeys();
     EXPECT_TRUE(run(RemoteCommand::Start).startsWith("error "));
     EXPECT_FALSE(form().recordingSession().isRecording());
     EXPECT_TRUE(cueWaits.isEmpty()) << "not even the cue";
-    form().ResumeHotkeys();
+    form().hotkeys().ResumeHotkeys();
     EXPECT_EQ(run(RemoteCommand::Start), "ok");
     EXPECT_TRUE(form().recordingSession().isRecording());
     EXPECT_EQ(run(RemoteCommand::Stop), "ok");

@@ -4,6 +4,7 @@
 // (tests/e2e/test_wayland_window.sh) each one must also be on the
 // compositor's screen, and a screenshot of it is kept with the test output.
 #include "../AppFixture.h"
+#include "files/FilesPage.h"
 
 #include "../../files/tools/SoundFiles.h"
 #include "support/CompositorScreen.h"
@@ -101,7 +102,7 @@ protected:
     void selectRecording(const QString& name) {
         ASSERT_TRUE(WriteTone(form().folderChooser().folder() + name, 1.0));
         form().recordingsList().invalidate();
-        form().BuildRecordingsList();
+        form().filesPage().build();
         auto* list = control<QTreeWidget>("ListViewFile");
         list->setCurrentItem(list->findItems(name, Qt::MatchExactly).value(0));
         ASSERT_NE(list->currentItem(), nullptr);

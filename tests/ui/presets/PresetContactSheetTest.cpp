@@ -117,8 +117,8 @@ protected:
     }
 
     Shot render(FormMain& form, int paneNumber, int preset, const SampleBlock& input) {
-        form.pageStack()->setCurrentIndex(paneNumber == 1 ? FormMain::RecorderPage
-                                                          : FormMain::FilesPage);
+        form.frame().pageStack()->setCurrentIndex(paneNumber == 1 ? MainFrame::RecorderPage
+                                                                  : MainFrame::FilesPage);
         auto* pane = control<AudioVisualizationEx2>(paneNumber == 1 ? "AudioVisualization21"
                                                                     : "AudioVisualizationEx21");
         const QString item = QStringLiteral("ps%1%2").arg(preset).arg(paneNumber == 1 ? "a" : "b");
