@@ -209,9 +209,11 @@ void FormMain::setUpHotkeys() {
     setup.clock = services_.hotkeyClock;
     Ui::PageHotkey& page = frame_->hotkeyUi();
     hotkeyPage_ = std::make_unique<HotkeyPage>(
-        HotkeyPageControls{page.ListViewHotkey, page.LabelHotkeyNote, page.Frame1, page.Option1,
-                           page.Option2, page.CheckCtrl, page.CheckAlt, page.CheckShift,
-                           page.ComboKey, page.CmdChange},
+        HotkeyPageControls{page.ListViewHotkey,
+                           page.LabelHotkeyNote,
+                           {page.Frame1, page.Option1, page.Option2, page.CheckCtrl, page.CheckAlt,
+                            page.CheckShift, page.ComboKey},
+                           page.CmdChange},
         *hotkeyActions_, std::move(setup),
         // The status line belongs to a running recording.
         [this](const QString& text) {

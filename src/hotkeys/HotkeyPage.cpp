@@ -15,10 +15,10 @@ HotkeyPage::HotkeyPage(HotkeyPageControls controls, HotkeyActions& actions, Hotk
                        HotkeyEditor::ErrorMessage errorMessage, QObject* parent)
     : QObject(parent), controls_(controls),
       rows_(std::make_unique<TreeWidgetHotkeyRows>(controls.list)),
-      editor_(std::make_unique<HotkeyEditor>(HotkeyEditorWidgets{controls.list, controls.ctrl,
-                                                                 controls.alt, controls.shift,
-                                                                 controls.key, controls.enabled},
-                                             std::move(errorMessage))),
+      editor_(std::make_unique<HotkeyEditor>(
+          HotkeyEditorWidgets{controls.list, controls.editor.ctrl, controls.editor.alt,
+                              controls.editor.shift, controls.editor.key, controls.editor.enabled},
+          std::move(errorMessage))),
       hotkeys_(std::make_unique<Hotkeys>(actions, *rows_, std::move(setup))),
       notice_(std::make_unique<HotkeyPageNotice>(*hotkeys_, controls.list, controls.note,
                                                  std::move(statusLine), ProgramCommand())) {
@@ -43,9 +43,7 @@ void HotkeyPage::saveTable() const {
 }
 
 void HotkeyPage::showInEditor(const QTreeWidgetItem* row) const {
-    ShowHotkeyInEditor(row, HotkeyEditorControls{controls_.editor, controls_.enabled,
-                                                 controls_.disabled, controls_.ctrl, controls_.alt,
-                                                 controls_.shift, controls_.key});
+    ShowHotkeyInEditor(row, controls_.editor);
 }
 
 void HotkeyPage::applyEdit() {

@@ -5,17 +5,14 @@
 
 #include "hotkeys/HotkeyEditor.h"
 #include "hotkeys/HotkeyPageNotice.h"
+#include "hotkeys/HotkeyTable.h"
 #include "hotkeys/Hotkeys.h"
 
 #include <QObject>
 #include <memory>
 
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
 class QLabel;
 class QPushButton;
-class QRadioButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -24,15 +21,9 @@ namespace quillotap {
 class TreeWidgetHotkeyRows;
 
 struct HotkeyPageControls {
-    QTreeWidget* list = nullptr;      // ListViewHotkey
-    QLabel* note = nullptr;           // LabelHotkeyNote
-    QGroupBox* editor = nullptr;      // Frame1
-    QRadioButton* enabled = nullptr;  // Option1
-    QRadioButton* disabled = nullptr; // Option2
-    QCheckBox* ctrl = nullptr;
-    QCheckBox* alt = nullptr;
-    QCheckBox* shift = nullptr;
-    QComboBox* key = nullptr;      // ComboKey
+    QTreeWidget* list = nullptr; // ListViewHotkey
+    QLabel* note = nullptr;      // LabelHotkeyNote
+    HotkeyEditorControls editor;
     QPushButton* change = nullptr; // CmdChange
 };
 
