@@ -31,7 +31,7 @@ trap cleanup EXIT
 
 if command -v Xvfb >/dev/null; then
   : >"$work/displayfd"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" \
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/displayfd" \
     >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.1; done

@@ -28,8 +28,9 @@ protected:
             QStandardPaths::findExecutable("xdotool").isEmpty())
             GTEST_SKIP() << "needs Xvfb and xdotool";
         // -displayfd: Xvfb picks a free display and writes its number once
-        // it accepts connections.
-        xvfb.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp"});
+        // it accepts connections; -noreset keeps it from resetting (and
+        // refusing connections meanwhile) whenever its last client leaves.
+        xvfb.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-noreset"});
         QDeadlineTimer deadline(10000);
         while (!xvfb.canReadLine() && !deadline.hasExpired() &&
                xvfb.state() != QProcess::NotRunning)
