@@ -25,7 +25,12 @@ namespace {
 
 constexpr int Rate = 44100;
 constexpr qint64 FileFrames = 4 * Rate;
-constexpr qint64 Tolerance = Rate / 50; // 20 ms
+// How far the kept position may lie from the sound heard. The test's output
+// is a null sink, whose clock drifts from real time by a few tens of
+// milliseconds when the machine is starved (parallel tests, sanitizers); a
+// position that ignored the output's latency would be off by its whole
+// buffer, half a second.
+constexpr qint64 Tolerance = Rate / 20; // 50 ms
 
 // Stereo frame f holds f in its two channels (low and high half, the high
 // half plus one), so no frame of the file is silence.
@@ -162,7 +167,7 @@ TEST_F(PulsePlaybackTest, PauseStopsWhereTheSoundStoppedAndContinueSkipsNothing)
     ASSERT_GT(all.size(), before.size());
     const qint64 resumedAt = all[before.size()];
     EXPECT_NEAR(double(resumedAt), double(soundedToPause), double(Tolerance))
-        << "continuing neither skips nor repeats more than 20 ms";
+        << "continuing neither skips nor repeats more than 50 ms";
     for (std::size_t i = before.size() + 1; i < all.size(); ++i)
         ASSERT_EQ(all[i], all[i - 1] + 1) << "after continuing the file plays in order";
     EXPECT_EQ(all.back(), FileFrames - 1) << "and to its end";
