@@ -19,7 +19,6 @@
 #include "ui/PresetMenus.h"
 #include "ui/SliderHandlers.h"
 #include "ui/SystemTrayIcon.h"
-#include "ui_FormMain.h"
 #include "ui_PageFiles.h"
 #include "ui_PageHotkey.h"
 #include "ui_PageIconMode.h"
@@ -29,7 +28,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>

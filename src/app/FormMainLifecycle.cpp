@@ -12,7 +12,6 @@
 #include "recording/InputSelection.h"
 #include "recording/RecorderPage.h"
 #include "recording/RecordingStartOptions.h"
-#include "recording/StartOptionBoxes.h"
 #include "settings/LaunchAtStartupBox.h"
 #include "settings/OptionBoxes.h"
 #include "settings/OutputFolder.h"
@@ -26,21 +25,13 @@
 #include "ui/PresetMenus.h"
 #include "ui/PresetSettings.h"
 #include "ui/SliderHandlers.h"
-#include "ui_FormMain.h"
-#include "ui_PageFiles.h"
-#include "ui_PageHotkey.h"
-#include "ui_PageIconMode.h"
 #include "ui_PageOptions.h"
 #include "ui_PageRecorder.h"
 #include "widgets/Bitmaps.h"
-#include "widgets/PictureButton.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTreeWidget>
 
 namespace quillotap {
 

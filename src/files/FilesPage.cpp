@@ -14,8 +14,8 @@ FilesPage::FilesPage(const FilesPageControls& controls, QWidget& owner, Recordin
                      FileCommands::Message message, QObject* parent)
     : QObject(parent), controls_(controls), list_(new RecordingsList(controls.list, this)),
       playback_(new Playback(controls_.playback, this)),
-      commands_(new FileCommands(owner, *list_, session, *playback_, hooks, message, this)),
-      tools_(new FileTools(owner, *list_, session, *playback_, formats, hooks, message, this)) {
+      commands_(new FileCommands(owner, *list_, session, *playback_, hooks, message, this)) {
+    auto* tools = new FileTools(owner, *list_, session, *playback_, formats, hooks, message, this);
     connect(controls.play, &QPushButton::clicked, this, &FilesPage::playCurrent);
     connect(controls.pause, &QPushButton::clicked, playback_, &Playback::TogglePause);
     connect(controls.stopPlay, &QPushButton::clicked, playback_, &Playback::StopPlayback);
@@ -25,8 +25,8 @@ FilesPage::FilesPage(const FilesPageControls& controls, QWidget& owner, Recordin
     connect(controls.rename, &QPushButton::clicked, commands_, &FileCommands::Rename);
     connect(controls.remove, &QPushButton::clicked, this, &FilesPage::deleteCurrent);
     connect(controls.properties, &QPushButton::clicked, commands_, &FileCommands::Properties);
-    connect(controls.tag, &QPushButton::clicked, tools_, &FileTools::EditTag);
-    connect(controls.convert, &QPushButton::clicked, tools_, &FileTools::Convert);
+    connect(controls.tag, &QPushButton::clicked, tools, &FileTools::EditTag);
+    connect(controls.convert, &QPushButton::clicked, tools, &FileTools::Convert);
     // The recording being written follows a rename of its file.
     connect(commands_, &FileCommands::renamed, &session, &RecordingSession::followRename);
     // A finished recording belongs in the list.

@@ -14,7 +14,6 @@ class QTreeWidgetItem;
 
 namespace quillotap {
 
-class FileTools;
 class RecordingsList;
 class RecordingSession;
 struct FormatOptions;
@@ -64,7 +63,6 @@ private:
     RecordingsList* list_;
     Playback* playback_;
     FileCommands* commands_;
-    FileTools* tools_;
     bool read_ = false;
 };
 
